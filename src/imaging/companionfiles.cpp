@@ -1,0 +1,42 @@
+#include "imaging/companionfiles.h"
+
+#include "imaging/mkisofsprogram.h"
+#include "imaging/pathhelper.h"
+#include "platform/stringtable.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+
+constexpr int MissingFileStringId = 113;
+
+// Any directory entry of that name counts, a folder or a dangling link included.
+bool EntryExists(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+} // namespace
+
+QStringList CompanionFileNames()
+{
+#ifdef Q_OS_WIN
+    return {QStringLiteral("mkisofs.exe"), QStringLiteral("cygwin1.dll")};
+#else
+    return {QString::fromLatin1(Mkisofs::ProgramName)};
+#endif
+}
+
+int CheckCompanionFiles(const QString& programFolder, MessageBoxPresenter& presenter)
+{
+    for (const QString& name : CompanionFileNames()) {
+        if (!EntryExists(JoinPath(programFolder, name))) {
+            const QString text = LoadStringResource(MissingFileStringId).replace("%s", name);
+            ShowWindowBox(presenter, QStringLiteral("Missing File"), text, BoxKind::Error);
+            return -1;
+        }
+    }
+    return 0;
+}

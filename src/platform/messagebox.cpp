@@ -1,0 +1,21 @@
+#include "platform/messagebox.h"
+
+#include "imaging/pathhelper.h"
+
+#include <QCoreApplication>
+
+int ShowWindowBox(MessageBoxPresenter& presenter, const QString& caption, const QString& text,
+                  BoxKind kind)
+{
+    return presenter.Show({caption, text, kind, BoxOwner::MainWindow});
+}
+
+int ShowApplicationBox(MessageBoxPresenter& presenter, const QString& text)
+{
+    return presenter.Show({ApplicationTitle(), text, BoxKind::AppWarning, BoxOwner::Application});
+}
+
+QString ApplicationTitle()
+{
+    return StripExtension(LastComponentOf(QCoreApplication::applicationFilePath()));
+}

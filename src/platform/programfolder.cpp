@@ -1,0 +1,16 @@
+#include "platform/programfolder.h"
+
+#include "imaging/pathhelper.h"
+
+#include <QCoreApplication>
+
+QString ExecutablePath()
+{
+    // Read from /proc/self/exe on Linux, so links to the executable are resolved.
+    return QCoreApplication::applicationFilePath();
+}
+
+QString ProgramFolder()
+{
+    return FolderOf(ExecutablePath());
+}

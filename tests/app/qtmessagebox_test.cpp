@@ -1,0 +1,93 @@
+#include "app/qtmessagebox.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QThread>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+struct KindRow
+{
+    BoxKind kind;
+    QMessageBox::Icon icon;
+    QMessageBox::StandardButtons buttons;
+};
+
+TEST(QtMessageBox, MapsEachKindToItsIconAndButtons)
+{
+    const KindRow rows[] = {
+        {BoxKind::Information, QMessageBox::Information, QMessageBox::Ok},
+        {BoxKind::Error, QMessageBox::Critical, QMessageBox::Ok},
+        {BoxKind::WarningYesNo, QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No},
+        {BoxKind::QuestionYesNo, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No},
+        {BoxKind::AppWarning, QMessageBox::Warning, QMessageBox::Ok},
+    };
+    for (const KindRow& row : rows) {
+        QMessageBox box;
+        QtMessageBox::Configure(box, {QStringLiteral("Caption"), QStringLiteral("a\nb <b>"),
+                                      row.kind, BoxOwner::MainWindow});
+        EXPECT_EQ(box.icon(), row.icon);
+        EXPECT_EQ(box.standardButtons(), row.buttons);
+        EXPECT_EQ(box.windowTitle(), "Caption");
+        EXPECT_EQ(box.text(), "a\nb <b>");
+        EXPECT_EQ(box.textFormat(), Qt::PlainText);
+    }
+}
+
+// Clicks a button of the next modal message box as soon as it is up.
+void ClickWhenShown(QMessageBox::StandardButton button, QWidget** parentSeen = nullptr)
+{
+    QTimer::singleShot(0, [button, parentSeen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            ClickWhenShown(button, parentSeen);
+            return;
+        }
+        if (parentSeen != nullptr)
+            *parentSeen = box->parentWidget();
+        box->button(button)->click();
+    });
+}
+
+TEST(QtMessageBox, ReturnsTheWindowsAnswerCodes)
+{
+    QDialog window;
+    QtMessageBox boxes(&window);
+    QWidget* parent = nullptr;
+
+    ClickWhenShown(QMessageBox::No, &parent);
+    EXPECT_EQ(boxes.Show({"Warning", "t", BoxKind::WarningYesNo, BoxOwner::MainWindow}), IdNo);
+    EXPECT_EQ(parent, &window);
+
+    ClickWhenShown(QMessageBox::Yes);
+    EXPECT_EQ(boxes.Show({"Warning", "t", BoxKind::QuestionYesNo, BoxOwner::MainWindow}), IdYes);
+
+    ClickWhenShown(QMessageBox::Ok, &parent);
+    EXPECT_EQ(boxes.Show({"isomint", "t", BoxKind::AppWarning, BoxOwner::Application}), IdOk);
+    EXPECT_EQ(parent, nullptr);
+}
+
+TEST(QtMessageBox, ABoxFromAnotherThreadIsShownOnTheUserInterfaceThread)
+{
+    QtMessageBox boxes;
+    int answer = 0;
+    bool onUiThread = false;
+    ClickWhenShown(QMessageBox::Yes);
+    QTimer::singleShot(0, [&onUiThread] {
+        onUiThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+    });
+    std::thread worker([&] {
+        answer = boxes.Show({"Warning", "t", BoxKind::WarningYesNo, BoxOwner::MainWindow});
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    });
+    QCoreApplication::exec();
+    worker.join();
+    EXPECT_EQ(answer, IdYes);
+    EXPECT_TRUE(onUiThread);
+}
+
+} // namespace

@@ -1,0 +1,65 @@
+#include "support/scriptedmessagebox.h"
+
+#include <QMutexLocker>
+#include <ostream>
+
+namespace {
+
+bool AsksYesNo(BoxKind kind)
+{
+    return kind == BoxKind::WarningYesNo || kind == BoxKind::QuestionYesNo;
+}
+
+} // namespace
+
+int ScriptedMessageBox::Show(const MessageBoxRequest& request)
+{
+    QMutexLocker lock(&m_mutex);
+    m_shown.append(request);
+    if (!m_answers.isEmpty())
+        return m_answers.takeFirst();
+    return AsksYesNo(request.kind) ? IdYes : IdOk;
+}
+
+void ScriptedMessageBox::Answer(int answer)
+{
+    QMutexLocker lock(&m_mutex);
+    m_answers.append(answer);
+}
+
+QList<MessageBoxRequest> ScriptedMessageBox::Shown() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_shown;
+}
+
+MessageBoxRequest ScriptedMessageBox::Last() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_shown.isEmpty() ? MessageBoxRequest{} : m_shown.last();
+}
+
+qsizetype ScriptedMessageBox::Count() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_shown.size();
+}
+
+void ScriptedMessageBox::Clear()
+{
+    QMutexLocker lock(&m_mutex);
+    m_shown.clear();
+    m_answers.clear();
+}
+
+void PrintTo(const MessageBoxRequest& request, std::ostream* out)
+{
+    *out << "{caption \"" << request.caption.toStdString() << "\", text \""
+         << request.text.toStdString() << "\", kind " << static_cast<int>(request.kind)
+         << ", owner " << static_cast<int>(request.owner) << "}";
+}
+
+bool operator==(const MessageBoxRequest& a, const MessageBoxRequest& b)
+{
+    return a.caption == b.caption && a.text == b.text && a.kind == b.kind && a.owner == b.owner;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/messagebox.h"
+
+#include <QList>
+#include <QMutex>
+
+// Records every message box the code under test shows and answers from a
+// script. An empty script answers OK boxes with IdOk and Yes/No boxes with IdYes.
+class ScriptedMessageBox : public MessageBoxPresenter
+{
+public:
+    int Show(const MessageBoxRequest& request) override;
+
+    // Queues the answer for the next box shown.
+    void Answer(int answer);
+
+    QList<MessageBoxRequest> Shown() const;
+    MessageBoxRequest Last() const;
+    qsizetype Count() const;
+    void Clear();
+
+private:
+    mutable QMutex m_mutex; // boxes may come from a worker thread
+    QList<int> m_answers;
+    QList<MessageBoxRequest> m_shown;
+};
+
+// Readable failure output for the recorded requests.
+void PrintTo(const MessageBoxRequest& request, std::ostream* out);
+bool operator==(const MessageBoxRequest& a, const MessageBoxRequest& b);
