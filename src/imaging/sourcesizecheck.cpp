@@ -1,0 +1,28 @@
+#include "imaging/sourcesizecheck.h"
+#include "imaging/directorysize.h"
+
+namespace {
+
+constexpr double kBytesPerMegabyte = 1048576.0;
+
+} // namespace
+
+QString SourceSizeQuestion(double excessBytes)
+{
+    return QString::asprintf("The size of the created image exceeds the capacity\nof a single "
+                             "layer DVD media by ca. %.0lf MB!\n\nDo you want to continue?",
+                             excessBytes / kBytesPerMegabyte);
+}
+
+int CheckSourceSize(const QString& sourceDirectory, MessageBoxPresenter& presenter)
+{
+    const double total = MeasureDirectorySize(sourceDirectory);
+    if (total <= 0)
+        return -1;
+    if (total <= SingleLayerCapacity)
+        return 0;
+    const int answer =
+        ShowWindowBox(presenter, QStringLiteral("DVD Directory Size"),
+                      SourceSizeQuestion(total - SingleLayerCapacity), BoxKind::QuestionYesNo);
+    return answer == IdNo ? 1 : 0;
+}

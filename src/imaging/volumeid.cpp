@@ -1,0 +1,64 @@
+#include "imaging/volumeid.h"
+#include "imaging/windows1252case.h"
+
+#include <QList>
+
+#include <string>
+
+namespace {
+
+struct Replacement
+{
+    char32_t from;
+    const char32_t* to;
+};
+
+// Applied one after the other, each to the whole text, in this order.
+constexpr Replacement kReplacements[] = {
+    {U' ', U"_"},  {U'-', U"_"},  {U'.', U"_"},  {U'+', U"_"}, {U'&', U"_"}, {U'Ö', U"OE"},
+    {U'Ä', U"AE"}, {U'Ü', U"UE"}, {U'ß', U"SS"}, {U'#', U""},  {U'(', U""},  {U')', U""},
+    {U'[', U""},   {U']', U""},   {U'{', U""},   {U'}', U""},  {U',', U""},  {U'\\', U""},
+};
+
+std::u32string ToCharacters(const QString& text)
+{
+    // Unpaired surrogates come back as one replacement character each.
+    const QList<uint> ucs4 = text.toUcs4();
+    return std::u32string(ucs4.cbegin(), ucs4.cend());
+}
+
+QString FromCharacters(const std::u32string& characters)
+{
+    return QString::fromUcs4(characters.data(), static_cast<qsizetype>(characters.size()));
+}
+
+void ReplaceAll(std::u32string& text, char32_t from, const std::u32string& to)
+{
+    std::u32string result;
+    result.reserve(text.size());
+    for (const char32_t character : text) {
+        if (character == from)
+            result += to;
+        else
+            result += character;
+    }
+    text.swap(result);
+}
+
+} // namespace
+
+QString DeriveVolumeId(const QString& name)
+{
+    std::u32string text = ToCharacters(name);
+    if (text.size() < 2 || text.find(U':') != std::u32string::npos)
+        return QLatin1String(DefaultVolumeId);
+
+    for (char32_t& character : text)
+        character = UpperWindows1252(character);
+    for (const Replacement& rule : kReplacements)
+        ReplaceAll(text, rule.from, rule.to);
+
+    if (text.size() > static_cast<size_t>(MaxVolumeIdLength))
+        text.resize(MaxVolumeIdLength);
+    return FromCharacters(text);
+}
