@@ -13,6 +13,8 @@ inline constexpr char VerifyValueSpeedThreshold[] = "3.2.2.0";
 inline constexpr char VersionFormat[] = "%d.%d.%d.%d";
 inline constexpr char MinimumVersionMessage[] =
     "For recording support at least DVDDecrypter Ver. 3.1.7.0 is needed!";
+// Followed directly by the path of the executable whose version could not be read.
+inline constexpr char NoFileInformationMessage[] = "Can't receive file information for file ";
 
 // "%s /MODE ISOWRITE /START %s%s%s%s /SRC \"%s\" /DEST %s": executable, erase,
 // verify, shutdown and speed switches, source, drive. Each switch ends in a blank.

@@ -1,0 +1,55 @@
+#include "burn/productversion.h"
+
+#include "burn/decrypterprogram.h"
+#include "burn/peversionreader.h"
+#include "platform/messagebox.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// Reads the executable piece by piece instead of loading it whole.
+class FileByteSource : public ByteSource
+{
+public:
+    explicit FileByteSource(QFile& file) : m_file(file) {}
+
+    std::uint64_t Size() const override { return static_cast<std::uint64_t>(m_file.size()); }
+
+    bool ReadAt(std::uint64_t offset, void* out, std::size_t size) override
+    {
+        if (offset > Size() || size > Size() - offset)
+            return false;
+        if (!m_file.seek(static_cast<qint64>(offset)))
+            return false;
+        return m_file.read(static_cast<char*>(out), static_cast<qint64>(size)) ==
+               static_cast<qint64>(size);
+    }
+
+private:
+    QFile& m_file;
+};
+
+PeVersionResult ReadFromFile(const QString& path)
+{
+    // Only a regular file: a fifo or a device named here could block or never end.
+    QFile file(path);
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return {};
+    FileByteSource source(file);
+    return ReadPeProductVersion(source);
+}
+
+} // namespace
+
+QString ReadProductVersion(const QString& path, MessageBoxPresenter& presenter)
+{
+    const PeVersionResult result = ReadFromFile(path);
+    if (result.status == PeVersionStatus::NoVersionInfo)
+        ShowApplicationBox(presenter, QLatin1String(Decrypter::NoFileInformationMessage) + path);
+    if (result.status != PeVersionStatus::Found)
+        return {};
+    return QString::asprintf(Decrypter::VersionFormat, result.product[0], result.product[1],
+                             result.product[2], result.product[3]);
+}

@@ -1,0 +1,139 @@
+#include "settings/settingsfile.h"
+
+#include <QIODevice>
+#include <climits>
+
+namespace {
+
+struct IntKey
+{
+    const char* prefix;
+    int SettingsValues::*value;
+};
+
+struct TextKey
+{
+    const char* prefix;
+    QString SettingsValues::*value;
+};
+
+// Each prefix includes the blanks around "=": other spacing is not a match.
+constexpr char kSplitImageFile[] = "SplitImageFile = ";
+constexpr char kBurnImageFile[] = "BurnImageFile = ";
+constexpr char kEraseMedia[] = "EraseMedia = ";
+constexpr char kDecrypterPath[] = "DecrypterPath = ";
+constexpr char kDriveletter[] = "Driveletter = ";
+constexpr char kWriteSpeed[] = "WriteSpeed = ";
+constexpr char kCheckDirSize[] = "CheckDirSize = ";
+
+constexpr IntKey kIntKeys[] = {
+    {kSplitImageFile, &SettingsValues::splitImageFile},
+    {kBurnImageFile, &SettingsValues::burnImageFile},
+    {kEraseMedia, &SettingsValues::eraseMedia},
+    {kCheckDirSize, &SettingsValues::checkDirSize},
+};
+constexpr TextKey kTextKeys[] = {
+    {kDecrypterPath, &SettingsValues::decrypterPath},
+    {kDriveletter, &SettingsValues::driveletter},
+    {kWriteSpeed, &SettingsValues::writeSpeed},
+};
+
+constexpr char kRule[] = "###############################################";
+constexpr char kTitle[] = "# Isomint Stencil Inifile ";
+constexpr char kLineEnd[] = "\r\n";
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Line breaks never belong to a value; removing them also keeps a written value
+// from spilling into a line of its own.
+QByteArray WithoutLineBreaks(QByteArray text)
+{
+    text.replace('\r', QByteArray());
+    text.replace('\n', QByteArray());
+    return text;
+}
+
+void ApplyLine(QByteArray line, SettingsValues& values)
+{
+    // The line ends at a NUL byte, as a C string would.
+    const qsizetype nul = line.indexOf('\0');
+    if (nul >= 0)
+        line.truncate(nul);
+    if (line.startsWith('#'))
+        return;
+    for (const IntKey& key : kIntKeys) {
+        if (line.startsWith(key.prefix)) {
+            values.*key.value = ParseLeadingInt(line.mid(qstrlen(key.prefix)));
+            return;
+        }
+    }
+    for (const TextKey& key : kTextKeys) {
+        if (line.startsWith(key.prefix)) {
+            values.*key.value =
+                QString::fromLocal8Bit(WithoutLineBreaks(line.mid(qstrlen(key.prefix))));
+            if (key.value == &SettingsValues::driveletter)
+                values.driveletter = values.driveletter.toUpper();
+            return;
+        }
+    }
+}
+
+void AppendLine(QByteArray& text, const char* prefix, const QByteArray& value)
+{
+    text += prefix;
+    text += WithoutLineBreaks(value);
+    text += kLineEnd;
+}
+
+} // namespace
+
+void ReadSettingsLines(QIODevice& device, SettingsValues& values)
+{
+    while (!device.atEnd()) {
+        const QByteArray line = device.readLine();
+        if (line.isEmpty())
+            break; // a read error: keep what was read so far
+        ApplyLine(line, values);
+    }
+}
+
+QByteArray FormatSettingsFile(const SettingsValues& values)
+{
+    QByteArray text;
+    for (const char* comment : {kRule, kTitle, kRule}) {
+        text += comment;
+        text += kLineEnd;
+    }
+    AppendLine(text, kSplitImageFile, QByteArray::number(values.splitImageFile));
+    AppendLine(text, kBurnImageFile, QByteArray::number(values.burnImageFile));
+    AppendLine(text, kEraseMedia, QByteArray::number(values.eraseMedia));
+    AppendLine(text, kDecrypterPath, values.decrypterPath.toLocal8Bit());
+    AppendLine(text, kDriveletter, values.driveletter.toLocal8Bit());
+    AppendLine(text, kWriteSpeed, values.writeSpeed.toLocal8Bit());
+    AppendLine(text, kCheckDirSize, QByteArray::number(values.checkDirSize));
+    return text;
+}
+
+int ParseLeadingInt(const QByteArray& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            value = static_cast<long long>(INT_MAX) + 1; // keeps counting from overflowing
+    }
+    if (negative)
+        value = -value;
+    if (value > INT_MAX)
+        return INT_MAX;
+    return static_cast<int>(value < INT_MIN ? INT_MIN : value);
+}
