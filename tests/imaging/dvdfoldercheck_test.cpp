@@ -1,0 +1,335 @@
+#include "imaging/caseblindlookup.h"
+#include "imaging/dvdfoldercheck.h"
+#include "imaging/noclobberrename.h"
+#include "support/scriptedmessagebox.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace {
+
+const QString kFixtures = QStringLiteral(ISOMINT_TEST_DATA_DIR "/dvd/");
+
+// Each test works on a copy of a real DVD-Video folder, changed as it needs.
+class DvdFolderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_temp.isValid());
+        m_source = m_temp.filePath("My DVD");
+    }
+
+    void CopyFixture(const QString& name)
+    {
+        std::filesystem::copy((kFixtures + name).toStdString(), m_source.toStdString(),
+                              std::filesystem::copy_options::recursive);
+    }
+
+    // Every DVD-Video name in lower case, as some copying tools leave them.
+    void LowerCaseNames()
+    {
+        Rename("VIDEO_TS", "video_ts");
+        const QStringList files = QDir(Path("video_ts")).entryList(QDir::Files);
+        for (const QString& file : files)
+            Rename("video_ts/" + file, "video_ts/" + file.toLower());
+    }
+
+    QString Path(const QString& relative) const { return m_source + "/" + relative; }
+    // The path a message names.
+    QString Formed(const QString& name) const { return m_source + "/VIDEO_TS/" + name; }
+
+    void Rename(const QString& from, const QString& to)
+    {
+        ASSERT_TRUE(QFile::rename(Path(from), Path(to))) << qPrintable(from);
+    }
+    void Remove(const QString& relative) { ASSERT_TRUE(QFile::remove(Path(relative))); }
+    void Copy(const QString& from, const QString& to)
+    {
+        ASSERT_TRUE(QFile::copy(Path(from), Path(to))) << qPrintable(to);
+    }
+    void Write(const QString& relative, const QByteArray& contents)
+    {
+        QFile file(Path(relative));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(contents), contents.size());
+    }
+    QByteArray Read(const QString& path) const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    }
+
+    // Relative paths of every entry below a folder, folders marked with "/".
+    static QStringList Tree(const QString& root)
+    {
+        QStringList entries;
+        QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            it.next();
+            const QString relative = QDir(root).relativeFilePath(it.filePath());
+            entries << (it.fileInfo().isDir() ? relative + "/" : relative);
+        }
+        entries.sort();
+        return entries;
+    }
+    QStringList Tree() const { return Tree(m_source); }
+
+    MessageBoxRequest Warning(const QString& name) const
+    {
+        return {QStringLiteral("Warning"),
+                "Missing file: " + Formed(name) + QStringLiteral("\nDo you want to continue?"),
+                BoxKind::WarningYesNo, BoxOwner::MainWindow};
+    }
+    MessageBoxRequest NeededFileError(const QString& name) const
+    {
+        return {QStringLiteral("Error"), "Missing needed file: " + Formed(name), BoxKind::Error,
+                BoxOwner::MainWindow};
+    }
+
+    QTemporaryDir m_temp;
+    QString m_source;
+    ScriptedMessageBox m_boxes;
+};
+
+TEST_F(DvdFolderTest, LowerCaseTreeEndsExactlyInUpperCaseWithAudioTs)
+{
+    CopyFixture("two-titlesets");
+    LowerCaseNames();
+
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
+    EXPECT_EQ(m_boxes.Count(), 0);
+
+    QStringList expected = Tree(kFixtures + "two-titlesets");
+    expected << "AUDIO_TS/";
+    expected.sort();
+    EXPECT_EQ(Tree(), expected);
+    for (const QString& file : Tree(kFixtures + "two-titlesets")) {
+        if (!file.endsWith('/')) {
+            EXPECT_EQ(Read(Path(file)), Read(kFixtures + "two-titlesets/" + file))
+                << qPrintable(file);
+        }
+    }
+
+    struct stat info;
+    ASSERT_EQ(stat(QFile::encodeName(Path("AUDIO_TS")).constData(), &info), 0);
+    const mode_t mask = umask(0);
+    umask(mask);
+    EXPECT_EQ(info.st_mode & 07777, 0777 & ~mask);
+}
+
+TEST_F(DvdFolderTest, MixedCaseAndAnExistingAudioFolderAreUpperCased)
+{
+    CopyFixture("one-titleset");
+    Rename("VIDEO_TS", "Video_Ts");
+    Rename("Video_Ts/VTS_01_1.VOB", "Video_Ts/Vts_01_1.Vob");
+    ASSERT_TRUE(QDir(m_source).mkdir("audio_ts"));
+    Write("audio_ts/keep.txt", "kept");
+
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_1.VOB")));
+    EXPECT_EQ(Read(Path("AUDIO_TS/keep.txt")), "kept");
+    EXPECT_FALSE(QFile::exists(Path("audio_ts")));
+}
+
+TEST_F(DvdFolderTest, GapsInTheTitleSetsPassSilently)
+{
+    CopyFixture("two-titlesets");
+    const QStringList kinds = {"0.IFO", "1.VOB", "0.BUP"};
+    for (const QString& kind : kinds)
+        Rename("VIDEO_TS/VTS_02_" + kind, "VIDEO_TS/VTS_03_" + kind);
+    LowerCaseNames();
+
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
+    EXPECT_EQ(m_boxes.Count(), 0);
+    for (const QString& kind : kinds) {
+        EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_" + kind))) << qPrintable(kind);
+        EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_03_" + kind))) << qPrintable(kind);
+    }
+}
+
+TEST_F(DvdFolderTest, TitleSetWithoutInformationFileIsSkippedEntirely)
+{
+    CopyFixture("two-titlesets");
+    Remove("VIDEO_TS/VTS_02_0.IFO");
+    LowerCaseNames();
+    Copy("video_ts/vts_01_1.vob", "video_ts/vts_01_10.vob"); // beyond the last part
+
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
+    EXPECT_EQ(m_boxes.Count(), 0);
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/vts_02_1.vob")));
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/vts_02_0.bup")));
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/vts_01_10.vob")));
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_1.VOB")));
+}
+
+TEST_F(DvdFolderTest, MissingPartOneAsksAndNoStillUpperCasesLaterParts)
+{
+    CopyFixture("two-titlesets");
+    Rename("VIDEO_TS/VTS_01_1.VOB", "VIDEO_TS/VTS_01_2.VOB");
+    Copy("VIDEO_TS/VTS_01_2.VOB", "VIDEO_TS/VTS_01_9.VOB");
+    LowerCaseNames();
+
+    m_boxes.Answer(IdNo);
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
+    ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(m_boxes.Last(), Warning("VTS_01_1.VOB"));
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_2.VOB")));
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_9.VOB")));
+    // The check stopped before the backup and the next title set.
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/vts_01_0.bup")));
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/vts_02_0.ifo")));
+
+    m_boxes.Clear();
+    m_boxes.Answer(IdYes);
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
+    EXPECT_EQ(m_boxes.Count(), 1);
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_0.BUP")));
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_02_1.VOB")));
+}
+
+TEST_F(DvdFolderTest, MissingMenuPartPassesSilently)
+{
+    CopyFixture("one-titleset"); // made without menus: no part 0, no video_ts.vob
+    ASSERT_FALSE(QFile::exists(Path("VIDEO_TS/VTS_01_0.VOB")));
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
+    EXPECT_EQ(m_boxes.Count(), 0);
+}
+
+TEST_F(DvdFolderTest, MissingTitleSetBackupAsks)
+{
+    CopyFixture("two-titlesets");
+    Remove("VIDEO_TS/VTS_01_0.BUP");
+    LowerCaseNames();
+
+    m_boxes.Answer(IdNo);
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
+    ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(m_boxes.Last(), Warning("VTS_01_0.BUP"));
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/vts_02_0.ifo")));
+
+    m_boxes.Answer(IdYes);
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
+    EXPECT_EQ(m_boxes.Count(), 2);
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_02_0.BUP")));
+}
+
+TEST_F(DvdFolderTest, MissingManagerFilesRefuseTheBuildNamingTheFormedPath)
+{
+    CopyFixture("one-titleset");
+    Remove("VIDEO_TS/VIDEO_TS.BUP");
+    LowerCaseNames();
+
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
+    ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(m_boxes.Last(), NeededFileError("video_ts.bup"));
+    // What was done before the error stays done.
+    EXPECT_TRUE(QFile::exists(Path("AUDIO_TS")));
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VIDEO_TS.IFO")));
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/vts_01_0.ifo")));
+
+    m_boxes.Clear();
+    Remove("VIDEO_TS/VIDEO_TS.IFO");
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
+    ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(m_boxes.Last(), NeededFileError("video_ts.ifo"));
+}
+
+TEST_F(DvdFolderTest, NoVideoFolderIsReported)
+{
+    ASSERT_TRUE(QDir().mkpath(m_source));
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
+    ASSERT_EQ(m_boxes.Count(), 1);
+    const MessageBoxRequest expected{
+        QStringLiteral("Error"),
+        QStringLiteral("Can't find a \"VIDEO_TS\" directory.\nThis directory must exist below "
+                       "the given Source Directory!"),
+        BoxKind::Error, BoxOwner::MainWindow};
+    EXPECT_EQ(m_boxes.Last(), expected);
+    EXPECT_TRUE(QFileInfo(Path("AUDIO_TS")).isDir());
+}
+
+TEST_F(DvdFolderTest, FilesNamedLikeTheFoldersAreLeftAlone)
+{
+    ASSERT_TRUE(QDir().mkpath(m_source));
+    Write("audio_ts", "a file");
+    Write("video_ts", "a file");
+
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
+    ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(m_boxes.Last(), NeededFileError("video_ts.ifo"));
+    EXPECT_EQ(Tree(), QStringList({"audio_ts", "video_ts"}));
+}
+
+TEST_F(DvdFolderTest, UpperCasingNeverReplacesAnEntry)
+{
+    CopyFixture("one-titleset");
+    Write("VIDEO_TS/video_ts.ifo", "the other manager file");
+    Write("VIDEO_TS/Vts_01_0.bup", "first in byte order");
+    Write("VIDEO_TS/vts_01_0.bup", "second in byte order");
+    Rename("VIDEO_TS/VTS_01_0.BUP", "VIDEO_TS/vTS_01_0.BUP");
+    const QByteArray upperManager = Read(Path("VIDEO_TS/VIDEO_TS.IFO"));
+    const QByteArray backup = Read(Path("VIDEO_TS/vTS_01_0.BUP"));
+
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
+    EXPECT_EQ(m_boxes.Count(), 0);
+    EXPECT_EQ(Read(Path("VIDEO_TS/VIDEO_TS.IFO")), upperManager);
+    EXPECT_EQ(Read(Path("VIDEO_TS/video_ts.ifo")), "the other manager file");
+    // Of several spellings, the first in byte order takes the upper-case name.
+    EXPECT_EQ(Read(Path("VIDEO_TS/VTS_01_0.BUP")), "first in byte order");
+    EXPECT_EQ(Read(Path("VIDEO_TS/vts_01_0.bup")), "second in byte order");
+    EXPECT_EQ(Read(Path("VIDEO_TS/vTS_01_0.BUP")), backup);
+}
+
+TEST(CaseBlindLookupTest, MatchesOnlyByTheCodePageCaseMapping)
+{
+    QTemporaryDir folder;
+    QFile(folder.filePath(QString::fromUtf8("vıdeo_ts.ifo"))).open(QIODevice::WriteOnly);
+    QFile(folder.filePath(QString::fromUtf8("ſtill"))).open(QIODevice::WriteOnly);
+    QFile(folder.filePath(QString::fromUtf8("ärger"))).open(QIODevice::WriteOnly);
+    EXPECT_FALSE(FindEntryIgnoringCase(folder.path(), "VIDEO_TS.IFO"));
+    EXPECT_FALSE(FindEntryIgnoringCase(folder.path(), "STILL"));
+
+    const auto found = FindEntryIgnoringCase(folder.path(), QString::fromUtf8("ÄRGER"));
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->storedName, QString::fromUtf8("ärger").toUtf8());
+    EXPECT_FALSE(found->isDirectory);
+    EXPECT_EQ(UppercaseEntryName(folder.path(), *found), QString::fromUtf8("ÄRGER").toUtf8());
+    EXPECT_TRUE(QFile::exists(folder.filePath(QString::fromUtf8("ÄRGER"))));
+    EXPECT_FALSE(FindEntryIgnoringCase(folder.path() + "/missing", "X"));
+}
+
+TEST(NoClobberRenameTest, RefusesToReplaceAndLosesNothing)
+{
+    QTemporaryDir folder;
+    const QByteArray lower = QFile::encodeName(folder.filePath("name"));
+    const QByteArray upper = QFile::encodeName(folder.filePath("NAME"));
+    auto write = [](const QByteArray& path, const QByteArray& contents) {
+        QFile file(QFile::decodeName(path));
+        return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+    };
+    ASSERT_TRUE(write(lower, "lower"));
+    ASSERT_TRUE(write(upper, "upper"));
+    EXPECT_FALSE(RenameNoReplace(lower, upper));
+
+    // Two names of one file look like a case-blind file system; still nothing moves.
+    const QByteArray linked = QFile::encodeName(folder.filePath("Name"));
+    ASSERT_EQ(link(upper.constData(), linked.constData()), 0);
+    EXPECT_FALSE(RenameNoReplace(linked, upper));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              QStringList({"NAME", "Name", "name"}));
+
+    EXPECT_TRUE(RenameNoReplace(lower, QFile::encodeName(folder.filePath("other"))));
+    QFile moved(folder.filePath("other"));
+    ASSERT_TRUE(moved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(moved.readAll(), "lower");
+}
+
+} // namespace

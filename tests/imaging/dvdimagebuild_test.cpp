@@ -1,0 +1,76 @@
+#include "imaging/dvdfoldercheck.h"
+#include "imaging/pathhelper.h"
+#include "imaging/volumeid.h"
+#include "support/scriptedmessagebox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+struct RunResult
+{
+    int exitCode = -1;
+    QString output;
+};
+
+RunResult RunProgram(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), QString::fromLocal8Bit(process.readAll())};
+}
+
+RunResult BuildImage(const QString& source, const QString& image)
+{
+    return RunProgram(
+        QStringLiteral(ISOMINT_PROGRAM_DIR "/mkisofs"),
+        {"-dvd-video", "-V", DeriveVolumeId(LastComponentOf(source)), "-o", image, source});
+}
+
+// The real image builder refuses a DVD-Video folder with lower-case names and
+// accepts it once the folder check has fixed it.
+TEST(DvdImageBuildTest, TheRealBuilderAcceptsALowerCaseFolderAfterTheCheck)
+{
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const QString source = temp.filePath("my movie");
+    std::filesystem::copy(ISOMINT_TEST_DATA_DIR "/dvd/two-titlesets", source.toStdString(),
+                          std::filesystem::copy_options::recursive);
+    QDir folder(source);
+    ASSERT_TRUE(folder.rename("VIDEO_TS", "video_ts"));
+    QDir video(source + "/video_ts");
+    for (const QString& name : video.entryList(QDir::Files))
+        ASSERT_TRUE(video.rename(name, name.toLower()));
+
+    const QString image = temp.filePath("movie.iso");
+    const RunResult refused = BuildImage(source, image);
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_TRUE(refused.output.contains("Could not find correct 'VIDEO_TS' directory"))
+        << qPrintable(refused.output);
+
+    ScriptedMessageBox boxes;
+    ASSERT_EQ(CheckDvdFolder(source, boxes), 0);
+    EXPECT_EQ(boxes.Count(), 0);
+    const RunResult built = BuildImage(source, image);
+    ASSERT_EQ(built.exitCode, 0) << qPrintable(built.output);
+
+    // Read the image back with an independent reader.
+    const RunResult listing = RunProgram("isoinfo", {"-f", "-i", image});
+    ASSERT_EQ(listing.exitCode, 0) << qPrintable(listing.output);
+    for (const char* entry : {"/AUDIO_TS", "/VIDEO_TS/VIDEO_TS.IFO;1", "/VIDEO_TS/VTS_01_1.VOB;1",
+                              "/VIDEO_TS/VTS_02_0.BUP;1"})
+        EXPECT_TRUE(listing.output.split('\n').contains(entry)) << entry;
+    const RunResult descriptor = RunProgram("isoinfo", {"-d", "-i", image});
+    EXPECT_TRUE(descriptor.output.contains("Volume id: MY_MOVIE")) << qPrintable(descriptor.output);
+}
+
+} // namespace

@@ -1,0 +1,131 @@
+#include "imaging/volumeid.h"
+#include "imaging/windows1252case.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString Derive(const char* utf8)
+{
+    return DeriveVolumeId(QString::fromUtf8(utf8));
+}
+
+TEST(DeriveVolumeIdTest, ExampleNames)
+{
+    EXPECT_EQ(Derive("My Movie (2004)"), "MY_MOVIE_2004");
+    EXPECT_EQ(Derive("Ärger & Co."), "AERGER___CO_");
+    EXPECT_EQ(Derive("Straße-1"), "STRASSE_1");
+    EXPECT_EQ(Derive("x"), "NO_NAME");
+    EXPECT_EQ(Derive(""), "NO_NAME");
+    EXPECT_EQ(Derive("D:"), "NO_NAME");
+    EXPECT_EQ(Derive("()"), "");
+}
+
+TEST(DeriveVolumeIdTest, EveryReplacementRule)
+{
+    EXPECT_EQ(Derive("a b-c.d+e&f"), "A_B_C_D_E_F");
+    EXPECT_EQ(Derive("öäüÖÄÜß"), "OEAEUEOEAEUESS");
+    EXPECT_EQ(Derive("a#(b)[c]{d},e\\f"), "ABCDEF");
+    EXPECT_EQ(Derive("[#]"), "");
+}
+
+TEST(DeriveVolumeIdTest, ColonAnywhereGivesTheDefault)
+{
+    EXPECT_EQ(Derive("Movie: Part 2"), "NO_NAME");
+    EXPECT_EQ(Derive("abc:"), "NO_NAME");
+}
+
+TEST(DeriveVolumeIdTest, OtherCharactersPassUnchanged)
+{
+    EXPECT_EQ(Derive("it's!/x"), "IT'S!/X");
+    EXPECT_EQ(Derive("Café"), "CAFÉ");
+}
+
+TEST(DeriveVolumeIdTest, LengthsCountCharactersNotBytes)
+{
+    // One character of two UTF-8 bytes, and one outside the 16-bit plane.
+    EXPECT_EQ(Derive("é"), "NO_NAME");
+    EXPECT_EQ(Derive("\U0001F600"), "NO_NAME");
+    EXPECT_EQ(Derive("éé"), "ÉÉ");
+
+    const QString cut = DeriveVolumeId(QString(40, QChar(0xE9)));
+    EXPECT_EQ(cut, QString(32, QChar(0xC9)));
+
+    QString wide;
+    for (int i = 0; i < 33; ++i)
+        wide += QString::fromUtf8("\U0001F600");
+    const QString wideCut = DeriveVolumeId(wide);
+    EXPECT_EQ(wideCut.toUcs4().size(), 32);
+    EXPECT_EQ(wideCut, wide.left(64));
+}
+
+TEST(DeriveVolumeIdTest, ExpansionIsCutAfterTheReplacements)
+{
+    EXPECT_EQ(DeriveVolumeId(QString(20, QChar(0xDF))), QString(32, QLatin1Char('S')));
+    EXPECT_EQ(Derive("ÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄ"), QString("AE").repeated(16));
+}
+
+TEST(DeriveVolumeIdTest, InvalidUtf8BytesAreOneCharacterEach)
+{
+    // File names arrive through the file name decoding; a stray byte becomes
+    // one replacement character, which passes through.
+    const QString name = QFile::decodeName(QByteArray("a\xff", 2));
+    const QString derived = DeriveVolumeId(name);
+    ASSERT_EQ(derived.size(), 2);
+    EXPECT_EQ(derived.at(0), QLatin1Char('A'));
+    EXPECT_NE(derived, "NO_NAME");
+
+    const QString surrogate(QChar(0xD800));
+    EXPECT_EQ(DeriveVolumeId(surrogate), "NO_NAME");
+    EXPECT_EQ(DeriveVolumeId(surrogate + surrogate).size(), 2);
+}
+
+TEST(DeriveVolumeIdTest, DerivingTheOutputAgainChangesNothing)
+{
+    const char* names[] = {"My Movie (2004)", "Ärger & Co.", "Straße-1", "d:",     "abc",
+                           "ÿ-œ+š ž",         "Ab!",         "x",        "NO_NAME"};
+    for (const char* name : names) {
+        const QString once = Derive(name);
+        EXPECT_EQ(DeriveVolumeId(once), once) << name;
+    }
+    // Fewer than 2 characters left: the next pass gives the default.
+    EXPECT_EQ(Derive("a("), "A");
+    EXPECT_EQ(Derive("A"), "NO_NAME");
+    EXPECT_EQ(DeriveVolumeId(Derive("()")), "NO_NAME");
+}
+
+TEST(DeriveVolumeIdTest, TheCallersTextIsNotChanged)
+{
+    const QString name = QStringLiteral("my movie");
+    EXPECT_EQ(DeriveVolumeId(name), "MY_MOVIE");
+    EXPECT_EQ(name, "my movie");
+}
+
+TEST(Windows1252CaseTest, SmallLettersOfTheCodePageBecomeCapitals)
+{
+    EXPECT_EQ(UpperWindows1252(QString::fromUtf8("abcxyz")), "ABCXYZ");
+    EXPECT_EQ(UpperWindows1252(QString::fromUtf8("àáâãäåæçèéêëìíîïðñòóôõöøùúûüýþ")),
+              QString::fromUtf8("ÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞ"));
+    EXPECT_EQ(UpperWindows1252(QString::fromUtf8("šœžÿ")), QString::fromUtf8("ŠŒŽŸ"));
+}
+
+TEST(Windows1252CaseTest, EverythingElseStays)
+{
+    // ß and µ have no capital in the code page; ÷ is no letter; letters from
+    // outside the code page keep their case even where Unicode has capitals.
+    const QString unchanged = QString::fromUtf8("ß÷µ ABC 019 _!ωжıſ\U0001F600");
+    EXPECT_EQ(UpperWindows1252(unchanged), unchanged);
+}
+
+TEST(Windows1252CaseTest, ComparisonIgnoresOnlyThatCase)
+{
+    EXPECT_TRUE(SameIgnoringWindows1252Case("video_ts.ifo", "VIDEO_TS.IFO"));
+    EXPECT_TRUE(
+        SameIgnoringWindows1252Case(QString::fromUtf8("Ärger"), QString::fromUtf8("äRGER")));
+    EXPECT_FALSE(SameIgnoringWindows1252Case(QString::fromUtf8("vıdeo_ts.ifo"), "VIDEO_TS.IFO"));
+    EXPECT_FALSE(SameIgnoringWindows1252Case(QString::fromUtf8("ſ"), "S"));
+    EXPECT_FALSE(SameIgnoringWindows1252Case("video_ts.ifo", "video_ts.if"));
+}
+
+} // namespace
