@@ -123,7 +123,10 @@ private:
             return false;
         for (std::size_t i = 0; i < count; ++i) {
             const unsigned char* h = table.data() + i * kSectionHeaderSize;
-            m_sections.push_back({Le32(h + 8), Le32(h + 12), Le32(h + 16), Le32(h + 20)});
+            m_sections.push_back({.virtualAddress = Le32(h + 12),
+                                  .virtualSize = Le32(h + 8),
+                                  .rawSize = Le32(h + 16),
+                                  .rawPointer = Le32(h + 20)});
         }
         return !m_sections.empty();
     }

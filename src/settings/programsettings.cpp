@@ -44,8 +44,11 @@ void ProgramSettings::WriteSettings()
     CheckDecrypterVersion();
     if (!opened)
         return;
-    file.write(FormatSettingsFile(Values()));
-    file.commit(); // a failure leaves the old file, and is not reported
+    // A failed flush is not seen by commit(), so check it here; an uncommitted
+    // file is discarded and the old one stays. Nothing is reported.
+    const QByteArray text = FormatSettingsFile(Values());
+    if (file.write(text) == text.size() && file.flush())
+        file.commit();
 }
 
 int ProgramSettings::GetSplitImageFile()

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "settings/programsettings.h"
+#include "support/scriptedmessagebox.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// A program folder of its own for each test, with the settings file in it.
+class SettingsTestFolder : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_settings.SetProgramFolder(m_dir.path());
+    }
+
+    QString FilePath() const { return m_dir.filePath(QStringLiteral("stencil.ini")); }
+
+    void WriteFile(const QByteArray& bytes)
+    {
+        QFile file(FilePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    QByteArray FileBytes() const
+    {
+        QFile file(FilePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static QString Recorder(const char* name)
+    {
+        return QStringLiteral(ISOMINT_TEST_DATA_DIR "/pe/") + QLatin1String(name);
+    }
+
+    QTemporaryDir m_dir;
+    ScriptedMessageBox m_boxes;
+    ProgramSettings m_settings{m_boxes};
+};
