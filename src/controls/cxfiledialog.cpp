@@ -1,0 +1,174 @@
+#include "controls/cxfiledialog.h"
+
+#include "controls/historycombo.h"
+
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+AnswerQueue<CXFileDialog>& Answers()
+{
+    static AnswerQueue<CXFileDialog> answers;
+    return answers;
+}
+
+// The first layout in the life of the process puts the focus on the history
+// list; later ones on the file-name field.
+bool g_firstLayout = true;
+
+} // namespace
+
+CXFileDialog::CXFileDialog(QWidget* parent) : CXFileDialog(true, {}, {}, 0, {}, parent) {}
+
+CXFileDialog::CXFileDialog(bool openFileDialog, const QString& defaultExtension,
+                           const QString& fileName, int flags, const QString& filter,
+                           QWidget* parent)
+    : QFileDialog(parent), m_callerFlags(flags)
+{
+    // Qt's own dialog, since a system dialog cannot take the extra panel.
+    setOption(QFileDialog::DontUseNativeDialog);
+    setAcceptMode(openFileDialog ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    setFileMode(openFileDialog && (flags & FlagFileMustExist) ? QFileDialog::ExistingFile
+                                                              : QFileDialog::AnyFile);
+    setOption(QFileDialog::DontConfirmOverwrite, (flags & FlagOverwritePrompt) == 0);
+    if (!filter.isEmpty())
+        setNameFilters(NameFiltersOf(filter));
+    setDefaultSuffix(defaultExtension);
+    if (!fileName.isEmpty())
+        selectFile(fileName);
+    AddHistoryPanel();
+}
+
+int CXFileDialog::DoModal()
+{
+    OnInitDialog();
+    if (Answers().IsEmpty())
+        return exec() == QDialog::Accepted ? ResultOk : ResultCancel;
+    const std::optional<QString> chosen = Answers().Take()(*this);
+    if (!chosen)
+        return ResultCancel;
+    m_pathName = *chosen;
+    OnFileNameOK(m_pathName);
+    return ResultOk;
+}
+
+void CXFileDialog::SetNextAnswer(Answer answer)
+{
+    Answers().Push(std::move(answer));
+}
+
+void CXFileDialog::SetNextAnswer(const QString& path)
+{
+    SetNextAnswer([path](CXFileDialog&) { return std::optional<QString>(path); });
+}
+
+void CXFileDialog::SetNextCancel()
+{
+    SetNextAnswer([](CXFileDialog&) { return std::optional<QString>(); });
+}
+
+void CXFileDialog::ClearAnswers()
+{
+    Answers().Clear();
+}
+
+void CXFileDialog::done(int result)
+{
+    if (result == QDialog::Accepted) {
+        m_pathName = selectedFiles().value(0);
+        OnFileNameOK(m_pathName);
+    }
+    QFileDialog::done(result);
+}
+
+void CXFileDialog::showEvent(QShowEvent* event)
+{
+    QFileDialog::showEvent(event);
+    if (g_firstLayout) {
+        g_firstLayout = false;
+        m_history->setFocus();
+    } else if (QLineEdit* field = FileNameField()) {
+        field->setFocus();
+    }
+}
+
+void CXFileDialog::AddHistoryPanel()
+{
+    m_history = new HistoryCombo(this);
+    m_history->setObjectName(QStringLiteral("historyCombo"));
+    m_historyLabel = new QLabel(QStringLiteral("Recent &folders:"), this);
+    m_historyLabel->setObjectName(QStringLiteral("historyLabel"));
+    m_historyLabel->setBuddy(m_history);
+    // Below the file-type row, in the column of the file-name field.
+    if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
+        const int row = grid->rowCount();
+        grid->addWidget(m_historyLabel, row, 0);
+        grid->addWidget(m_history, row, 1);
+    }
+    connect(m_history, &QComboBox::activated, this, &CXFileDialog::JumpToFolder);
+}
+
+void CXFileDialog::OnInitDialog()
+{
+    m_history->clear();
+    m_history->SetCheckExistence(true);
+    m_history->LoadHistory(QStringLiteral("FolderHistory"), QStringLiteral("Folder"), true);
+    if (m_history->count() > 0)
+        m_history->setCurrentIndex(0);
+}
+
+void CXFileDialog::OnFileNameOK(const QString& path)
+{
+    const QString folder = HistoryFolderOf(path);
+    m_history->AddToHistory(folder);
+    m_history->SaveHistory(true);
+}
+
+void CXFileDialog::JumpToFolder(int index)
+{
+    const QString folder = m_history->itemText(index);
+    if (index < 0 || folder.isEmpty() || !QFileInfo::exists(folder))
+        return;
+    // The typed name stays as it was while the dialog moves to the folder.
+    QLineEdit* field = FileNameField();
+    const QString typed = field != nullptr ? field->text() : QString();
+    setDirectory(folder);
+    if (field != nullptr)
+        field->setText(typed);
+}
+
+QLineEdit* CXFileDialog::FileNameField() const
+{
+    return findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+}
+
+QStringList NameFiltersOf(const QString& filter)
+{
+    QStringList filters;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty())
+            break;
+        QString description = parts[i];
+        const qsizetype paren = description.lastIndexOf(QLatin1Char('('));
+        if (paren > 0)
+            description = description.left(paren).trimmed();
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& pattern : patterns)
+            pattern =
+                pattern.trimmed() == QLatin1String("*.*") ? QStringLiteral("*") : pattern.trimmed();
+        filters.append(QStringLiteral("%1 (%2)").arg(description, patterns.join(QLatin1Char(' '))));
+    }
+    return filters;
+}
+
+QString HistoryFolderOf(const QString& path)
+{
+    const qsizetype last = path.lastIndexOf(QLatin1Char('/'));
+    if (last < 0)
+        return path;
+    return last == 0 ? QStringLiteral("/") : path.left(last);
+}

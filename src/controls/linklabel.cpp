@@ -1,0 +1,169 @@
+#include "controls/linklabel.h"
+
+#include "app/qtmessagebox.h"
+#include "controls/linkopener.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent)
+{
+    setMouseTracking(true);
+    setCursor(Qt::PointingHandCursor);
+    m_hoverTimer.setInterval(HoverPollMs);
+    connect(&m_hoverTimer, &QTimer::timeout, this, &LinkLabel::PollHover);
+    ApplyColour();
+}
+
+LinkLabel::~LinkLabel() = default;
+
+void LinkLabel::SetUrl(const QString& url)
+{
+    m_url = url;
+    if (!m_attached)
+        return;
+    FitToText();
+    setToolTip(m_url);
+}
+
+void LinkLabel::SetUnderlineMode(int mode)
+{
+    if (mode == m_underlineMode)
+        return;
+    if (m_attached) {
+        setFont(mode == 1 ? m_underlineFont : m_normalFont);
+        update();
+    }
+    m_underlineMode = mode;
+}
+
+void LinkLabel::SetVisited(bool visited)
+{
+    m_visited = visited;
+    ApplyColour();
+}
+
+QColor LinkLabel::TextColour() const
+{
+    if (m_hover)
+        return m_hoverColour;
+    return m_visited ? m_visitedColour : m_linkColour;
+}
+
+int LinkLabel::OpenLink(const QString& address)
+{
+    return OpenLinkWith(CurrentLinkOpener(), address);
+}
+
+void LinkLabel::Attach()
+{
+    if (m_attached)
+        return;
+    m_attached = true;
+    if (m_url.isEmpty())
+        m_url = text();
+    if (text().isEmpty())
+        setText(m_url);
+    m_normalFont = font();
+    m_underlineFont = font();
+    m_underlineFont.setUnderline(true);
+    FitToText();
+    if (m_underlineMode == 1)
+        setFont(m_underlineFont);
+    setToolTip(m_url);
+}
+
+void LinkLabel::showEvent(QShowEvent* event)
+{
+    Attach();
+    QLabel::showEvent(event);
+}
+
+void LinkLabel::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_hover) {
+        m_hover = true;
+        if (m_underlineMode == -1)
+            setFont(m_underlineFont);
+        ApplyColour();
+        m_hoverTimer.start();
+    }
+    QLabel::mouseMoveEvent(event);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        Clicked();
+}
+
+void LinkLabel::FitToText()
+{
+    if (!m_fitToText || !m_attached)
+        return;
+    // Measured with the underlined font, so hovering never clips the text.
+    const QSize textSize = QFontMetrics(m_underlineFont).size(0, text());
+    const QRect old = geometry();
+    const int height = textSize.height() + (old.height() - contentsRect().height());
+    const int width = textSize.width() + (old.width() - contentsRect().width());
+    QRect fitted = old;
+    if (alignment() & Qt::AlignVCenter) {
+        const int shift = (old.height() - height) / 2;
+        fitted.setTop(old.top() + shift);
+        fitted.setBottom(old.bottom() - shift);
+    } else {
+        fitted.setHeight(height);
+    }
+    if (alignment() & Qt::AlignHCenter) {
+        const int shift = (old.width() - width) / 2;
+        fitted.setLeft(old.left() + shift);
+        fitted.setRight(old.right() - shift);
+    } else if (alignment() & Qt::AlignRight) {
+        fitted.setLeft(old.left() + old.width() - width);
+    } else {
+        fitted.setWidth(width);
+    }
+    setGeometry(fitted);
+}
+
+void LinkLabel::PollHover()
+{
+    if (rect().contains(mapFromGlobal(QCursor::pos())))
+        return;
+    m_hover = false;
+    m_hoverTimer.stop();
+    if (m_underlineMode != 1)
+        setFont(m_normalFont);
+    ApplyColour();
+}
+
+void LinkLabel::Clicked()
+{
+    m_hover = false;
+    ApplyColour();
+    const int result = OpenLink(m_url);
+    if (result > OpenLinkSuccessAbove) {
+        SetVisited(true);
+        return;
+    }
+    SetVisited(false);
+    QApplication::beep();
+    ReportError(result);
+}
+
+void LinkLabel::ApplyColour()
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, TextColour());
+    setPalette(colours);
+}
+
+void LinkLabel::ReportError(int code)
+{
+    if (m_presenter == nullptr) {
+        m_ownPresenter = std::make_unique<QtMessageBox>(window());
+        m_presenter = m_ownPresenter.get();
+    }
+    ShowApplicationBox(*m_presenter, OpenLinkErrorText(code));
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QTimer>
+
+#include <memory>
+
+class MessageBoxPresenter;
+
+// A label that is a hyperlink: coloured text that turns red and underlined
+// under the mouse, a hand cursor, the address as tooltip, and a click that
+// opens the address, explaining in a message box when it cannot.
+class LinkLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    static constexpr int HoverPollMs = 100;
+
+    explicit LinkLabel(QWidget* parent = nullptr);
+    ~LinkLabel() override;
+
+    // The colours of a link not yet opened, of one opened, and under the mouse.
+    static QColor LinkColour() { return QColor(0, 0, 238); }
+    static QColor VisitedColour() { return QColor(85, 26, 139); }
+    static QColor HoverColour() { return QColor(255, 0, 0); }
+
+    void SetUrl(const QString& url);
+    QString Url() const { return m_url; }
+    // 1 always underlined, 0 never, -1 only under the mouse.
+    void SetUnderlineMode(int mode);
+    int UnderlineMode() const { return m_underlineMode; }
+    void SetVisited(bool visited);
+    bool IsVisited() const { return m_visited; }
+    bool IsHovered() const { return m_hover; }
+    void SetFitToText(bool fit) { m_fitToText = fit; }
+    QColor TextColour() const;
+
+    // Opens an address; a result above 32 means it was opened.
+    int OpenLink(const QString& address);
+
+    // Where the error box goes; without one a Qt message box over this label's window.
+    void SetMessageBoxPresenter(MessageBoxPresenter* presenter) { m_presenter = presenter; }
+
+    // Takes the label's text and geometry into account: done when first shown,
+    // since a dialog sets text and place only after constructing its controls.
+    void Attach();
+    bool IsAttached() const { return m_attached; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void FitToText();
+    void PollHover();
+    void Clicked();
+    void ApplyColour();
+    void ReportError(int code);
+
+    QColor m_linkColour = LinkColour();
+    QColor m_visitedColour = VisitedColour();
+    QColor m_hoverColour = HoverColour();
+    bool m_hover = false;
+    bool m_visited = false;
+    int m_underlineMode = -1;
+    bool m_fitToText = true;
+    bool m_attached = false;
+    QString m_url;
+    QFont m_normalFont;
+    QFont m_underlineFont;
+    QTimer m_hoverTimer;
+    MessageBoxPresenter* m_presenter = nullptr;
+    std::unique_ptr<MessageBoxPresenter> m_ownPresenter;
+};

@@ -1,0 +1,281 @@
+#include "controls/linkopener.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <array>
+
+namespace {
+
+LinkOpener* g_opener = nullptr;
+
+// Runs a desktop query tool and returns its first output line.
+QString QueryLine(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(5000) || process.exitCode() != 0)
+        return {};
+    return QString::fromLocal8Bit(process.readAllStandardOutput())
+        .section(QLatin1Char('\n'), 0, 0)
+        .trimmed();
+}
+
+QString DefaultBrowserEntry()
+{
+    QString entry = QueryLine(QStringLiteral("xdg-settings"),
+                              {QStringLiteral("get"), QStringLiteral("default-web-browser")});
+    for (const char* type : {"x-scheme-handler/http", "text/html"}) {
+        if (!entry.isEmpty())
+            break;
+        entry = QueryLine(QStringLiteral("xdg-mime"),
+                          {QStringLiteral("query"), QStringLiteral("default"), type});
+    }
+    return entry;
+}
+
+QString LocateDesktopEntry(const QString& entry)
+{
+    QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry);
+    // Entry ids name subfolders with dashes: "kde4-app.desktop" is kde4/app.desktop.
+    if (path.isEmpty() && entry.contains(QLatin1Char('-'))) {
+        QString nested = entry;
+        nested[nested.indexOf(QLatin1Char('-'))] = QLatin1Char('/');
+        path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, nested);
+    }
+    return path;
+}
+
+// What the shell would have answered for an address it could not open.
+int DesktopFailureCode(const QString& address)
+{
+    const QUrl url = QUrl::fromUserInput(address, QDir::currentPath());
+    if (!url.isLocalFile())
+        return OpenLinkCode::NoAssociation;
+    const QFileInfo file(url.toLocalFile());
+    if (file.exists())
+        return OpenLinkCode::NoAssociation;
+    return file.dir().exists() ? OpenLinkCode::FileNotFound : OpenLinkCode::PathNotFound;
+}
+
+// Finds the program of a command as the start would, or gives the failure code.
+int ResolveProgram(const QString& program, QString& resolved)
+{
+    if (!program.contains(QLatin1Char('/'))) {
+        resolved = QStandardPaths::findExecutable(program);
+        return resolved.isEmpty() ? OpenLinkCode::FileNotFound : 0;
+    }
+    const QFileInfo file(program);
+    if (!file.exists())
+        return file.dir().exists() ? OpenLinkCode::FileNotFound : OpenLinkCode::PathNotFound;
+    if (!file.isExecutable() || file.isDir())
+        return OpenLinkCode::AccessDenied;
+    resolved = program;
+    return 0;
+}
+
+bool IsFieldCode(const QString& argument)
+{
+    static const QString codes = QStringLiteral("fFuUdDnNickvm");
+    return argument.size() == 2 && argument[0] == QLatin1Char('%') && codes.contains(argument[1]);
+}
+
+QString ResolvePercentEscapes(const QString& argument)
+{
+    QString result = argument;
+    return result.replace(QStringLiteral("%%"), QStringLiteral("%"));
+}
+
+} // namespace
+
+bool LinkOpener::OpenWithDesktop(const QString& address)
+{
+    return QDesktopServices::openUrl(QUrl::fromUserInput(address, QDir::currentPath()));
+}
+
+QString LinkOpener::BrowserCommand()
+{
+    const QString entry = DefaultBrowserEntry();
+    if (entry.isEmpty())
+        return {};
+    QFile file(LocateDesktopEntry(entry));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return ExecLineOfDesktopEntry(QString::fromUtf8(file.readAll()));
+}
+
+bool LinkOpener::Start(const QString& program, const QStringList& arguments)
+{
+    return QProcess::startDetached(program, arguments);
+}
+
+LinkOpener& CurrentLinkOpener()
+{
+    static LinkOpener desktop;
+    return g_opener != nullptr ? *g_opener : desktop;
+}
+
+void SetLinkOpener(LinkOpener* opener)
+{
+    g_opener = opener;
+}
+
+int OpenLinkWith(LinkOpener& opener, const QString& address)
+{
+    if (opener.OpenWithDesktop(address))
+        return OpenLinkSucceeded;
+    const int desktopResult = DesktopFailureCode(address);
+    QStringList arguments = SplitExecLine(CutHandlerCommand(opener.BrowserCommand()));
+    if (arguments.isEmpty())
+        return desktopResult;
+    QString program;
+    if (const int failure = ResolveProgram(arguments.takeFirst(), program); failure != 0)
+        return failure;
+    // The address is one argument whatever it contains; no shell sees it.
+    arguments.append(address);
+    return opener.Start(program, arguments) ? OpenLinkSucceeded : OpenLinkCode::BadExecutable;
+}
+
+QString OpenLinkErrorText(int code)
+{
+    QString reason;
+    switch (code) {
+    case 0:
+        reason = QStringLiteral("The operating system is out\nof memory or resources.");
+        break;
+    case 2:
+        reason = QStringLiteral("The specified file was not found.");
+        break;
+    case 3:
+        reason = QStringLiteral("The specified path was not found.");
+        break;
+    case 5:
+        reason = QStringLiteral("The operating system denied\naccess to the specified file.");
+        break;
+    case 8:
+        reason = QStringLiteral("There was not enough memory to complete the operation.");
+        break;
+    case 11:
+        reason =
+            QStringLiteral("The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
+        break;
+    case 26:
+        reason = QStringLiteral("A sharing violation occurred. ");
+        break;
+    case 27:
+        reason = QStringLiteral("The filename association is\nincomplete or invalid.");
+        break;
+    case 28:
+        reason = QStringLiteral(
+            "The DDE transaction could not\nbe completed because the request timed out.");
+        break;
+    case 29:
+        reason = QStringLiteral("The DDE transaction failed.");
+        break;
+    case 30:
+        reason = QStringLiteral("The DDE transaction could not\nbe completed because other DDE "
+                                "transactions\nwere being processed.");
+        break;
+    case 31:
+        reason = QStringLiteral(
+            "There is no application associated\nwith the given filename extension.");
+        break;
+    case 32:
+        reason = QStringLiteral("The specified dynamic-link library was not found.");
+        break;
+    default:
+        reason = QStringLiteral("Unknown Error (%1) occurred.").arg(code);
+        break;
+    }
+    return QStringLiteral("Unable to open hyperlink:\n\n") + reason;
+}
+
+QString CutHandlerCommand(const QString& command)
+{
+    static const std::array<QString, 4> codes = {QStringLiteral("%u"), QStringLiteral("%U"),
+                                                 QStringLiteral("%f"), QStringLiteral("%F")};
+    for (const QString& quote : {QStringLiteral("\""), QString()}) {
+        qsizetype first = -1;
+        for (const QString& code : codes) {
+            const qsizetype at = command.indexOf(quote + code + quote);
+            if (at >= 0 && (first < 0 || at < first))
+                first = at;
+        }
+        if (first >= 0)
+            return command.left(first);
+    }
+    return command;
+}
+
+QStringList SplitExecLine(const QString& command)
+{
+    QStringList arguments;
+    QString current;
+    bool inArgument = false;
+    bool quoted = false;
+    for (qsizetype i = 0; i < command.size(); ++i) {
+        const QChar c = command[i];
+        if (quoted && c == QLatin1Char('\\') && i + 1 < command.size()) {
+            current += command[++i];
+        } else if (c == QLatin1Char('"')) {
+            quoted = !quoted;
+            inArgument = true;
+        } else if (!quoted && (c == QLatin1Char(' ') || c == QLatin1Char('\t'))) {
+            if (inArgument && !IsFieldCode(current))
+                arguments.append(ResolvePercentEscapes(current));
+            current.clear();
+            inArgument = false;
+        } else {
+            current += c;
+            inArgument = true;
+        }
+    }
+    if (inArgument && !IsFieldCode(current))
+        arguments.append(ResolvePercentEscapes(current));
+    return arguments;
+}
+
+QString ExecLineOfDesktopEntry(const QString& fileText)
+{
+    bool inEntry = false;
+    for (const QString& rawLine : fileText.split(QLatin1Char('\n'))) {
+        const QString line = rawLine.trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            inEntry = line == QLatin1String("[Desktop Entry]");
+            continue;
+        }
+        if (!inEntry || !line.startsWith(QLatin1String("Exec")))
+            continue;
+        const QString rest = line.mid(4).trimmed();
+        if (!rest.startsWith(QLatin1Char('=')))
+            continue;
+        QString value;
+        const QString raw = rest.mid(1).trimmed();
+        for (qsizetype i = 0; i < raw.size(); ++i) {
+            if (raw[i] != QLatin1Char('\\') || i + 1 >= raw.size()) {
+                value += raw[i];
+                continue;
+            }
+            const QChar next = raw[++i];
+            if (next == QLatin1Char('s'))
+                value += QLatin1Char(' ');
+            else if (next == QLatin1Char('t'))
+                value += QLatin1Char('\t');
+            else if (next == QLatin1Char('n'))
+                value += QLatin1Char('\n');
+            else if (next == QLatin1Char('r'))
+                value += QLatin1Char('\r');
+            else if (next == QLatin1Char('\\'))
+                value += QLatin1Char('\\');
+            else
+                value += QLatin1Char('\\') + QString(next);
+        }
+        return value;
+    }
+    return {};
+}
