@@ -1,0 +1,86 @@
+#include "burn/decrypterburn.h"
+
+#include "burn/decrypterprogram.h"
+#include "burn/recordingchoices.h"
+#include "burn/versioncompare.h"
+#include "burn/windowsarguments.h"
+#include "imaging/imagelist.h"
+#include "platform/detachedprocess.h"
+#include "settings/programsettings.h"
+
+#include <QStandardPaths>
+
+namespace {
+
+// Fills each "%s" of a format with the next text, in order, like sprintf.
+QString FillTexts(const char* format, const QStringList& texts)
+{
+    const QString pattern = QLatin1String(format);
+    QString result;
+    qsizetype next = 0;
+    for (const QString& text : texts) {
+        const qsizetype at = pattern.indexOf(QLatin1String("%s"), next);
+        result += pattern.mid(next, at - next) + text;
+        next = at + 2;
+    }
+    return result + pattern.mid(next);
+}
+
+QString VerifySwitch(int verify, bool valueSupported)
+{
+    if (verify != 0)
+        return QLatin1String(valueSupported ? Decrypter::VerifyYesSwitch : Decrypter::VerifySwitch);
+    return valueSupported ? QLatin1String(Decrypter::VerifyNoSwitch) : QString();
+}
+
+} // namespace
+
+QString FormDecrypterCommandLine(const DecrypterCall& call)
+{
+    const bool above = IsVersionAbove(call.version, Decrypter::VerifyValueSpeedThreshold);
+    const QString erase = call.erase ? QLatin1String(Decrypter::EraseSwitch) : QString();
+    const QString shutdown =
+        call.shutdown != 0 ? QLatin1String(Decrypter::ShutdownSwitch) : QString();
+    const QString speed = above && !call.speedText.isEmpty()
+                              ? FillTexts(Decrypter::SpeedSwitchFormat, {call.speedText})
+                              : QString();
+    return FillTexts(Decrypter::CommandLineFormat,
+                     {call.decrypterPath, erase, VerifySwitch(call.verify, above), shutdown, speed,
+                      call.source, call.drive});
+}
+
+DecrypterStart DecrypterStartFor(const DecrypterCall& call, const QString& winePath)
+{
+    // The path may hold blanks: it is taken whole, only the rest is split.
+    const QString line = FormDecrypterCommandLine(call);
+    const QStringList rest = SplitWindowsArguments(line.mid(call.decrypterPath.size()));
+    if (!call.decrypterPath.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
+        return {call.decrypterPath, rest};
+    // The recorder is a Windows program; wine is how it runs here.
+    if (winePath.isEmpty())
+        return {};
+    return {winePath, QStringList(call.decrypterPath) + rest};
+}
+
+void DecrypterBurn(ProgramSettings& settings, const RecordingChoices& choices,
+                   const QString& outputFile)
+{
+    if (settings.GetBurnImageFile() != 1)
+        return;
+    if (settings.GetDecrypterPath().isEmpty())
+        return;
+    DecrypterCall call;
+    call.source = settings.GetSplitImageFile() == 1 ? ImageListPath(outputFile) : outputFile;
+    call.erase = settings.GetEraseMedia() == 1;
+    call.shutdown = choices.ShutdownValue();
+    call.verify = choices.VerifyValue();
+    call.version = settings.DecrypterVersion();
+    if (IsVersionAbove(call.version, Decrypter::VerifyValueSpeedThreshold))
+        call.speedText = choices.SelectedSpeedText();
+    call.drive = settings.GetDriveletter();
+    call.decrypterPath = settings.GetDecrypterPath();
+    const DecrypterStart start =
+        DecrypterStartFor(call, QStandardPaths::findExecutable(QStringLiteral("wine")));
+    if (!start.program.isEmpty())
+        StartDetached(start.program, start.arguments); // a failed start shows nothing
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "imaging/buildmonitor.h"
+#include "imaging/capturefile.h"
+#include "imaging/monitortimings.h"
+
+#include <QObject>
+#include <QString>
+
+class BuildWindow;
+class MessageBoxPresenter;
+class ProgramSettings;
+
+// Turns the main window's fields into one mkisofs run and follows it: the
+// request checks, the private capture file, the child started without a shell,
+// the monitor, and at the end the image list and the recorder launch. The
+// main window owns one for its whole life and binds "&Image" and "&Abort" to it.
+class BuildEngine : public QObject
+{
+    Q_OBJECT
+
+public:
+    BuildEngine(BuildWindow& window, MessageBoxPresenter& presenter, ProgramSettings& settings,
+                MonitorTimings timings = {});
+
+    // The folder that holds mkisofs.
+    void SetProgramFolder(const QString& folder) { m_programFolder = folder; }
+
+    // Checks the request and starts mkisofs; returns at once while it runs.
+    // Does nothing while a build runs.
+    void StartBuild();
+
+    // Ends the running mkisofs; the monitor finishes without a message.
+    void AbortBuild();
+
+    bool IsBuilding() const { return m_monitor.IsRunning(); }
+
+    // What the log window shows: everything mkisofs printed in the last build.
+    QString CaptureFilePath() const { return m_capture.Path(); }
+
+    BuildMonitor& Monitor() { return m_monitor; }
+
+signals:
+    void BuildFinished();
+
+private:
+    bool CheckRequest();
+    void StartMkisofs();
+    void FinishSuccessfulBuild();
+    void Refuse();
+
+    BuildWindow& m_window;
+    MessageBoxPresenter& m_presenter;
+    ProgramSettings& m_settings;
+    QString m_programFolder;
+    CaptureFile m_capture;
+    BuildMonitor m_monitor;
+};

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "imaging/monitortimings.h"
+#include "imaging/newestpiece.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class BuildWindow;
+class ChildProcess;
+class MessageBoxPresenter;
+class QSocketNotifier;
+
+// Follows one mkisofs run on the UI thread, driven by timers and the child's
+// end, so the window stays responsive: after the first delay it polls at the
+// poll interval, or at once when the child ends or the build is aborted. Each
+// poll shows the percentage that the newest piece of the capture file begins
+// with. At the end it reports the outcome, then leaves the busy state and
+// enables "&Log".
+class BuildMonitor : public QObject
+{
+    Q_OBJECT
+
+public:
+    BuildMonitor(BuildWindow& window, MessageBoxPresenter& presenter, MonitorTimings timings = {});
+    ~BuildMonitor() override;
+
+    // Follows a started child, or a start that failed with startError (child
+    // null). captureFd stays the caller's. onSuccess runs after exit code 0,
+    // before the success message.
+    void Start(std::unique_ptr<ChildProcess> child, int startError, int captureFd,
+               std::function<void()> onSuccess);
+
+    // Ends the child at once (SIGTERM, SIGKILL after the grace) and lets the
+    // monitor finish within one poll, without a message.
+    void Abort();
+
+    // From Start until the busy state has been left.
+    bool IsRunning() const { return m_state != State::Idle; }
+
+    int Percent() const { return m_percent; }
+
+    // The child of the current or last run; null after a failed start.
+    const ChildProcess* Child() const { return m_child.get(); }
+
+signals:
+    void Finished();
+
+private:
+    enum class State
+    {
+        Idle,
+        FirstDelay,
+        Polling,
+        Finishing,
+    };
+
+    void OnTimer();
+    void FirstLook();
+    void WaitForPoll();
+    void Poll();
+    void Finish(bool stopSeen);
+    void ReportEnd(bool stopSeen);
+    bool ChildEnded();
+    void WatchChild();
+    void OnChildEnded();
+    void ReadPercent();
+
+    BuildWindow& m_window;
+    MessageBoxPresenter& m_presenter;
+    MonitorTimings m_timings;
+    State m_state = State::Idle;
+    QTimer m_timer;
+    QTimer m_killTimer;
+    QTimer m_reapTimer; // only where the kernel gives no process descriptor
+    QSocketNotifier* m_childEnd = nullptr;
+    std::unique_ptr<ChildProcess> m_child;
+    int m_startError = 0;
+    int m_captureFd = -1;
+    int m_readFd = -1;
+    std::function<void()> m_onSuccess;
+    NewestPieceReader m_reader;
+    int m_percent = 0;
+    bool m_stopSignalled = false;
+};

@@ -1,0 +1,49 @@
+#include "imaging/imagelist.h"
+
+#include "burn/decrypterprogram.h"
+#include "imaging/mkisofsprogram.h"
+#include "imaging/pathhelper.h"
+#include "settings/programsettings.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+QString ChunkName(const QString& base, int number)
+{
+    return QString::asprintf(Mkisofs::ChunkNameFormat, QFile::encodeName(base).constData(), number);
+}
+
+} // namespace
+
+QString ImageListPath(const QString& outputFile)
+{
+    return JoinPath(FolderOf(outputFile),
+                    StripExtension(LastComponentOf(outputFile)) + QLatin1String(".lst"));
+}
+
+bool WriteImageListFile(const QString& outputFile)
+{
+    // Saved through a temporary file, so a crash never leaves half a list.
+    QSaveFile list(ImageListPath(outputFile));
+    if (!list.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray lineEnd("\r\n");
+    list.write(QByteArray(Decrypter::ImageListHeader) + lineEnd);
+    const QString chunkBase = JoinPath(FolderOf(outputFile), LastComponentOf(outputFile));
+    for (int number = 0; number < Mkisofs::ChunkLimit; ++number) {
+        if (!QFileInfo::exists(ChunkName(outputFile, number)))
+            break;
+        list.write(QFile::encodeName(ChunkName(chunkBase, number)) + lineEnd);
+    }
+    return list.commit();
+}
+
+int WriteImageList(ProgramSettings& settings, const QString& outputFile)
+{
+    if (settings.GetSplitImageFile() == 1)
+        WriteImageListFile(outputFile);
+    return 0;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class ProgramSettings;
+
+// The list of a split image's chunks, handed to the recorder as its source:
+// "IMAGELIST", then one line per chunk "<output folder>/<output name>_NN".
+// Lines end with CR LF, since the recorder is a Windows program.
+
+// "<output folder>/<output name without extension>.lst".
+QString ImageListPath(const QString& outputFile);
+
+// Writes the list when SplitImageFile is exactly 1 (the setting is read now).
+// Always returns 0: a list that cannot be written is skipped without a message.
+int WriteImageList(ProgramSettings& settings, const QString& outputFile);
+
+// Writes the list unconditionally, replacing an old one whole. Chunks are probed
+// with the output file as typed, from _00 up to the first gap, at most 100.
+// Returns false when the list could not be written.
+bool WriteImageListFile(const QString& outputFile);

@@ -1,0 +1,51 @@
+#include "imaging/mkisofscommandline.h"
+
+#include "imaging/mkisofsprogram.h"
+#include "imaging/pathhelper.h"
+
+namespace {
+constexpr char AllowedVolumeIdChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ_0123456789";
+
+QString Quoted(const QString& text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+} // namespace
+
+QString MkisofsProgramPath(const QString& programFolder)
+{
+    return JoinPath(programFolder, QLatin1String(Mkisofs::ProgramName));
+}
+
+QString FormMkisofsCommandLine(const MkisofsRequest& request)
+{
+    const QLatin1Char blank(' ');
+    return Quoted(MkisofsProgramPath(request.programFolder)) + blank +
+           QLatin1String(Mkisofs::GuiSwitch) + blank + QLatin1String(Mkisofs::DvdVideoSwitch) +
+           blank + (request.split ? QLatin1String(Mkisofs::SplitSwitch) : QLatin1String()) + blank +
+           QLatin1String(Mkisofs::VolumeIdSwitch) + blank + Quoted(request.volumeId) + blank +
+           QLatin1String(Mkisofs::OutputSwitch) + blank + Quoted(request.outputFile) + blank +
+           Quoted(request.sourceDirectory);
+}
+
+QStringList MkisofsArguments(const MkisofsRequest& request)
+{
+    QStringList arguments{QLatin1String(Mkisofs::GuiSwitch),
+                          QLatin1String(Mkisofs::DvdVideoSwitch)};
+    if (request.split)
+        arguments << QLatin1String(Mkisofs::SplitSwitch);
+    arguments << QLatin1String(Mkisofs::VolumeIdSwitch) << request.volumeId
+              << QLatin1String(Mkisofs::OutputSwitch) << request.outputFile
+              << request.sourceDirectory;
+    return arguments;
+}
+
+std::optional<QChar> FindUnsupportedVolumeIdChar(const QString& volumeId)
+{
+    const QLatin1String allowed(AllowedVolumeIdChars);
+    for (QChar c : volumeId) {
+        if (!allowed.contains(c))
+            return c;
+    }
+    return std::nullopt;
+}
