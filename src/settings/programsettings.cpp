@@ -30,7 +30,7 @@ int ProgramSettings::ReadSettings()
     QFile file(JoinPath(m_programFolder, QLatin1String(SettingsFileName)));
     if (!file.open(QIODevice::ReadOnly))
         return -1;
-    ReadSettingsLines(file, m_values);
+    ReadSettingsText(file.readAll(), m_values);
     return 0;
 }
 

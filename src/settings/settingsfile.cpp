@@ -1,6 +1,5 @@
 #include "settings/settingsfile.h"
 
-#include <QIODevice>
 #include <climits>
 
 namespace {
@@ -56,7 +55,7 @@ QByteArray WithoutLineBreaks(QByteArray text)
     return text;
 }
 
-void ApplyLine(QByteArray line, SettingsValues& values)
+void ApplyLine(QByteArrayView line, SettingsValues& values)
 {
     // The line ends at a NUL byte, as a C string would.
     const qsizetype nul = line.indexOf('\0');
@@ -66,14 +65,14 @@ void ApplyLine(QByteArray line, SettingsValues& values)
         return;
     for (const IntKey& key : kIntKeys) {
         if (line.startsWith(key.prefix)) {
-            values.*key.value = ParseLeadingInt(line.mid(qstrlen(key.prefix)));
+            values.*key.value = ParseLeadingInt(line.sliced(qstrlen(key.prefix)));
             return;
         }
     }
     for (const TextKey& key : kTextKeys) {
         if (line.startsWith(key.prefix)) {
-            values.*key.value =
-                QString::fromLocal8Bit(WithoutLineBreaks(line.mid(qstrlen(key.prefix))));
+            values.*key.value = QString::fromLocal8Bit(
+                WithoutLineBreaks(line.sliced(qstrlen(key.prefix)).toByteArray()));
             if (key.value == &SettingsValues::driveletter)
                 values.driveletter = values.driveletter.toUpper();
             return;
@@ -90,13 +89,14 @@ void AppendLine(QByteArray& text, const char* prefix, const QByteArray& value)
 
 } // namespace
 
-void ReadSettingsLines(QIODevice& device, SettingsValues& values)
+void ReadSettingsText(const QByteArray& text, SettingsValues& values)
 {
-    while (!device.atEnd()) {
-        const QByteArray line = device.readLine();
-        if (line.isEmpty())
-            break; // a read error: keep what was read so far
-        ApplyLine(line, values);
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf('\n', start);
+        end = end < 0 ? text.size() : end + 1;
+        ApplyLine(QByteArrayView(text).sliced(start, end - start), values);
+        start = end;
     }
 }
 
@@ -117,7 +117,7 @@ QByteArray FormatSettingsFile(const SettingsValues& values)
     return text;
 }
 
-int ParseLeadingInt(const QByteArray& text)
+int ParseLeadingInt(QByteArrayView text)
 {
     qsizetype i = 0;
     while (i < text.size() && IsBlank(text[i]))

@@ -1,0 +1,150 @@
+#include "settings/settingsdialog.h"
+
+#include "burn/versioncompare.h"
+#include "controls/cxfiledialog.h"
+#include "ui_settingsdialog.h"
+
+namespace {
+
+// The lowest recorder version that cannot erase media; newer ones can.
+constexpr char EraseAboveVersion[] = "3.1.9.0";
+
+const QString NormalCaption = QStringLiteral("Program Settings");
+const QString FirstTimeCaption = QStringLiteral("Isomint Stencil << First Time Setup >>");
+
+void Decorate(ThemedButton& button, const ThemeApi& theme, int icon, int tooltip)
+{
+    button.BindTheme(&theme);
+    button.SetIcon(icon);
+    if (tooltip != 0) {
+        button.EnableBalloonTooltip();
+        button.SetTooltipText(tooltip, true);
+    }
+}
+
+int CheckValue(const QCheckBox& box)
+{
+    return box.isChecked() ? 1 : 0;
+}
+
+} // namespace
+
+SettingsDialog::SettingsDialog(MessageBoxPresenter& presenter, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::SettingsDialog>()), m_settings(presenter)
+{
+    m_ui->setupUi(this);
+    Decorate();
+    connect(m_ui->burnCheck, &QCheckBox::clicked, this, [this] {
+        TakeValues();
+        UpdateDecrypterControls();
+    });
+    for (QCheckBox* box : {m_ui->splitCheck, m_ui->eraseCheck, m_ui->checkSizeCheck})
+        connect(box, &QCheckBox::clicked, this, &SettingsDialog::TakeValues);
+    connect(m_ui->driveList, &QComboBox::activated, this, &SettingsDialog::TakeValues);
+    connect(m_ui->exeButton, &QPushButton::clicked, this, &SettingsDialog::BrowseDecrypterExe);
+    connect(m_ui->saveButton, &QPushButton::clicked, this, &SettingsDialog::SaveSettings);
+}
+
+SettingsDialog::~SettingsDialog() = default;
+
+int SettingsDialog::exec()
+{
+    PrepareOpening();
+    return QDialog::exec();
+}
+
+void SettingsDialog::PrepareOpening()
+{
+    setWindowTitle(NormalCaption);
+    ShowValues();
+    m_settings.ReadSettings();
+    SelectDrive();
+    m_settings.CheckDecrypterVersion();
+    UpdateDecrypterControls();
+    if (m_settings.FirstTimeSetup()) {
+        m_settings.ClearFirstTimeSetup();
+        setWindowTitle(FirstTimeCaption);
+    }
+    m_ui->splitCheck->setFocus();
+}
+
+void SettingsDialog::UpdateDecrypterControls()
+{
+    const bool burning = m_settings.BurnImageFile() != 0;
+    m_ui->driveList->setEnabled(burning);
+    m_ui->exeButton->setEnabled(burning);
+    m_ui->pathEdit->setEnabled(burning);
+    // Numeric: as text, 3.1.10.0 would sort below 3.1.9.0.
+    const bool canErase =
+        burning && IsVersionAbove(m_settings.DecrypterVersion(), EraseAboveVersion);
+    m_ui->eraseCheck->setEnabled(canErase);
+    if (!canErase)
+        m_settings.SetEraseMedia(0);
+    ShowValues();
+}
+
+void SettingsDialog::BrowseDecrypterExe()
+{
+    // The member's last taken path, not what the edit box holds now.
+    QString fileName = m_settings.DecrypterPath();
+    if (!fileName.toLower().contains(QLatin1String(".exe")))
+        fileName = QStringLiteral("*.exe");
+    CXFileDialog dialog(true, QString(), fileName, CXFileDialog::FlagOverwritePrompt,
+                        QStringLiteral("EXE Files (*.exe)|*.exe|All Files (*.*)||"), this);
+    if (dialog.DoModal() != CXFileDialog::ResultOk)
+        return;
+    m_settings.SetDecrypterPath(dialog.GetPathName());
+    m_settings.CheckDecrypterVersion();
+    UpdateDecrypterControls();
+}
+
+void SettingsDialog::SaveSettings()
+{
+    TakeValues();
+    const int drive = m_ui->driveList->currentIndex();
+    m_settings.SetDriveletter(drive >= 0 ? m_ui->driveList->itemText(drive) : QString());
+    // Runs the recorder check first, so a rejected recorder is saved with burning off.
+    m_settings.WriteSettings();
+    accept();
+}
+
+void SettingsDialog::TakeValues()
+{
+    m_settings.SetSplitImageFile(CheckValue(*m_ui->splitCheck));
+    m_settings.SetDecrypterPath(m_ui->pathEdit->text());
+    m_settings.SetBurnImageFile(CheckValue(*m_ui->burnCheck));
+    m_settings.SetEraseMedia(CheckValue(*m_ui->eraseCheck));
+    m_settings.SetCheckDirSize(CheckValue(*m_ui->checkSizeCheck));
+}
+
+void SettingsDialog::ShowValues()
+{
+    m_ui->splitCheck->setChecked(m_settings.SplitImageFile() != 0);
+    m_ui->pathEdit->setText(m_settings.DecrypterPath());
+    m_ui->burnCheck->setChecked(m_settings.BurnImageFile() != 0);
+    m_ui->eraseCheck->setChecked(m_settings.EraseMedia() != 0);
+    m_ui->checkSizeCheck->setChecked(m_settings.CheckDirSize() != 0);
+}
+
+void SettingsDialog::SelectDrive()
+{
+    // The first item that begins with the stored letter, ignoring case; none
+    // when nothing matches; "D:" when no letter is stored.
+    const QString drive = m_settings.Driveletter();
+    int selected = drive.isEmpty() ? 0 : -1;
+    for (int i = 0; selected < 0 && i < m_ui->driveList->count(); ++i) {
+        if (m_ui->driveList->itemText(i).startsWith(drive, Qt::CaseInsensitive))
+            selected = i;
+    }
+    m_ui->driveList->setCurrentIndex(selected);
+}
+
+void SettingsDialog::Decorate()
+{
+    constexpr int ExeIcon = 165, ExeTooltip = 110;
+    constexpr int CancelIcon = 164;
+    constexpr int SaveIcon = 134, SaveTooltip = 111;
+    ::Decorate(*m_ui->exeButton, m_theme, ExeIcon, ExeTooltip);
+    ::Decorate(*m_ui->cancelButton, m_theme, CancelIcon, 0);
+    ::Decorate(*m_ui->saveButton, m_theme, SaveIcon, SaveTooltip);
+}
