@@ -87,17 +87,28 @@ TEST_F(ProgramSettingsTest, CheckDoesNothingWhileBurningIsOff)
     EXPECT_EQ(m_boxes.Count(), 0);
 }
 
-TEST_F(ProgramSettingsTest, SavingAMissingRecorderShowsBothMessagesAndStoresBurningOff)
+MessageBoxRequest AppBox(const QString& text)
 {
-    const QString path = m_dir.filePath(QStringLiteral("DVDDecrypter.exe"));
-    m_settings.SetBurnImageFile(1);
-    m_settings.SetDecrypterPath(path);
-    m_settings.WriteSettings();
-    ASSERT_EQ(m_boxes.Count(), 2);
-    EXPECT_EQ(m_boxes.Shown()[0].text, kNoInformation + path);
-    EXPECT_EQ(m_boxes.Shown()[1].text, kTooOld);
-    EXPECT_TRUE(FileBytes().contains("\r\nBurnImageFile = 0\r\n"));
-    EXPECT_EQ(m_settings.BurnImageFile(), 0);
+    return {ApplicationTitle(), text, BoxKind::AppWarning, BoxOwner::Application};
+}
+
+TEST_F(ProgramSettingsTest, SavingARecorderWithoutVersionShowsBothMessagesAndStoresBurningOff)
+{
+    const QString paths[] = {m_dir.filePath(QStringLiteral("DVDDecrypter.exe")),
+                             Recorder("no-resources.exe"), QString()};
+    for (const QString& path : paths) {
+        ScriptedMessageBox boxes;
+        ProgramSettings settings(boxes);
+        settings.SetProgramFolder(m_dir.path());
+        settings.SetBurnImageFile(1);
+        settings.SetDecrypterPath(path);
+        settings.WriteSettings();
+        const QList<MessageBoxRequest> expected{AppBox(kNoInformation + path), AppBox(kTooOld)};
+        EXPECT_EQ(boxes.Shown(), expected) << path.toStdString();
+        EXPECT_TRUE(FileBytes().contains("\r\nBurnImageFile = 0\r\n"));
+        EXPECT_EQ(settings.BurnImageFile(), 0);
+        EXPECT_EQ(settings.DecrypterVersion(), QString());
+    }
 }
 
 TEST_F(ProgramSettingsTest, UnwritableFileStillRunsTheCheckAndStaysSilent)
