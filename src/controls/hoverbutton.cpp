@@ -203,10 +203,6 @@ void HoverButton::changeEvent(QEvent* event)
 {
     QPushButton::changeEvent(event);
     switch (event->type()) {
-    case QEvent::ActivationChange:
-        if (!isActiveWindow())
-            CancelHover();
-        break;
     case QEvent::EnabledChange:
         if (!isEnabled()) {
             MoveFocusOnDisable();
@@ -220,6 +216,14 @@ void HoverButton::changeEvent(QEvent* event)
     default:
         break;
     }
+}
+
+bool HoverButton::event(QEvent* event)
+{
+    // The window passes its deactivation down to every child.
+    if (event->type() == QEvent::WindowDeactivate)
+        CancelHover();
+    return QPushButton::event(event);
 }
 
 void HoverButton::CancelHover()

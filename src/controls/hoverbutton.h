@@ -65,6 +65,7 @@ protected:
     void SetEdgeFlag(bool edge) { m_edge = edge; }
     bool IsFocused() const { return hasFocus(); }
 
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

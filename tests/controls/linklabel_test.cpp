@@ -1,0 +1,182 @@
+#include "controls/linklabel.h"
+#include "controls/linkopener.h"
+#include "support/scriptedmessagebox.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMouseEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class SwitchableOpener : public LinkOpener
+{
+public:
+    bool OpenWithDesktop(const QString& address) override
+    {
+        opened.append(address);
+        return works;
+    }
+    QString BrowserCommand() override { return {}; }
+
+    bool works = true;
+    QStringList opened;
+};
+
+class LinkLabelTest : public ::testing::Test
+{
+protected:
+    LinkLabelTest() { SetLinkOpener(&m_opener); }
+    ~LinkLabelTest() override { SetLinkOpener(nullptr); }
+
+    LinkLabel& AddLabel(const QString& text, QRect place, Qt::Alignment alignment = Qt::AlignLeft)
+    {
+        auto* label = new LinkLabel(&m_window);
+        label->setText(text);
+        label->setGeometry(place);
+        label->setAlignment(alignment);
+        label->SetMessageBoxPresenter(&m_boxes);
+        return *label;
+    }
+
+    void Show()
+    {
+        m_window.resize(400, 300);
+        m_window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_window));
+    }
+
+    static void Send(QWidget& widget, QEvent::Type type, QPoint at)
+    {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, QPointF(at), QPointF(widget.mapToGlobal(at)), button,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&widget, &event);
+    }
+
+    static void Click(QWidget& widget)
+    {
+        Send(widget, QEvent::MouseButtonPress, {2, 2});
+        Send(widget, QEvent::MouseButtonRelease, {2, 2});
+    }
+
+    SwitchableOpener m_opener;
+    ScriptedMessageBox m_boxes;
+    QDialog m_window;
+};
+
+TEST_F(LinkLabelTest, AnEmptyTextShowsTheAddressAndNoAddressOpensTheText)
+{
+    LinkLabel& noText = AddLabel({}, {10, 10, 300, 30});
+    noText.SetUrl("mailto:someone@example.org");
+    LinkLabel& noUrl = AddLabel("https://example.org/home", {10, 50, 300, 30});
+    Show();
+    EXPECT_EQ(noText.text(), "mailto:someone@example.org");
+    EXPECT_EQ(noUrl.Url(), "https://example.org/home");
+    EXPECT_EQ(noUrl.toolTip(), "https://example.org/home");
+    EXPECT_EQ(noUrl.cursor().shape(), Qt::PointingHandCursor);
+    Click(noUrl);
+    EXPECT_EQ(m_opener.opened, QStringList{"https://example.org/home"});
+}
+
+TEST_F(LinkLabelTest, FitsItselfToItsTextKeepingItsAlignment)
+{
+    const QRect place(20, 20, 300, 41);
+    LinkLabel& left = AddLabel("cdrtools Homepage", place, Qt::AlignLeft | Qt::AlignTop);
+    LinkLabel& centred = AddLabel("cdrtools Homepage", place, Qt::AlignCenter);
+    LinkLabel& right = AddLabel("cdrtools Homepage", place, Qt::AlignRight | Qt::AlignTop);
+    left.setFrameStyle(QFrame::Box);
+    Show();
+
+    QFont underlined = left.font();
+    underlined.setUnderline(true);
+    const QSize text = QFontMetrics(underlined).size(0, "cdrtools Homepage");
+    const int frame = 2 * left.frameWidth();
+    EXPECT_EQ(left.geometry(), QRect(20, 20, text.width() + frame, text.height() + frame));
+
+    EXPECT_NEAR(centred.geometry().center().x(), place.center().x(), 1);
+    EXPECT_NEAR(centred.geometry().center().y(), place.center().y(), 1);
+    EXPECT_NEAR(centred.width(), text.width(), 1);
+    EXPECT_EQ(right.geometry().right(), place.right());
+    EXPECT_EQ(right.width(), text.width());
+    EXPECT_EQ(right.geometry().top(), place.top());
+
+    centred.SetUrl("https://example.org/a/much/longer/address/than/before");
+    EXPECT_EQ(centred.toolTip(), "https://example.org/a/much/longer/address/than/before");
+}
+
+TEST_F(LinkLabelTest, HoverTurnsRedAndUnderlinedUntilThePollFindsTheMouseGone)
+{
+    LinkLabel& label = AddLabel("https://example.org/", {10, 10, 200, 30});
+    Show();
+    EXPECT_EQ(label.TextColour(), LinkLabel::LinkColour());
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), LinkLabel::LinkColour());
+    EXPECT_FALSE(label.font().underline());
+
+    QCursor::setPos(label.mapToGlobal(QPoint(3, 3)));
+    Send(label, QEvent::MouseMove, {3, 3});
+    EXPECT_TRUE(label.IsHovered());
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), LinkLabel::HoverColour());
+    EXPECT_TRUE(label.font().underline());
+    QTest::qWait(LinkLabel::HoverPollMs * 2);
+    EXPECT_TRUE(label.IsHovered()) << "the mouse is still over it";
+
+    QCursor::setPos(label.mapToGlobal(QPoint(-50, -50)));
+    QTest::qWait(LinkLabel::HoverPollMs * 2);
+    EXPECT_FALSE(label.IsHovered());
+    EXPECT_FALSE(label.font().underline());
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), LinkLabel::LinkColour());
+}
+
+TEST_F(LinkLabelTest, UnderlineModesAlwaysAndNever)
+{
+    LinkLabel& always = AddLabel("https://example.org/1", {10, 10, 200, 30});
+    LinkLabel& never = AddLabel("https://example.org/2", {10, 50, 200, 30});
+    always.SetUnderlineMode(1);
+    never.SetUnderlineMode(0);
+    Show();
+    EXPECT_TRUE(always.font().underline());
+    QCursor::setPos(m_window.mapToGlobal(QPoint(390, 290)));
+    Send(never, QEvent::MouseMove, {3, 3});
+    EXPECT_FALSE(never.font().underline());
+    EXPECT_EQ(never.TextColour(), LinkLabel::HoverColour());
+    Send(always, QEvent::MouseMove, {3, 3});
+    QTest::qWait(LinkLabel::HoverPollMs * 2);
+    EXPECT_FALSE(always.IsHovered());
+    EXPECT_TRUE(always.font().underline()) << "mode 1 keeps the underline after leaving";
+    always.SetUnderlineMode(0);
+    EXPECT_FALSE(always.font().underline());
+}
+
+TEST_F(LinkLabelTest, ASuccessfulOpenMarksVisitedAndAFailedOneExplains)
+{
+    LinkLabel& label = AddLabel("https://example.org/", {10, 10, 200, 30});
+    Show();
+    Click(label);
+    EXPECT_TRUE(label.IsVisited());
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), LinkLabel::VisitedColour());
+    EXPECT_EQ(m_boxes.Count(), 0);
+
+    m_opener.works = false;
+    Click(label);
+    EXPECT_FALSE(label.IsVisited());
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), LinkLabel::LinkColour());
+    ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(m_boxes.Last().text, OpenLinkErrorText(OpenLinkCode::NoAssociation));
+    EXPECT_EQ(m_boxes.Last().kind, BoxKind::AppWarning);
+}
+
+TEST(LinkLabel, OpensWithoutAWindowForTheDonationCommand)
+{
+    SwitchableOpener opener;
+    SetLinkOpener(&opener);
+    LinkLabel transient;
+    const int result = transient.OpenLink("https://example.org/donate");
+    SetLinkOpener(nullptr);
+    EXPECT_GT(result, OpenLinkSuccessAbove);
+    EXPECT_EQ(opener.opened, QStringList{"https://example.org/donate"});
+}
+
+} // namespace
