@@ -41,6 +41,11 @@ private:
 
 int DvdFolderCheck::Run()
 {
+    // An empty source would put AUDIO_TS at the root of the file system.
+    if (m_source.isEmpty()) {
+        ReportOutcome(m_presenter, Outcome::NoVideoTs, QString());
+        return -1;
+    }
     EnsureAudioFolder();
     if (!FixVideoFolder() || !CheckVideoManager())
         return -1;

@@ -195,14 +195,6 @@ TEST_F(DvdFolderTest, MissingPartOneAsksAndNoStillUpperCasesLaterParts)
     EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_02_1.VOB")));
 }
 
-TEST_F(DvdFolderTest, MissingMenuPartPassesSilently)
-{
-    CopyFixture("one-titleset"); // made without menus: no part 0, no video_ts.vob
-    ASSERT_FALSE(QFile::exists(Path("VIDEO_TS/VTS_01_0.VOB")));
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
-    EXPECT_EQ(m_boxes.Count(), 0);
-}
-
 TEST_F(DvdFolderTest, MissingTitleSetBackupAsks)
 {
     CopyFixture("two-titlesets");
@@ -254,6 +246,11 @@ TEST_F(DvdFolderTest, NoVideoFolderIsReported)
         BoxKind::Error, BoxOwner::MainWindow};
     EXPECT_EQ(m_boxes.Last(), expected);
     EXPECT_TRUE(QFileInfo(Path("AUDIO_TS")).isDir());
+
+    // An empty source names no folder at all; nothing may be created anywhere.
+    EXPECT_EQ(CheckDvdFolder(QString(), m_boxes), -1);
+    EXPECT_EQ(m_boxes.Count(), 2);
+    EXPECT_EQ(m_boxes.Last(), expected);
 }
 
 TEST_F(DvdFolderTest, FilesNamedLikeTheFoldersAreLeftAlone)

@@ -63,7 +63,7 @@ lower_case_copy() { # <folder> <copy>
     cp -R "$1" "$2"
     mv "$2/VIDEO_TS" "$2/video_ts"
     for file in "$2"/video_ts/*; do
-        mv "$file" "$2/video_ts/$(basename "$file" | tr 'A-Z' 'a-z')"
+        mv "$file" "$2/video_ts/$(basename "$file" | tr '[:upper:]' '[:lower:]')"
     done
 }
 
