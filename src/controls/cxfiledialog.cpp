@@ -19,6 +19,17 @@ AnswerQueue<CXFileDialog>& Answers()
 // list; later ones on the file-name field.
 bool g_firstLayout = true;
 
+// "*.iso;*.img" as Qt writes it; "*.*" also matches names without a dot.
+QString QtPatterns(const QString& patterns)
+{
+    QStringList result;
+    for (const QString& pattern : patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString trimmed = pattern.trimmed();
+        result.append(trimmed == QLatin1String("*.*") ? QStringLiteral("*") : trimmed);
+    }
+    return result.isEmpty() ? QStringLiteral("*") : result.join(QLatin1Char(' '));
+}
+
 } // namespace
 
 CXFileDialog::CXFileDialog(QWidget* parent) : CXFileDialog(true, {}, {}, 0, {}, parent) {}
@@ -149,18 +160,17 @@ QStringList NameFiltersOf(const QString& filter)
 {
     QStringList filters;
     const QStringList parts = filter.split(QLatin1Char('|'));
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i].isEmpty())
-            break;
+    for (qsizetype i = 0; i < parts.size() && !parts[i].isEmpty(); i += 2) {
         QString description = parts[i];
-        const qsizetype paren = description.lastIndexOf(QLatin1Char('('));
-        if (paren > 0)
-            description = description.left(paren).trimmed();
-        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (QString& pattern : patterns)
-            pattern =
-                pattern.trimmed() == QLatin1String("*.*") ? QStringLiteral("*") : pattern.trimmed();
-        filters.append(QStringLiteral("%1 (%2)").arg(description, patterns.join(QLatin1Char(' '))));
+        QString patterns = i + 1 < parts.size() ? parts[i + 1] : QString();
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (open > 0) {
+            // An entry without a pattern of its own takes the one its text names.
+            if (patterns.isEmpty())
+                patterns = description.mid(open + 1).section(QLatin1Char(')'), 0, 0);
+            description = description.left(open).trimmed();
+        }
+        filters.append(QStringLiteral("%1 (%2)").arg(description, QtPatterns(patterns)));
     }
     return filters;
 }

@@ -60,7 +60,8 @@ private:
 };
 
 // Qt name filters from a "Description|pattern|...||" filter. "*.*" becomes
-// "*", which on Linux also matches names without a dot.
+// "*", which on Linux also matches names without a dot; an entry without a
+// pattern takes the one named in its description, else "*".
 QStringList NameFiltersOf(const QString& filter);
 
 // The folder remembered for an accepted file: everything before the last

@@ -4,6 +4,7 @@
 #include "controls/linkopener.h"
 #include "controls/tooltiptext.h"
 #include "platform/stringtable.h"
+#include "qtprinters.h"
 
 #include <QDialog>
 #include <QLineEdit>

@@ -1,5 +1,6 @@
 #include "controls/linklabel.h"
 #include "controls/linkopener.h"
+#include "qtprinters.h"
 #include "support/scriptedmessagebox.h"
 
 #include <QApplication>

@@ -1,4 +1,5 @@
 #include "controls/linkopener.h"
+#include "qtprinters.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,6 +1,7 @@
 #include "buttontesthelpers.h"
 #include "controls/themeapi.h"
 #include "controls/themedbutton.h"
+#include "qtprinters.h"
 
 #include <QPainter>
 #include <QStyle>
