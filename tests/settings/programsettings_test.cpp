@@ -190,14 +190,37 @@ TEST_F(ProgramSettingsTest, ReaderNeverSeesAHalfWrittenFile)
     reader.SetProgramFolder(m_dir.path());
     int reads = 0;
     int failures = 0;
-    while (!done) {
+    do {
         ++reads;
         if (reader.ReadSettings() != 0 || (reader.Values() != first && reader.Values() != second))
             ++failures;
-    }
+    } while (!done);
     writer.join();
     EXPECT_EQ(failures, 0) << "of " << reads << " reads";
-    EXPECT_GT(reads, 0);
+}
+
+// The build's monitor thread queries while the user changes the write speed:
+// one instance used from two threads must stay sound.
+TEST_F(ProgramSettingsTest, OneInstanceServesTwoThreads)
+{
+    m_settings.WriteSettings();
+    std::atomic<bool> done{false};
+    std::thread user([&] {
+        for (int i = 0; i < 400; ++i) {
+            m_settings.SetWriteSpeed(QStringLiteral("%1x").arg(i));
+            m_settings.SetDecrypterPath(QString(i, QLatin1Char('p')));
+            m_settings.WriteSettings();
+        }
+        done = true;
+    });
+    do {
+        m_settings.GetSplitImageFile();
+        m_settings.GetDecrypterPath();
+        m_settings.GetWriteSpeed();
+    } while (!done);
+    user.join();
+    EXPECT_EQ(m_settings.GetDecrypterPath().size(), 399);
+    EXPECT_EQ(m_settings.GetWriteSpeed(), QStringLiteral("399x"));
 }
 
 } // namespace
