@@ -180,7 +180,7 @@ TEST_F(ProgramSettingsTest, ReaderNeverSeesAHalfWrittenFile)
 
     std::atomic<bool> done{false};
     std::thread writer([&] {
-        for (int i = 0; i < 300; ++i) {
+        for (int i = 0; i < 150; ++i) {
             apply(m_settings, i % 2 ? first : second);
             m_settings.WriteSettings();
         }
@@ -206,10 +206,11 @@ TEST_F(ProgramSettingsTest, OneInstanceServesTwoThreads)
     m_settings.WriteSettings();
     std::atomic<bool> done{false};
     std::thread user([&] {
-        for (int i = 0; i < 400; ++i) {
+        for (int i = 0; i < 4000; ++i) {
             m_settings.SetWriteSpeed(QStringLiteral("%1x").arg(i));
-            m_settings.SetDecrypterPath(QString(i, QLatin1Char('p')));
-            m_settings.WriteSettings();
+            m_settings.SetDecrypterPath(QString(i % 500, QLatin1Char('p')));
+            if (i % 50 == 49)
+                m_settings.WriteSettings(); // each one waits for the disk
         }
         done = true;
     });
@@ -219,8 +220,8 @@ TEST_F(ProgramSettingsTest, OneInstanceServesTwoThreads)
         m_settings.GetWriteSpeed();
     } while (!done);
     user.join();
-    EXPECT_EQ(m_settings.GetDecrypterPath().size(), 399);
-    EXPECT_EQ(m_settings.GetWriteSpeed(), QStringLiteral("399x"));
+    EXPECT_EQ(m_settings.GetDecrypterPath().size(), 499);
+    EXPECT_EQ(m_settings.GetWriteSpeed(), QStringLiteral("3999x"));
 }
 
 } // namespace
