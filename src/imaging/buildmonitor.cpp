@@ -20,6 +20,7 @@ BuildMonitor::BuildMonitor(BuildWindow& window, MessageBoxPresenter& presenter,
     : m_window(window), m_presenter(presenter), m_timings(timings)
 {
     m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer); // a coarse timer may fire 5 % early
     m_killTimer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &BuildMonitor::OnTimer);
     connect(&m_killTimer, &QTimer::timeout, this, [this] {

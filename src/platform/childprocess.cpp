@@ -6,7 +6,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/pidfd.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -63,6 +63,17 @@ int PrepareFiles(posix_spawn_file_actions_t* actions, int outputFd)
     return error;
 }
 
+// Called through syscall: Debian 12's libc header for these lacks C linkage.
+int OpenProcessFd(pid_t pid)
+{
+    return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+}
+
+int SendSignalThroughFd(int pidfd, int signal)
+{
+    return static_cast<int>(syscall(SYS_pidfd_send_signal, pidfd, signal, nullptr, 0));
+}
+
 } // namespace
 
 std::unique_ptr<ChildProcess> ChildProcess::Start(const QString& program,
@@ -92,7 +103,7 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const QString& program,
         return nullptr;
     }
     *startError = 0;
-    return std::unique_ptr<ChildProcess>(new ChildProcess(pid, pidfd_open(pid, 0)));
+    return std::unique_ptr<ChildProcess>(new ChildProcess(pid, OpenProcessFd(pid)));
 }
 
 ChildProcess::ChildProcess(pid_t pid, int pidfd) : m_pid(pid), m_pidfd(pidfd)
@@ -138,7 +149,7 @@ void ChildProcess::Signal(int signal)
         return;
     // The pidfd names this very process even if its pid were reused.
     if (m_pidfd >= 0)
-        pidfd_send_signal(m_pidfd, signal, nullptr, 0);
+        SendSignalThroughFd(m_pidfd, signal);
     else
         kill(m_pid, signal);
 }

@@ -1,0 +1,192 @@
+#include "imaging/buildengine.h"
+
+#include "buildtestloop.h"
+#include "fakes/fakebuildwindow.h"
+#include "fakes/testprogramfolder.h"
+#include "settings/programsettings.h"
+#include "support/scriptedmessagebox.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// StartBuild with the scriptable mkisofs in a scratch program folder.
+class BuildEngineTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_settings.SetProgramFolder(m_folder.Path());
+        m_engine.SetProgramFolder(m_folder.Path());
+        m_folder.WriteSettings(0, 0, 0, QString(), QString(), 0);
+        m_folder.WriteScript({"exit 0"});
+    }
+    void TearDown() override { qunsetenv("ISOMINT_FAKE_MKISOFS_SCRIPT"); }
+
+    // A DVD-Video source folder under the given name.
+    QString Source(const QString& name)
+    {
+        const QString path = m_folder.File(name);
+        EXPECT_TRUE(TestProgramFolder::CopyTree(ISOMINT_TEST_DATA_DIR "/dvd/one-titleset", path));
+        return path;
+    }
+
+    void Fields(const QString& source, const QString& output, const QString& volume)
+    {
+        m_window.controls = {source, output, volume};
+    }
+
+    bool Build()
+    {
+        m_engine.StartBuild();
+        return RunUntil([this] { return !m_engine.IsBuilding(); });
+    }
+
+    QByteArray Read(const QString& path) const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    static QByteArray Fields(const QStringList& texts)
+    {
+        QByteArray all;
+        for (const QString& text : texts)
+            all += QFile::encodeName(text) + '\0';
+        return all;
+    }
+
+    TestProgramFolder m_folder{QStringLiteral(ISOMINT_FAKE_MKISOFS)};
+    ScriptedMessageBox m_boxes;
+    FakeBuildWindow m_window{m_boxes};
+    ProgramSettings m_settings{m_boxes};
+    BuildEngine m_engine{m_window, m_window.Boxes(), m_settings, {10ms, 50ms, 100ms}};
+};
+
+TEST_F(BuildEngineTest, RefusalsReportAndGiveTheWindowBackWithTheCaptureUntouched)
+{
+    QFile capture(m_engine.CaptureFilePath());
+    ASSERT_TRUE(capture.open(QIODevice::WriteOnly));
+    capture.write("last build\n");
+    capture.close();
+
+    Fields(Source("dvd"), QString(), "x");
+    m_engine.StartBuild();
+    EXPECT_EQ(m_window.events,
+              QStringList({"enter busy", "take fields", "box Error", "leave busy"}));
+    EXPECT_TRUE(m_boxes.Last().text.startsWith("Missing needed information."));
+    EXPECT_FALSE(m_engine.IsBuilding());
+
+    m_window.events.clear();
+    Fields(m_folder.File("dvd"), m_folder.File("out.iso"), "my disc!");
+    m_engine.StartBuild();
+    EXPECT_EQ(m_window.events,
+              QStringList({"enter busy", "take fields", "box Error!", "leave busy"}));
+    EXPECT_TRUE(m_boxes.Last().text.startsWith("Unsupported character (\"!\") in Volume ID."));
+    EXPECT_EQ(m_window.controls.volumeId, "my disc!");
+    EXPECT_EQ(m_window.stored.volumeId, "MY_DISC!");
+
+    // Folder check refusals come with that check's own message.
+    m_window.events.clear();
+    QDir().mkpath(m_folder.File("empty"));
+    Fields(m_folder.File("empty"), m_folder.File("out.iso"), "ok");
+    m_engine.StartBuild();
+    EXPECT_EQ(m_window.events,
+              QStringList({"enter busy", "take fields", "show fields", "box Error", "leave busy"}));
+    EXPECT_TRUE(m_boxes.Last().text.startsWith("Can't find a \"VIDEO_TS\" directory."));
+
+    // With the size check on, an empty source ends the attempt silently.
+    m_folder.WriteSettings(0, 0, 0, QString(), QString(), 1);
+    m_window.events.clear();
+    m_boxes.Clear();
+    m_engine.StartBuild();
+    EXPECT_EQ(m_window.events, QStringList({"enter busy", "take fields", "leave busy"}));
+    EXPECT_EQ(m_boxes.Count(), 0);
+
+    EXPECT_EQ(Read(m_engine.CaptureFilePath()), "last build\n");
+}
+
+TEST_F(BuildEngineTest, ArgumentsReachMkisofsExactlyAsTyped)
+{
+    const QString source = Source("-dvd \"quoted\" $HOME\nline");
+    const QString output = m_folder.File("it's $out \"x\".iso");
+    m_folder.WriteScript({"argv " + m_folder.File("argv"), "stdin " + m_folder.File("stdin"),
+                          "out   1.00% done", "err a warning", "out  50.00% done", "exit 0"});
+    m_folder.WriteSettings(2, 0, 0, QString(), QString(), 0);
+    Fields(source, output, "my disc");
+    ASSERT_TRUE(Build());
+    EXPECT_EQ(m_window.controls.volumeId, "MY_DISC");
+    EXPECT_EQ(Read(m_folder.File("argv")),
+              Fields({"-gui", "-dvd-video", "-V", "MY_DISC", "-o", output, source}));
+    EXPECT_EQ(Read(m_folder.File("stdin")), "devnull");
+    EXPECT_EQ(Read(m_engine.CaptureFilePath()), "  1.00% done\na warning\n 50.00% done\n");
+    EXPECT_EQ(m_boxes.Last().caption, "Information");
+
+    m_folder.WriteSettings(1, 0, 0, QString(), QString(), 0);
+    m_folder.WriteScript({"argv " + m_folder.File("argv"), "out second build"});
+    ASSERT_TRUE(Build());
+    EXPECT_EQ(Read(m_folder.File("argv")), Fields({"-gui", "-dvd-video", "-split-output", "-V",
+                                                   "MY_DISC", "-o", output, source}));
+    // Each build empties the capture file first.
+    EXPECT_EQ(Read(m_engine.CaptureFilePath()), "second build\n");
+}
+
+TEST_F(BuildEngineTest, SplitImageIsListedAndHandedToTheRecorder)
+{
+    QDir().mkpath(m_folder.File("bin"));
+    QFile::link(ISOMINT_FAKE_RECORDER, m_folder.File("bin/wine"));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(m_folder.File("bin")));
+    qputenv("ISOMINT_FAKE_RECORDER_LOG", QFile::encodeName(m_folder.File("record")));
+    const QString recorder = m_folder.File("decrypter.exe");
+    QFile::copy(ISOMINT_TEST_DATA_DIR "/pe/recorder-3.2.2.1.exe", recorder);
+    m_folder.WriteSettings(1, 1, 0, recorder, "F:", 0);
+    m_folder.WriteScript({"chunks 2", "exit 0"});
+    m_window.speedText = QStringLiteral("4x");
+    Fields(Source("dvd"), m_folder.File("movie.iso"), "movie");
+    ASSERT_TRUE(Build());
+    qputenv("PATH", path);
+    qunsetenv("ISOMINT_FAKE_RECORDER_LOG");
+
+    EXPECT_EQ(Read(m_folder.File("movie.lst")),
+              "IMAGELIST\r\n" + QFile::encodeName(m_folder.File("movie.iso_00")) + "\r\n" +
+                  QFile::encodeName(m_folder.File("movie.iso_01")) + "\r\n");
+    ASSERT_TRUE(RunUntil([this] { return QFile::exists(m_folder.File("record")); }));
+    EXPECT_EQ(Read(m_folder.File("record")),
+              Fields({QDir::currentPath(), m_folder.File("bin/wine"), recorder, "/MODE", "ISOWRITE",
+                      "/START", "/VERIFY", "NO", "/SPEED", "4x", "/SRC", m_folder.File("movie.lst"),
+                      "/DEST", "F:"}));
+    EXPECT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(m_boxes.Last().caption, "Information");
+}
+
+TEST_F(BuildEngineTest, OneBuildAtATimeAndAbortEndsItSilently)
+{
+    m_folder.WriteScript({"out 3% done", "sleep 60000"});
+    Fields(Source("dvd"), m_folder.File("movie.iso"), "movie");
+    m_engine.StartBuild();
+    m_engine.StartBuild();
+    EXPECT_EQ(m_window.events.count("enter busy"), 1);
+    ASSERT_TRUE(RunUntil([this] { return m_window.position == 3; }));
+    m_engine.AbortBuild();
+    ASSERT_TRUE(RunUntil([this] { return !m_engine.IsBuilding(); }));
+    EXPECT_EQ(m_boxes.Count(), 0);
+    EXPECT_TRUE(m_window.logEnabled);
+    EXPECT_FALSE(m_window.busy);
+}
+
+TEST_F(BuildEngineTest, MissingMkisofsIsASystemErrorWithItsErrno)
+{
+    QFile::remove(m_folder.File("mkisofs"));
+    Fields(Source("dvd"), m_folder.File("movie.iso"), "movie");
+    ASSERT_TRUE(Build());
+    ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_TRUE(m_boxes.Last().text.startsWith("System Error # 2!"));
+}
+
+} // namespace

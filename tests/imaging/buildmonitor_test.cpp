@@ -1,0 +1,246 @@
+#include "imaging/buildmonitor.h"
+
+#include "buildtestloop.h"
+#include "fakes/fakebuildwindow.h"
+#include "imaging/outcome.h"
+#include "platform/childprocess.h"
+#include "support/scriptedmessagebox.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+const MonitorTimings kFast{30ms, 100ms, 100ms};
+
+// True once the process is gone and reaped: neither running nor a zombie.
+bool Reaped(pid_t pid)
+{
+    siginfo_t info{};
+    return waitid(P_PID, pid, &info, WEXITED | WNOHANG | WNOWAIT) == -1 && errno == ECHILD;
+}
+
+class BuildMonitorTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_capture = open(QFile::encodeName(Path("capture")).constData(),
+                         O_CREAT | O_RDWR | O_APPEND | O_CLOEXEC, 0600);
+        m_window.EnterBusyState();
+    }
+    void TearDown() override
+    {
+        m_monitor.reset();
+        close(m_capture);
+        qunsetenv("ISOMINT_FAKE_MKISOFS_SCRIPT");
+    }
+
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    void Touch(const QString& name) const { QFile(Path(name)).open(QIODevice::WriteOnly); }
+    bool Exists(const QString& name) const { return QFile::exists(Path(name)); }
+
+    // Starts the fake with the script under the monitor.
+    void Start(const QStringList& script, MonitorTimings timings = kFast)
+    {
+        QFile file(Path("script"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QFile::encodeName(script.join('\n') + '\n'));
+        file.close();
+        qputenv("ISOMINT_FAKE_MKISOFS_SCRIPT", QFile::encodeName(file.fileName()));
+        int error = -1;
+        auto child = ChildProcess::Start(ISOMINT_FAKE_MKISOFS, {}, m_capture, &error);
+        ASSERT_NE(child, nullptr);
+        m_pid = child->Pid();
+        m_monitor = std::make_unique<BuildMonitor>(m_window, m_window.Boxes(), timings);
+        m_monitor->Start(std::move(child), 0, m_capture,
+                         [this] { m_window.events << QStringLiteral("on success"); });
+    }
+
+    bool WaitForEnd() const
+    {
+        return RunUntil([this] { return !m_monitor->IsRunning(); });
+    }
+
+    bool WaitForPosition(int percent) const
+    {
+        return RunUntil([this, percent] { return m_window.position == percent; });
+    }
+
+    QTemporaryDir m_dir;
+    int m_capture = -1;
+    ScriptedMessageBox m_boxes;
+    FakeBuildWindow m_window{m_boxes};
+    std::unique_ptr<BuildMonitor> m_monitor;
+    pid_t m_pid = 0;
+};
+
+TEST_F(BuildMonitorTest, ShowsTheNewestPercentageAndEndsAtOneHundred)
+{
+    Start({"out   42.17% done, estimate finish Tue Dec  8 00:00:00 2026", "waitfor " + Path("go1"),
+           "out 12345 bytes written", "touch " + Path("printed"), "waitfor " + Path("go2"),
+           "out warning: plain text", "waitfor " + Path("go3"), "out 99% done", "exit 0"});
+    ASSERT_TRUE(WaitForPosition(42));
+    EXPECT_EQ(m_window.label, "42 %");
+    EXPECT_EQ(m_window.title, "42 % Isomint Stencil 0.91.5");
+
+    // A number above 100 leaves the percentage as it was, poll after poll.
+    Touch("go1");
+    ASSERT_TRUE(RunUntil([this] { return Exists("printed"); }));
+    const qsizetype polls = m_window.positions.size();
+    ASSERT_TRUE(RunUntil([&] { return m_window.positions.size() >= polls + 2; }));
+    EXPECT_EQ(m_window.position, 42);
+
+    // Plain text gives 0; the title then carries no number.
+    Touch("go2");
+    ASSERT_TRUE(WaitForPosition(0));
+    EXPECT_EQ(m_window.title, "Isomint Stencil 0.91.5");
+
+    Touch("go3");
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(m_window.position, 100);
+    EXPECT_EQ(m_window.label, "100 %");
+    EXPECT_EQ(m_window.title, "100 % Isomint Stencil 0.91.5");
+    // Image list and recorder, then the message, and only then the window is given back.
+    EXPECT_EQ(m_window.events, QStringList({"enter busy", "on success", "box Information",
+                                            "leave busy", "enable log"}));
+    EXPECT_EQ(m_boxes.Last().text, "Action successfully completed!\nSee log for details.");
+    EXPECT_TRUE(Reaped(m_pid));
+}
+
+TEST_F(BuildMonitorTest, AnotherExitCodeOrAForeignSignalReportsMkisofsErrors)
+{
+    Start({"out  37.5% done", "waitfor " + Path("go"), "exit 255"});
+    ASSERT_TRUE(WaitForPosition(37));
+    Touch("go");
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(m_window.position, 37); // the last value parsed stays after a failure
+    EXPECT_EQ(m_window.events,
+              QStringList({"enter busy", "box Error", "leave busy", "enable log"}));
+    EXPECT_EQ(m_boxes.Last().text, "\"mkisofs\" reports some errors.\nSee log for details.");
+
+    m_boxes.Clear();
+    Start({"signal " + QString::number(SIGTERM)});
+    ASSERT_TRUE(WaitForEnd());
+    ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(m_boxes.Last().text, "\"mkisofs\" reports some errors.\nSee log for details.");
+}
+
+TEST_F(BuildMonitorTest, AFailedStartIsReportedAtTheFirstPollWithItsErrno)
+{
+    m_monitor = std::make_unique<BuildMonitor>(m_window, m_window.Boxes(),
+                                               MonitorTimings{50ms, 200ms, 100ms});
+    QElapsedTimer elapsed;
+    elapsed.start();
+    m_monitor->Start(nullptr, ENOENT, m_capture, [this] { m_window.events << "on success"; });
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_GE(elapsed.elapsed(), 250);
+    EXPECT_EQ(m_window.events,
+              QStringList({"enter busy", "box Error", "leave busy", "enable log"}));
+    EXPECT_TRUE(m_boxes.Last().text.startsWith("System Error # 2!\n\n"));
+    EXPECT_EQ(m_window.position, 0);
+}
+
+TEST_F(BuildMonitorTest, AbortEndsTheChildAndFinishesWithoutAMessage)
+{
+    Start({"out 50% done", "sleep 60000"});
+    ASSERT_TRUE(WaitForPosition(50));
+    m_monitor->Abort();
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(m_boxes.Count(), 0);
+    EXPECT_EQ(m_window.events, QStringList({"enter busy", "leave busy", "enable log"}));
+    EXPECT_EQ(m_window.position, 0);
+    EXPECT_EQ(m_window.label, "0 %");
+    EXPECT_EQ(m_window.title, "Isomint Stencil 0.91.5");
+    ASSERT_TRUE(RunUntil([this] { return Reaped(m_pid); }));
+    EXPECT_EQ(m_monitor->Child()->Status()->signal, SIGTERM);
+    // What mkisofs wrote stays.
+    QFile capture(Path("capture"));
+    ASSERT_TRUE(capture.open(QIODevice::ReadOnly));
+    EXPECT_EQ(capture.readAll(), "50% done\n");
+}
+
+TEST_F(BuildMonitorTest, AbortKillsAChildThatIgnoresSigtermAfterTheGrace)
+{
+    Start({"ignoreterm", "out 10% done", "sleep 60000"});
+    ASSERT_TRUE(WaitForPosition(10));
+    m_monitor->Abort();
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(m_boxes.Count(), 0);
+    ASSERT_TRUE(RunUntil([this] { return Reaped(m_pid); }));
+    EXPECT_EQ(m_monitor->Child()->Status()->signal, SIGKILL);
+}
+
+TEST_F(BuildMonitorTest, AbortDuringTheFirstDelayIsSeenAtTheFirstLook)
+{
+    Start({"sleep 60000"}, {200ms, 60s, 100ms});
+    m_monitor->Abort();
+    EXPECT_TRUE(m_monitor->IsRunning());
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(m_boxes.Count(), 0);
+    EXPECT_TRUE(RunUntil([this] { return Reaped(m_pid); }));
+}
+
+TEST_F(BuildMonitorTest, AnExitCodeZeroBeforeTheAbortStillSucceeds)
+{
+    Start({"exit 0"}, {300ms, 60s, 100ms});
+    ASSERT_TRUE(RunUntil([this] {
+        siginfo_t info{};
+        return waitid(P_PID, m_pid, &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+               info.si_pid == m_pid;
+    }));
+    m_monitor->Abort();
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(m_window.events, QStringList({"enter busy", "on success", "box Information",
+                                            "leave busy", "enable log"}));
+    EXPECT_EQ(m_window.position, 100);
+}
+
+TEST_F(BuildMonitorTest, TheEndOfTheChildEndsTheWaitAtOnce)
+{
+    // A poll interval far longer than the test may take: only the wake-up can end it.
+    Start({"out 5% done", "waitfor " + Path("go"), "exit 0"}, {10ms, 3600s, 100ms});
+    RunFor(50);
+    Touch("go");
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(m_window.position, 100);
+}
+
+TEST_F(BuildMonitorTest, NoCaptureToReadGivesTheWindowBackSilently)
+{
+    m_monitor = std::make_unique<BuildMonitor>(m_window, m_window.Boxes(), kFast);
+    QFile script(Path("script"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("pid " + QFile::encodeName(Path("pid")) + "\nsleep 300\nexit 0\n");
+    script.close();
+    qputenv("ISOMINT_FAKE_MKISOFS_SCRIPT", QFile::encodeName(script.fileName()));
+    int error = -1;
+    auto child = ChildProcess::Start(ISOMINT_FAKE_MKISOFS, {}, m_capture, &error);
+    const pid_t pid = child->Pid();
+    m_monitor->Start(std::move(child), 0, -1, {});
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(m_window.events, QStringList({"enter busy", "leave busy", "enable log"}));
+    // The unobserved child is still reaped when it ends.
+    EXPECT_TRUE(RunUntil([pid] { return Reaped(pid); }));
+    EXPECT_EQ(m_boxes.Count(), 0);
+}
+
+TEST_F(BuildMonitorTest, DestroyingTheMonitorMidBuildLeavesNoChildBehind)
+{
+    Start({"ignoreterm", "sleep 60000"});
+    RunFor(50);
+    m_monitor.reset();
+    EXPECT_TRUE(Reaped(m_pid));
+}
+
+} // namespace

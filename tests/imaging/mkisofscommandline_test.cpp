@@ -1,0 +1,64 @@
+#include "imaging/mkisofscommandline.h"
+#include "imaging/progressview.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+MkisofsRequest Example(bool split)
+{
+    return {QStringLiteral("/opt/isomint"), split, QStringLiteral("MY_MOVIE"),
+            QStringLiteral("/out/MY_MOVIE.iso"), QStringLiteral("/dvd/My Movie")};
+}
+
+TEST(MkisofsCommandLineTest, LineIsTheTemplateFilledIn)
+{
+    EXPECT_EQ(FormMkisofsCommandLine(Example(false)),
+              "\"/opt/isomint/mkisofs\" -gui -dvd-video  -V \"MY_MOVIE\" -o \"/out/MY_MOVIE.iso\" "
+              "\"/dvd/My Movie\"");
+    EXPECT_EQ(FormMkisofsCommandLine(Example(true)),
+              "\"/opt/isomint/mkisofs\" -gui -dvd-video -split-output -V \"MY_MOVIE\" -o "
+              "\"/out/MY_MOVIE.iso\" \"/dvd/My Movie\"");
+    // Paths go in as typed: nothing escaped, a trailing separator kept.
+    MkisofsRequest typed = Example(false);
+    typed.sourceDirectory = QStringLiteral("/dvd/say \"hi\"/");
+    typed.volumeId.clear();
+    EXPECT_EQ(FormMkisofsCommandLine(typed),
+              "\"/opt/isomint/mkisofs\" -gui -dvd-video  -V \"\" -o \"/out/MY_MOVIE.iso\" "
+              "\"/dvd/say \"hi\"/\"");
+}
+
+TEST(MkisofsCommandLineTest, ArgumentsAreTheLinesTokensEachWhole)
+{
+    EXPECT_EQ(MkisofsProgramPath(QStringLiteral("/opt/isomint")), "/opt/isomint/mkisofs");
+    EXPECT_EQ(MkisofsArguments(Example(false)),
+              QStringList({"-gui", "-dvd-video", "-V", "MY_MOVIE", "-o", "/out/MY_MOVIE.iso",
+                           "/dvd/My Movie"}));
+    EXPECT_EQ(MkisofsArguments(Example(true)),
+              QStringList({"-gui", "-dvd-video", "-split-output", "-V", "MY_MOVIE", "-o",
+                           "/out/MY_MOVIE.iso", "/dvd/My Movie"}));
+}
+
+TEST(MkisofsCommandLineTest, VolumeIdScanNamesTheFirstCharacterOutsideTheSet)
+{
+    EXPECT_FALSE(
+        FindUnsupportedVolumeIdChar(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ_0123456789")));
+    EXPECT_FALSE(FindUnsupportedVolumeIdChar(QString()));
+    EXPECT_EQ(FindUnsupportedVolumeIdChar(QStringLiteral("MY_DISC!?")), QChar('!'));
+    EXPECT_EQ(FindUnsupportedVolumeIdChar(QStringLiteral("a")), QChar('a'));
+    EXPECT_EQ(FindUnsupportedVolumeIdChar(QStringLiteral("AB C")), QChar(' '));
+    EXPECT_EQ(FindUnsupportedVolumeIdChar(QString(QChar(0)) + "A"), QChar(0));
+    EXPECT_EQ(FindUnsupportedVolumeIdChar(QStringLiteral("XÄ")), QChar(0xC4));
+}
+
+TEST(ProgressTextTest, LabelAndTitleCarryThePercentage)
+{
+    EXPECT_EQ(PercentLabelText(42), "42 %");
+    EXPECT_EQ(PercentLabelText(0), "0 %");
+    EXPECT_EQ(BuildTitleText(42), "42 % Isomint Stencil 0.91.5");
+    EXPECT_EQ(BuildTitleText(100), "100 % Isomint Stencil 0.91.5");
+    EXPECT_EQ(BuildTitleText(0), "Isomint Stencil 0.91.5");
+    EXPECT_EQ(BuildTitleText(-5), "-5 % Isomint Stencil 0.91.5");
+}
+
+} // namespace
