@@ -91,10 +91,23 @@ void LinkLabel::mouseMoveEvent(QMouseEvent* event)
     QLabel::mouseMoveEvent(event);
 }
 
+void LinkLabel::mousePressEvent(QMouseEvent* event)
+{
+    // The click belongs to the link alone; the dialog behind it never sees it.
+    if (event->button() == Qt::LeftButton)
+        event->accept();
+    else
+        QLabel::mousePressEvent(event);
+}
+
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (event->button() != Qt::LeftButton) {
+        QLabel::mouseReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    if (rect().contains(event->position().toPoint()))
         Clicked();
 }
 

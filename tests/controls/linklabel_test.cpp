@@ -63,9 +63,19 @@ protected:
         Send(widget, QEvent::MouseButtonRelease, {2, 2});
     }
 
+    // Counts the clicks that reach the dialog behind the labels.
+    class Dialog : public QDialog
+    {
+    public:
+        int releases = 0;
+
+    protected:
+        void mouseReleaseEvent(QMouseEvent* /*event*/) override { ++releases; }
+    };
+
     SwitchableOpener m_opener;
     ScriptedMessageBox m_boxes;
-    QDialog m_window;
+    Dialog m_window;
 };
 
 TEST_F(LinkLabelTest, AnEmptyTextShowsTheAddressAndNoAddressOpensTheText)
@@ -80,6 +90,7 @@ TEST_F(LinkLabelTest, AnEmptyTextShowsTheAddressAndNoAddressOpensTheText)
     EXPECT_EQ(noUrl.cursor().shape(), Qt::PointingHandCursor);
     Click(noUrl);
     EXPECT_EQ(m_opener.opened, QStringList{"https://example.org/home"});
+    EXPECT_EQ(m_window.releases, 0) << "the dialog does not get the click";
 }
 
 TEST_F(LinkLabelTest, FitsItselfToItsTextKeepingItsAlignment)
