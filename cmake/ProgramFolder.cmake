@@ -25,3 +25,8 @@ install(FILES "${ISOMINT_PROGRAM_DIR}/license.txt" "${ISOMINT_PROGRAM_DIR}/mod.v
         DESTINATION .)
 install(CODE "file(CREATE_LINK \"${GENISOIMAGE_EXECUTABLE}\"
                    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/mkisofs\" SYMBOLIC)")
+
+# The help page the "&Help" command opens.
+configure_file("${CMAKE_SOURCE_DIR}/res/stencil_hlp.html" "${ISOMINT_PROGRAM_DIR}/stencil_hlp.html"
+               COPYONLY)
+install(FILES "${ISOMINT_PROGRAM_DIR}/stencil_hlp.html" DESTINATION .)

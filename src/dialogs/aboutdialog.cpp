@@ -1,0 +1,82 @@
+#include "dialogs/aboutdialog.h"
+
+#include "dialogs/abouttexts.h"
+#include "dialogs/projectaddresses.h"
+#include "dialogs/viewtext.h"
+#include "ui_aboutdialog.h"
+
+namespace {
+
+constexpr int OkIcon = 138;
+constexpr int OkTooltip = 105;
+constexpr int DonationBitmap = 140;
+constexpr int DonationTooltip = 112;
+
+void SetLink(LinkLabel& label, const QString& address)
+{
+    label.SetUrl(address);
+    label.SetUnderlineMode(-1);
+}
+
+// A label breaks lines at LF; the CR of a CR LF pair would only get in the way.
+void ShowText(QLabel& label, const QString& text)
+{
+    label.setText(ViewTextToFile(text));
+}
+
+} // namespace
+
+AboutDialog::AboutDialog(QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::AboutDialog>())
+{
+    m_ui->setupUi(this);
+    Decorate();
+}
+
+AboutDialog::~AboutDialog() = default;
+
+void AboutDialog::SetProgramFolder(const QString& folder)
+{
+    m_programFolder = folder;
+}
+
+void AboutDialog::SetMessageBoxPresenter(MessageBoxPresenter* presenter)
+{
+    for (LinkLabel* link : {m_ui->homepageLink, m_ui->emailLink, m_ui->cdrtoolsLink})
+        link->SetMessageBoxPresenter(presenter);
+}
+
+void AboutDialog::Prepare()
+{
+    SetLink(*m_ui->emailLink, QStringLiteral("mailto:") + QLatin1String(ProjectAddress::Email));
+    SetLink(*m_ui->homepageLink, QLatin1String(ProjectAddress::Homepage));
+    SetLink(*m_ui->cdrtoolsLink, QLatin1String(ProjectAddress::Cdrtools));
+    m_versionText = AboutVersionText();
+    m_creditText = AboutCreditText();
+    m_moduleText = ReadModuleText(m_programFolder);
+    ShowText(*m_ui->versionLabel, m_versionText);
+    ShowText(*m_ui->creditLabel, m_creditText);
+    ShowText(*m_ui->moduleLabel, m_moduleText);
+}
+
+int AboutDialog::PrepareAndShow()
+{
+    Prepare();
+    return exec();
+}
+
+void AboutDialog::Decorate()
+{
+    ThemedButton& ok = *m_ui->okButton;
+    ok.BindTheme(&m_theme);
+    ok.SetIcon(OkIcon);
+    ok.EnableBalloonTooltip();
+    ok.SetTooltipText(OkTooltip, true);
+
+    ThemedButton& donation = *m_ui->donationButton;
+    donation.BindTheme(&m_theme);
+    donation.SetBitmap(DonationBitmap, QColor(0, 255, 0));
+    donation.SetUrl(QLatin1String(ProjectAddress::Donation));
+    donation.EnableBalloonTooltip();
+    donation.SetTooltipText(DonationTooltip, true);
+}

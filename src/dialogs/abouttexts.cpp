@@ -1,0 +1,32 @@
+#include "dialogs/abouttexts.h"
+
+#include "dialogs/viewtext.h"
+#include "imaging/pathhelper.h"
+
+#include <QFile>
+
+QString AboutVersionText(const QString& version, const QString& buildDate)
+{
+    return QStringLiteral("Isomint Stencil, Version %1\r\n\r\nDate of Build: %2")
+        .arg(version, buildDate);
+}
+
+QString AboutVersionText()
+{
+    return AboutVersionText(QStringLiteral(ISOMINT_VERSION_TEXT), QStringLiteral(__DATE__));
+}
+
+QString AboutCreditText()
+{
+    return QStringLiteral("mkisofs is Debian's genisoimage (cdrkit),\r\n"
+                          "derived from cdrtools by J\u00f6rg Schilling.");
+}
+
+QString ReadModuleText(const QString& programFolder)
+{
+    QFile file(JoinPath(programFolder, QStringLiteral("mod.ver")));
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("Can't get external module information.");
+    return QStringLiteral("Using following modules:\n\n") +
+           ViewTextToFile(DecodeFileText(file.readAll()));
+}

@@ -1,0 +1,35 @@
+#include "dialogs/licensedialog.h"
+
+#include "dialogs/viewtext.h"
+#include "imaging/pathhelper.h"
+#include "ui_licensedialog.h"
+
+LicenseDialog::LicenseDialog(QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::LicenseDialog>())
+{
+    m_ui->setupUi(this);
+}
+
+LicenseDialog::~LicenseDialog() = default;
+
+void LicenseDialog::SetProgramFolder(const QString& folder)
+{
+    m_programFolder = folder;
+}
+
+int LicenseDialog::exec()
+{
+    LoadLicenseText();
+    return QDialog::exec();
+}
+
+void LicenseDialog::LoadLicenseText()
+{
+    m_licenseText = ReadFileForView(JoinPath(m_programFolder, QStringLiteral("license.txt")));
+    m_ui->licenseEdit->setPlainText(ViewTextForDisplay(m_licenseText));
+}
+
+QString LicenseDialog::LicenseText() const
+{
+    return m_licenseText;
+}

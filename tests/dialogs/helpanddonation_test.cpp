@@ -1,0 +1,93 @@
+#include "controls/linkopener.h"
+#include "dialogs/donation.h"
+#include "dialogs/helppage.h"
+#include "dialogtesthelpers.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
+
+namespace {
+
+// Stands in for the desktop's opener: writes each argument on a line of its own.
+QString WriteRecordingOpener(const QString& folder, const QString& record)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("opener"));
+    QFile script(path);
+    EXPECT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"" +
+                 record.toUtf8() + ".tmp\"\nmv \"" + record.toUtf8() + ".tmp\" \"" +
+                 record.toUtf8() + "\"\n");
+    script.close();
+    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return path;
+}
+
+QByteArray WaitForFile(const QString& path)
+{
+    QDeadlineTimer deadline(10000);
+    while (!QFile::exists(path) && !deadline.hasExpired())
+        QThread::msleep(10);
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class HelpPageTest : public DialogTest
+{};
+
+TEST_F(HelpPageTest, FolderWithSpacesAndQuotesGivesTheOpenerOneArgument)
+{
+    const QString programFolder = Path(QStringLiteral("my \"program\" folder; $(echo x)"));
+    ASSERT_TRUE(QDir().mkpath(programFolder));
+    const QString record = Path(QStringLiteral("argv"));
+
+    EXPECT_TRUE(OpenHelpPage(programFolder, WriteRecordingOpener(Folder(), record)));
+    EXPECT_EQ(WaitForFile(record),
+              (programFolder + QStringLiteral("/stencil_hlp.html\n")).toUtf8());
+}
+
+TEST_F(HelpPageTest, MissingOpenerFailsQuietly)
+{
+    EXPECT_FALSE(OpenHelpPage(Folder(), Path(QStringLiteral("no-such-opener"))));
+}
+
+TEST(HelpPage, ProgramFolderHoldsTheHelpPage)
+{
+    QFile page(QStringLiteral(ISOMINT_PROGRAM_DIR "/stencil_hlp.html"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QByteArray html = page.readAll();
+    EXPECT_TRUE(html.contains("<title>Isomint Stencil Help</title>"));
+    // It explains the settings and the messages a user meets.
+    for (const char* topic :
+         {"Program settings", "DVD Decrypter", "Messages", "Missing needed information."})
+        EXPECT_TRUE(html.contains(topic)) << topic;
+}
+
+// Records the addresses handed to the desktop instead of opening them.
+class RecordingOpener : public LinkOpener
+{
+public:
+    bool OpenWithDesktop(const QString& address) override
+    {
+        opened.append(address);
+        return true;
+    }
+    QStringList opened;
+};
+
+TEST(Donation, OpensThePaymentPageOnce)
+{
+    RecordingOpener opener;
+    SetLinkOpener(&opener);
+    EXPECT_GT(OpenDonationPage(), OpenLinkSuccessAbove);
+    SetLinkOpener(nullptr);
+
+    ASSERT_EQ(opener.opened.size(), 1);
+    const QString address = opener.opened.first();
+    EXPECT_TRUE(address.startsWith(QStringLiteral("https://")));
+    EXPECT_TRUE(address.contains(QStringLiteral("business=")));
+    EXPECT_TRUE(address.contains(QStringLiteral("item_name=")));
+}
+
+} // namespace

@@ -1,0 +1,131 @@
+#include "dialogs/logdialog.h"
+#include "dialogtesthelpers.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+
+namespace {
+
+class LogDialogTest : public DialogTest
+{
+protected:
+    QPlainTextEdit& View() { return *m_dialog.findChild<QPlainTextEdit*>(); }
+    QPushButton& Button(const char* name) { return *m_dialog.findChild<QPushButton*>(name); }
+
+    QString Load(const QByteArray& capture)
+    {
+        m_dialog.LoadCapture(WriteFile(QStringLiteral("capture"), capture));
+        return m_dialog.LogText();
+    }
+
+    // Saves through the "&Save" button, answering the file dialog with target.
+    void SaveTo(const QString& target)
+    {
+        CXFileDialog::SetNextAnswer(target);
+        QTest::mouseClick(&Button("saveButton"), Qt::LeftButton);
+    }
+
+    LogDialog m_dialog;
+};
+
+TEST_F(LogDialogTest, LfAndCrLfCapturesShowOneLinePerLine)
+{
+    const QString expected = QStringLiteral(" 9.87% done\r\n19.75% done\r\n");
+    EXPECT_EQ(Load(" 9.87% done\n19.75% done\n"), expected);
+    EXPECT_EQ(View().blockCount(), 3); // two lines and the empty one after the last break
+    EXPECT_EQ(Load(" 9.87% done\r\n19.75% done\r\n"), expected);
+    EXPECT_EQ(View().toPlainText(), QStringLiteral(" 9.87% done\n19.75% done\n"));
+}
+
+TEST_F(LogDialogTest, LoneCrIsNoLineBreakInTextViewOrSavedFile)
+{
+    EXPECT_EQ(Load("a\rb\r\nc\n"), QStringLiteral("a\rb\r\nc\r\n"));
+    EXPECT_EQ(View().document()->firstBlock().text(), QStringLiteral("a\u240Db"));
+
+    SaveTo(Path(QStringLiteral("saved.log")));
+    EXPECT_EQ(ReadFile(Path(QStringLiteral("saved.log"))), QByteArray("a\rb\nc\n"));
+}
+
+TEST_F(LogDialogTest, NulByteDoesNotCutOffTheRest)
+{
+    const QString text = Load(QByteArray("before\0after\nnext line\n", 23));
+    EXPECT_EQ(text, QString::fromUtf16(u"before\0after\r\nnext line\r\n", 25));
+    EXPECT_TRUE(View().toPlainText().contains(QStringLiteral("after\nnext line")));
+
+    SaveTo(Path(QStringLiteral("saved.log")));
+    EXPECT_EQ(ReadFile(Path(QStringLiteral("saved.log"))),
+              QByteArray("before\0after\nnext line\n", 23));
+}
+
+TEST_F(LogDialogTest, MissingCaptureOpensEmpty)
+{
+    m_dialog.SetLogText(QStringLiteral("old text"));
+    m_dialog.LoadCapture(Path(QStringLiteral("gone")));
+    EXPECT_TRUE(m_dialog.LogText().isEmpty());
+    EXPECT_TRUE(View().toPlainText().isEmpty());
+}
+
+TEST_F(LogDialogTest, SavedLogReadsBackAsTheCapturedLinesInPlainLf)
+{
+    const QByteArray capture = "I: -input-charset not specified\r\nTotal extents written = 11\n"
+                               "Latin-1 \xe9 stays one char\n";
+    Load(capture);
+    QString target = Path(QStringLiteral("existing.log"));
+    WriteFile(QStringLiteral("existing.log"), QByteArray(5000, 'x'));
+
+    CXFileDialog::SetNextAnswer([&](CXFileDialog& dialog) {
+        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("log"));
+        EXPECT_TRUE(dialog.selectedFiles().value(0).endsWith(QStringLiteral("/isomint.log")));
+        EXPECT_EQ(dialog.CallerFlags(), CXFileDialog::FlagOverwritePrompt);
+        EXPECT_FALSE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+        EXPECT_EQ(dialog.nameFilters(), QStringList({QStringLiteral("Log File (*.log)"),
+                                                     QStringLiteral("Text File (*.txt)"),
+                                                     QStringLiteral("All Files (*)")}));
+        return std::optional<QString>(target);
+    });
+    QTest::mouseClick(&Button("saveButton"), Qt::LeftButton);
+
+    // The whole old content is replaced; the Latin-1 byte comes back as UTF-8.
+    EXPECT_EQ(ReadFile(target), QByteArray("I: -input-charset not specified\n"
+                                           "Total extents written = 11\n"
+                                           "Latin-1 \xc3\xa9 stays one char\n"));
+}
+
+TEST_F(LogDialogTest, CancelOrUnwritableTargetWritesNothingAndStaysOpen)
+{
+    Load("line\n");
+    m_dialog.show();
+
+    CXFileDialog::SetNextCancel();
+    QTest::mouseClick(&Button("saveButton"), Qt::LeftButton);
+    EXPECT_TRUE(QDir(Folder()).entryList({QStringLiteral("*.log")}).isEmpty());
+
+    SaveTo(Path(QStringLiteral("no such folder/out.log")));
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("no such folder/out.log"))));
+    EXPECT_TRUE(m_dialog.isVisible());
+}
+
+TEST_F(LogDialogTest, CancelButtonAndEnterAcceptEscapeRejects)
+{
+    EXPECT_TRUE(Button("cancelButton").isDefault());
+    EXPECT_EQ(Button("cancelButton").text(), QStringLiteral("&Cancel"));
+    EXPECT_EQ(m_dialog.windowTitle(), QStringLiteral("View Logfile"));
+
+    m_dialog.show();
+    QTest::keyClick(&m_dialog, Qt::Key_Escape);
+    EXPECT_EQ(m_dialog.result(), QDialog::Rejected);
+
+    m_dialog.show();
+    QTest::mouseClick(&Button("cancelButton"), Qt::LeftButton);
+    EXPECT_EQ(m_dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(m_dialog.isVisible());
+
+    // The view is read-only and out of the tab order.
+    EXPECT_TRUE(View().isReadOnly());
+    EXPECT_FALSE(View().focusPolicy() & Qt::TabFocus);
+}
+
+} // namespace

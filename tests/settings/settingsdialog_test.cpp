@@ -1,0 +1,304 @@
+#include "controls/applicationprofile.h"
+#include "controls/cxfiledialog.h"
+#include "settings/settingsdialog.h"
+#include "support/scriptedmessagebox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+constexpr char Rule[] = "###############################################\r\n";
+
+QString Recorder(const char* name)
+{
+    return QStringLiteral(ISOMINT_TEST_DATA_DIR "/pe/") + QLatin1String(name);
+}
+
+// A program folder of its own, a private folder history, and the one settings
+// dialog of a run, set up as the main window does at start-up.
+class SettingsDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        SetApplicationProfilePath(m_dir.filePath(QStringLiteral("profile.ini")));
+        CXFileDialog::ClearAnswers();
+        m_dialog.Settings().SetProgramFolder(m_dir.path());
+    }
+
+    void TearDown() override
+    {
+        CXFileDialog::ClearAnswers();
+        SetApplicationProfilePath(QString());
+    }
+
+    QString IniPath() const { return m_dir.filePath(QStringLiteral("stencil.ini")); }
+
+    void WriteIni(const QByteArray& bytes)
+    {
+        QFile file(IniPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QByteArray IniBytes() const
+    {
+        QFile file(IniPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // A settings file with burning on and the given recorder.
+    void WriteBurningIni(const char* recorder, int erase = 0)
+    {
+        WriteIni("BurnImageFile = 1\nEraseMedia = " + QByteArray::number(erase) +
+                 "\nDecrypterPath = " + Recorder(recorder).toUtf8() + "\n");
+    }
+
+    // Runs the dialog modally; `act` works on it while it is open.
+    int Run(const std::function<void()>& act)
+    {
+        QTimer::singleShot(0, &m_dialog, [&] {
+            m_captionWhileOpen = m_dialog.windowTitle();
+            act();
+            if (m_dialog.isVisible())
+                m_dialog.reject();
+        });
+        return m_dialog.exec();
+    }
+
+    // A check box reacts only on its box and text, not on the empty rest of its width.
+    void Click(const char* name)
+    {
+        QWidget* widget = Widget<QWidget>(name);
+        const QPoint at = qobject_cast<QCheckBox*>(widget) != nullptr
+                              ? QPoint(6, widget->height() / 2)
+                              : widget->rect().center();
+        QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at);
+    }
+
+    template <typename T> T* Widget(const char* name) { return m_dialog.findChild<T*>(name); }
+
+    bool Enabled(const char* name) { return Widget<QWidget>(name)->isEnabled(); }
+    bool Checked(const char* name) { return Widget<QCheckBox>(name)->isChecked(); }
+    QComboBox& Drives() { return *Widget<QComboBox>("driveList"); }
+
+    QTemporaryDir m_dir;
+    ScriptedMessageBox m_boxes;
+    SettingsDialog m_dialog{m_boxes};
+    QString m_captionWhileOpen;
+};
+
+TEST_F(SettingsDialogTest, FirstStartCancelledLeavesNoFileAndAsksAgainNextTime)
+{
+    ASSERT_EQ(m_dialog.Settings().ReadSettings(), -1);
+    m_dialog.Settings().MarkFirstTimeSetup();
+    EXPECT_EQ(Run([&] { Click("splitCheck"); }), QDialog::Rejected);
+    EXPECT_EQ(m_captionWhileOpen, QStringLiteral("Isomint Stencil << First Time Setup >>"));
+    EXPECT_FALSE(QFile::exists(IniPath()));
+    // What was taken stays in memory for this run.
+    EXPECT_EQ(m_dialog.Settings().SplitImageFile(), 1);
+
+    // The same run's menu command opens it with its normal caption.
+    Run([] {});
+    EXPECT_EQ(m_captionWhileOpen, QStringLiteral("Program Settings"));
+
+    // The next start finds no file and runs the setup again.
+    ScriptedMessageBox boxes;
+    SettingsDialog next(boxes);
+    next.Settings().SetProgramFolder(m_dir.path());
+    EXPECT_EQ(next.Settings().ReadSettings(), -1);
+}
+
+TEST_F(SettingsDialogTest, FirstStartSavedCreatesTheExactFile)
+{
+    m_dialog.Settings().MarkFirstTimeSetup();
+    EXPECT_EQ(Run([&] {
+                  EXPECT_EQ(Drives().currentText(), QStringLiteral("D:"));
+                  Click("checkSizeCheck");
+                  Click("saveButton");
+              }),
+              QDialog::Accepted);
+    EXPECT_EQ(IniBytes(), QByteArray(Rule) + "# Isomint Stencil Inifile \r\n" + Rule +
+                              "SplitImageFile = 0\r\n"
+                              "BurnImageFile = 0\r\n"
+                              "EraseMedia = 0\r\n"
+                              "DecrypterPath = \r\n"
+                              "Driveletter = D:\r\n"
+                              "WriteSpeed = \r\n"
+                              "CheckDirSize = 1\r\n");
+    EXPECT_EQ(m_boxes.Count(), 0);
+}
+
+TEST_F(SettingsDialogTest, BurningOffDisablesRecorderControlsAndClearsErase)
+{
+    WriteIni("BurnImageFile = 0\nEraseMedia = 1\n");
+    m_dialog.PrepareOpening();
+    for (const char* name : {"driveList", "exeButton", "pathEdit", "eraseCheck"})
+        EXPECT_FALSE(Enabled(name)) << name;
+    EXPECT_FALSE(Checked("eraseCheck"));
+    EXPECT_EQ(m_dialog.Settings().EraseMedia(), 0);
+}
+
+TEST_F(SettingsDialogTest, EraseNeedsARecorderNewerThan3190ComparedAsNumbers)
+{
+    struct Case
+    {
+        const char* recorder;
+        bool erase;
+    };
+    // 3.1.10.0 is newer than 3.1.9.0, although it sorts lower as text.
+    for (const Case c : {Case{"recorder-3.1.9.0.exe", false}, Case{"recorder-3.2.0.0.exe", true},
+                         Case{"recorder-3.1.10.0.exe", true}}) {
+        WriteBurningIni(c.recorder, 1);
+        m_dialog.PrepareOpening();
+        EXPECT_TRUE(Checked("burnCheck")) << c.recorder;
+        for (const char* name : {"driveList", "exeButton", "pathEdit"})
+            EXPECT_TRUE(Enabled(name)) << c.recorder << " " << name;
+        EXPECT_EQ(Enabled("eraseCheck"), c.erase) << c.recorder;
+        EXPECT_EQ(Checked("eraseCheck"), c.erase) << c.recorder;
+    }
+    EXPECT_EQ(m_boxes.Count(), 0);
+}
+
+TEST_F(SettingsDialogTest, RecorderWithoutVersionTurnsBurningOffAndKeepsEraseDisabled)
+{
+    WriteBurningIni("no-resources.exe", 1);
+    m_dialog.PrepareOpening();
+    EXPECT_EQ(m_boxes.Count(), 2); // no file information, then the minimum version
+    EXPECT_TRUE(m_dialog.Settings().DecrypterVersion().isEmpty());
+    EXPECT_FALSE(Checked("burnCheck"));
+
+    // Checking Burn again runs no new check: the path controls come back, erase not.
+    Click("burnCheck");
+    EXPECT_EQ(m_boxes.Count(), 2);
+    for (const char* name : {"driveList", "exeButton", "pathEdit"})
+        EXPECT_TRUE(Enabled(name)) << name;
+    EXPECT_FALSE(Enabled("eraseCheck"));
+}
+
+TEST_F(SettingsDialogTest, UncheckingBurnClearsEraseAndCheckingAgainDoesNotRestoreIt)
+{
+    WriteBurningIni("recorder-3.2.0.0.exe", 1);
+    m_dialog.PrepareOpening();
+    ASSERT_TRUE(Checked("eraseCheck"));
+
+    Click("burnCheck");
+    EXPECT_FALSE(Checked("eraseCheck"));
+    EXPECT_FALSE(Enabled("eraseCheck"));
+    EXPECT_EQ(m_dialog.Settings().BurnImageFile(), 0);
+
+    Click("burnCheck");
+    EXPECT_TRUE(Enabled("eraseCheck"));
+    EXPECT_FALSE(Checked("eraseCheck"));
+    EXPECT_EQ(m_dialog.Settings().EraseMedia(), 0);
+}
+
+TEST_F(SettingsDialogTest, DriveListFollowsTheStoredLetter)
+{
+    ASSERT_EQ(Drives().count(), 23);
+    EXPECT_EQ(Drives().itemText(0), QStringLiteral("D:"));
+    EXPECT_EQ(Drives().itemText(22), QStringLiteral("Z:"));
+
+    for (const auto& [line, expected] : {std::pair<QByteArray, QString>{"Driveletter = F:\n", "F:"},
+                                         {"Driveletter = f:\n", "F:"},
+                                         {"Driveletter = \n", "D:"},
+                                         {"SplitImageFile = 0\n", "D:"},
+                                         {"Driveletter = C:\n", ""}}) {
+        WriteIni(line);
+        m_dialog.PrepareOpening();
+        EXPECT_EQ(Drives().currentText(), expected) << line.constData();
+    }
+}
+
+TEST_F(SettingsDialogTest, UnknownDriveIsSavedEmptyAndAChosenOneAsShown)
+{
+    WriteIni("Driveletter = C:\n");
+    Run([&] { Click("saveButton"); });
+    EXPECT_TRUE(IniBytes().contains("\r\nDriveletter = \r\n"));
+
+    Run([&] {
+        Drives().setCurrentIndex(Drives().findText(QStringLiteral("K:")));
+        Click("saveButton");
+    });
+    EXPECT_TRUE(IniBytes().contains("\r\nDriveletter = K:\r\n"));
+}
+
+TEST_F(SettingsDialogTest, SavingWithARejectedRecorderWarnsAndWritesBurningOff)
+{
+    EXPECT_EQ(Run([&] {
+                  Click("burnCheck");
+                  Widget<QLineEdit>("pathEdit")->setText(Recorder("recorder-3.1.6.0.exe"));
+                  Click("saveButton");
+              }),
+              QDialog::Accepted);
+    ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(
+        m_boxes.Last().text,
+        QStringLiteral("For recording support at least DVDDecrypter Ver. 3.1.7.0 is needed!"));
+    EXPECT_EQ(m_boxes.Last().kind, BoxKind::AppWarning);
+    EXPECT_TRUE(IniBytes().contains("\r\nBurnImageFile = 0\r\n"));
+    EXPECT_TRUE(IniBytes().contains("recorder-3.1.6.0.exe\r\n"));
+}
+
+TEST_F(SettingsDialogTest, ExeButtonOffersStarExeUnlessThePathNamesAnExe)
+{
+    WriteIni("BurnImageFile = 1\nDecrypterPath = /opt/recorder\n");
+    m_dialog.PrepareOpening(); // the recorder is unreadable: burning goes off
+    Click("burnCheck");
+    m_boxes.Clear();
+
+    QString offered;
+    CXFileDialog::SetNextAnswer([&](CXFileDialog& dialog) {
+        offered = dialog.selectedFiles().value(0);
+        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+        EXPECT_TRUE(dialog.defaultSuffix().isEmpty());
+        EXPECT_EQ(dialog.nameFilters(), QStringList({QStringLiteral("EXE Files (*.exe)"),
+                                                     QStringLiteral("All Files (*)")}));
+        return std::optional<QString>(Recorder("recorder-3.2.0.0.exe"));
+    });
+    Click("exeButton");
+    EXPECT_TRUE(offered.endsWith(QStringLiteral("/*.exe"))) << offered.toStdString();
+
+    // The choice is checked at once and enables erasing.
+    EXPECT_EQ(Widget<QLineEdit>("pathEdit")->text(), Recorder("recorder-3.2.0.0.exe"));
+    EXPECT_EQ(m_dialog.Settings().DecrypterVersion(), QStringLiteral("3.2.0.0"));
+    EXPECT_TRUE(Enabled("eraseCheck"));
+    EXPECT_EQ(m_boxes.Count(), 0);
+
+    // Now the path names an executable, so it is offered; a cancel changes nothing.
+    CXFileDialog::SetNextAnswer([&](CXFileDialog& dialog) {
+        offered = dialog.selectedFiles().value(0);
+        return std::optional<QString>();
+    });
+    Click("exeButton");
+    EXPECT_EQ(offered, Recorder("recorder-3.2.0.0.exe"));
+    EXPECT_EQ(m_dialog.Settings().DecrypterPath(), Recorder("recorder-3.2.0.0.exe"));
+}
+
+TEST_F(SettingsDialogTest, MnemonicsAndEscape)
+{
+    EXPECT_EQ(Run([&] {
+                  m_dialog.activateWindow();
+                  EXPECT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
+                  // A mnemonic clicks the box the way a mouse would, released a moment later.
+                  QTest::keyClick(&m_dialog, Qt::Key_K, Qt::AltModifier);
+                  EXPECT_TRUE(QTest::qWaitFor([&] { return Checked("checkSizeCheck"); }));
+                  EXPECT_EQ(m_dialog.Settings().CheckDirSize(), 1);
+                  QTest::keyClick(&m_dialog, Qt::Key_Escape);
+              }),
+              QDialog::Rejected);
+    EXPECT_FALSE(QFile::exists(IniPath()));
+}
+
+} // namespace
