@@ -18,10 +18,14 @@ void SetLink(LinkLabel& label, const QString& address)
     label.SetUnderlineMode(-1);
 }
 
-// A label breaks lines at LF; the CR of a CR LF pair would only get in the way.
+// A label breaks lines at LF, so the CR of a CR LF pair is left out; a final
+// line break would only make the label ask for an empty line more.
 void ShowText(QLabel& label, const QString& text)
 {
-    label.setText(ViewTextToFile(text));
+    QString shown = ViewTextToFile(text);
+    while (shown.endsWith(u'\n'))
+        shown.chop(1);
+    label.setText(shown);
 }
 
 } // namespace

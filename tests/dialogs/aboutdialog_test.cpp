@@ -18,7 +18,11 @@ protected:
     {
         m_dialog.SetProgramFolder(Folder());
         m_dialog.Prepare();
-        EXPECT_EQ(Label("moduleLabel").text(), QString(m_dialog.ModuleText()).remove(u'\r'));
+        // The label shows the same lines; a final line break adds no empty line to it.
+        QString shown = m_dialog.ModuleText();
+        while (shown.endsWith(u'\n'))
+            shown.chop(1);
+        EXPECT_EQ(Label("moduleLabel").text(), shown);
         return m_dialog.ModuleText();
     }
 
@@ -59,24 +63,19 @@ TEST(AboutTexts, CreditIsTwoLinesNamingGenisoimageCdrkitAndCdrtools)
     EXPECT_TRUE(lines[1].contains(QStringLiteral("cdrtools")));
 }
 
-TEST_F(AboutDialogTest, ModVerIsShownVerbatimAfterTheHeading)
+TEST_F(AboutDialogTest, ModVerIsShownVerbatimAfterTheHeadingWhateverItsLineEnds)
 {
+    const QString expected = QStringLiteral("Using following modules:\n\n"
+                                            "genisoimage 1.1.11 (Linux) as mkisofs\nQt 6.4.2\n");
     WriteFile(QStringLiteral("mod.ver"), "genisoimage 1.1.11 (Linux) as mkisofs\nQt 6.4.2\n");
-    EXPECT_EQ(ModulesShown(), QStringLiteral("Using following modules:\n\n"
-                                             "genisoimage 1.1.11 (Linux) as mkisofs\nQt 6.4.2\n"));
+    EXPECT_EQ(ModulesShown(), expected);
+    WriteFile(QStringLiteral("mod.ver"), "genisoimage 1.1.11 (Linux) as mkisofs\r\nQt 6.4.2\r\n");
+    EXPECT_EQ(ModulesShown(), expected);
 
-    // Free text: markup and a last line without a break are shown as they are.
-    WriteFile(QStringLiteral("mod.ver"), "<b>x</b>\r\nlast");
-    EXPECT_EQ(ModulesShown(), QStringLiteral("Using following modules:\n\n<b>x</b>\nlast"));
+    // Free text: markup is not interpreted.
+    WriteFile(QStringLiteral("mod.ver"), "<b>x</b>");
     EXPECT_EQ(Label("moduleLabel").textFormat(), Qt::PlainText);
-}
-
-TEST_F(AboutDialogTest, CrLfModVerShowsTheSameAsLf)
-{
-    WriteFile(QStringLiteral("mod.ver"), "one\ntwo\n");
-    const QString lf = ModulesShown();
-    WriteFile(QStringLiteral("mod.ver"), "one\r\ntwo\r\n");
-    EXPECT_EQ(ModulesShown(), lf);
+    EXPECT_EQ(ModulesShown(), QStringLiteral("Using following modules:\n\n<b>x</b>"));
 }
 
 TEST_F(AboutDialogTest, MissingAndEmptyModVer)

@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -32,12 +34,31 @@ public:
     int Show(const MessageBoxRequest&) override { return IdOk; }
 };
 
+// Offscreen windows have no frame, so a plain caption bar is drawn above the
+// dialog to show its title.
+QImage WithCaption(QDialog& dialog)
+{
+    const QPixmap body = dialog.grab();
+    const int bar = 24;
+    QImage image(body.width(), body.height() + bar, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.fillRect(0, 0, image.width(), bar, dialog.palette().color(QPalette::Highlight));
+    QFont font = dialog.font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(dialog.palette().color(QPalette::HighlightedText));
+    painter.drawText(QRect(8, 0, image.width() - 16, bar), Qt::AlignLeft | Qt::AlignVCenter,
+                     dialog.windowTitle());
+    painter.drawPixmap(0, bar, body);
+    return image;
+}
+
 bool Save(QDialog& dialog, const QString& folder, const QString& name)
 {
     dialog.show();
     QApplication::processEvents();
     const QString path = QDir(folder).filePath(QStringLiteral("dialogs-%1.png").arg(name));
-    const bool saved = dialog.grab().save(path);
+    const bool saved = WithCaption(dialog).save(path);
     std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
     dialog.hide();
     return saved;

@@ -69,13 +69,4 @@ TEST_F(LicenseDialogTest, MissingFileOpensAnEmptyReadOnlyBoxWithOk)
     EXPECT_EQ(m_dialog.findChild<QPushButton*>()->text(), QStringLiteral("OK"));
 }
 
-TEST_F(LicenseDialogTest, TextIsReadAfreshAtEveryShowing)
-{
-    Shown("first\n");
-    WriteFile(QStringLiteral("license.txt"), "second\n");
-    QTimer::singleShot(0, &m_dialog, &QDialog::accept);
-    m_dialog.exec();
-    EXPECT_EQ(m_dialog.LicenseText(), QStringLiteral("second\r\n"));
-}
-
 } // namespace

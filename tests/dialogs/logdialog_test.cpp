@@ -108,24 +108,4 @@ TEST_F(LogDialogTest, CancelOrUnwritableTargetWritesNothingAndStaysOpen)
     EXPECT_TRUE(m_dialog.isVisible());
 }
 
-TEST_F(LogDialogTest, CancelButtonAndEnterAcceptEscapeRejects)
-{
-    EXPECT_TRUE(Button("cancelButton").isDefault());
-    EXPECT_EQ(Button("cancelButton").text(), QStringLiteral("&Cancel"));
-    EXPECT_EQ(m_dialog.windowTitle(), QStringLiteral("View Logfile"));
-
-    m_dialog.show();
-    QTest::keyClick(&m_dialog, Qt::Key_Escape);
-    EXPECT_EQ(m_dialog.result(), QDialog::Rejected);
-
-    m_dialog.show();
-    QTest::mouseClick(&Button("cancelButton"), Qt::LeftButton);
-    EXPECT_EQ(m_dialog.result(), QDialog::Accepted);
-    EXPECT_FALSE(m_dialog.isVisible());
-
-    // The view is read-only and out of the tab order.
-    EXPECT_TRUE(View().isReadOnly());
-    EXPECT_FALSE(View().focusPolicy() & Qt::TabFocus);
-}
-
 } // namespace

@@ -286,19 +286,4 @@ TEST_F(SettingsDialogTest, ExeButtonOffersStarExeUnlessThePathNamesAnExe)
     EXPECT_EQ(m_dialog.Settings().DecrypterPath(), Recorder("recorder-3.2.0.0.exe"));
 }
 
-TEST_F(SettingsDialogTest, MnemonicsAndEscape)
-{
-    EXPECT_EQ(Run([&] {
-                  m_dialog.activateWindow();
-                  EXPECT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
-                  // A mnemonic clicks the box the way a mouse would, released a moment later.
-                  QTest::keyClick(&m_dialog, Qt::Key_K, Qt::AltModifier);
-                  EXPECT_TRUE(QTest::qWaitFor([&] { return Checked("checkSizeCheck"); }));
-                  EXPECT_EQ(m_dialog.Settings().CheckDirSize(), 1);
-                  QTest::keyClick(&m_dialog, Qt::Key_Escape);
-              }),
-              QDialog::Rejected);
-    EXPECT_FALSE(QFile::exists(IniPath()));
-}
-
 } // namespace
