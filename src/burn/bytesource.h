@@ -9,7 +9,6 @@ class ByteSource
 {
 public:
     virtual ~ByteSource() = default;
-    virtual std::uint64_t Size() const = 0;
     // Fills `out` with exactly `size` bytes from `offset`; false when they are not all there.
     virtual bool ReadAt(std::uint64_t offset, void* out, std::size_t size) = 0;
 };
@@ -19,7 +18,6 @@ class MemoryByteSource : public ByteSource
 {
 public:
     MemoryByteSource(const void* data, std::size_t size);
-    std::uint64_t Size() const override { return m_size; }
     bool ReadAt(std::uint64_t offset, void* out, std::size_t size) override;
 
 private:

@@ -15,11 +15,10 @@ class FileByteSource : public ByteSource
 public:
     explicit FileByteSource(QFile& file) : m_file(file) {}
 
-    std::uint64_t Size() const override { return static_cast<std::uint64_t>(m_file.size()); }
-
     bool ReadAt(std::uint64_t offset, void* out, std::size_t size) override
     {
-        if (offset > Size() || size > Size() - offset)
+        const auto fileSize = static_cast<std::uint64_t>(m_file.size());
+        if (offset > fileSize || size > fileSize - offset)
             return false;
         if (!m_file.seek(static_cast<qint64>(offset)))
             return false;
