@@ -123,8 +123,9 @@ void BuildMonitor::FirstLook()
 {
     // A reading descriptor of our own: the child cannot disturb its state.
     m_readFd = m_captureFd >= 0 ? fcntl(m_captureFd, F_DUPFD_CLOEXEC, 3) : -1;
-    if (m_readFd < 0) {
-        // Nothing to follow: give the window back without a message.
+    if (m_readFd < 0 && m_child) {
+        // A run that cannot be followed: give the window back without a message.
+        // (A failed start has nothing to read and is still reported.)
         m_state = State::Finishing;
         m_window.LeaveBusyState();
         m_window.EnableLog();

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,8 +14,23 @@ extern char** environ;
 namespace {
 
 // Only async-signal-safe calls from here on: the parent may have threads.
+// The program starts with default signal handling, whatever this process set.
+void ResetSignals()
+{
+    struct sigaction standard = {};
+    standard.sa_handler = SIG_DFL;
+    for (int number = 1; number < NSIG; ++number) {
+        if (number != SIGKILL && number != SIGSTOP)
+            sigaction(number, &standard, nullptr);
+    }
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+}
+
 [[noreturn]] void RunGrandchild(const char* path, char* const* argv, int errorPipe)
 {
+    ResetSignals();
     execve(path, argv, environ);
     const int error = errno;
     ssize_t ignored = write(errorPipe, &error, sizeof error);

@@ -6,6 +6,7 @@
 #include "settings/programsettings.h"
 #include "support/scriptedmessagebox.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -187,6 +188,42 @@ TEST_F(BuildEngineTest, MissingMkisofsIsASystemErrorWithItsErrno)
     ASSERT_TRUE(Build());
     ASSERT_EQ(m_boxes.Count(), 1);
     EXPECT_TRUE(m_boxes.Last().text.startsWith("System Error # 2!"));
+}
+
+TEST_F(BuildEngineTest, TheCaptureFileGoesOnANormalQuit)
+{
+    const QString path = m_engine.CaptureFilePath();
+    ASSERT_TRUE(QFile::exists(path));
+    QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit", Qt::DirectConnection);
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(BuildEngineCaptureTest, ACaptureFileThatCannotBeMadeIsReportedAsAFailedStart)
+{
+    const bool hadTemp = qEnvironmentVariableIsSet("TEMP");
+    const QByteArray temp = qgetenv("TEMP");
+    TestProgramFolder folder{QStringLiteral(ISOMINT_FAKE_MKISOFS)};
+    qputenv("TEMP", QFile::encodeName(folder.File("no such folder")));
+    ScriptedMessageBox boxes;
+    FakeBuildWindow window{boxes};
+    ProgramSettings settings{boxes};
+    settings.SetProgramFolder(folder.Path());
+    folder.WriteSettings(0, 0, 0, QString(), QString(), 0);
+    folder.WriteScript({"touch " + folder.File("ran")});
+    BuildEngine engine{window, window.Boxes(), settings, {10ms, 50ms, 100ms}};
+    engine.SetProgramFolder(folder.Path());
+    ASSERT_TRUE(
+        TestProgramFolder::CopyTree(ISOMINT_TEST_DATA_DIR "/dvd/one-titleset", folder.File("dvd")));
+    window.controls = {folder.File("dvd"), folder.File("out.iso"), "ok"};
+    engine.StartBuild();
+    ASSERT_TRUE(RunUntil([&] { return !engine.IsBuilding(); }));
+    qunsetenv("ISOMINT_FAKE_MKISOFS_SCRIPT");
+    hadTemp ? qputenv("TEMP", temp) : qunsetenv("TEMP");
+    // mkisofs is not even started when its output could not be kept.
+    EXPECT_FALSE(QFile::exists(folder.File("ran")));
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(boxes.Last().text.startsWith("System Error # 2!"));
+    EXPECT_EQ(window.events.last(), "enable log");
 }
 
 } // namespace
