@@ -1,0 +1,183 @@
+#include "app/maindialog.h"
+
+#include "app/manifest.h"
+#include "app/qtmessagebox.h"
+#include "controls/controlimages.h"
+#include "controls/themedbutton.h"
+#include "dialogs/logdialog.h"
+#include "imaging/buildengine.h"
+#include "imaging/companionfiles.h"
+#include "imaging/pathhelper.h"
+#include "imaging/progressview.h"
+#include "imaging/volumeid.h"
+#include "settings/programsettings.h"
+#include "settings/settingsdialog.h"
+#include "ui_maindialog.h"
+
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int WindowIcon = 129;
+
+struct ButtonDecoration
+{
+    ThemedButton* Ui::MainDialog::*button;
+    int icon;
+    int tooltip;
+};
+
+// In the order the buttons are set up.
+constexpr ButtonDecoration kButtons[] = {
+    {&Ui::MainDialog::sourceBrowseButton, 131, 102},
+    {&Ui::MainDialog::quitButton, 130, 105},
+    {&Ui::MainDialog::abortButton, 164, 104},
+    {&Ui::MainDialog::outputBrowseButton, 134, 103},
+    {&Ui::MainDialog::imageButton, 135, 106},
+    {&Ui::MainDialog::logButton, 139, 109},
+};
+
+std::unique_ptr<MessageBoxPresenter> OwnPresenterIfNone(MessageBoxPresenter* given, QWidget* window)
+{
+    if (given != nullptr)
+        return nullptr;
+    return std::make_unique<QtMessageBox>(window);
+}
+
+} // namespace
+
+MainDialog::MainDialog(const QString& executablePath, MessageBoxPresenter* presenter,
+                       MonitorTimings timings)
+    : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_ui(std::make_unique<Ui::MainDialog>()), m_ownPresenter(OwnPresenterIfNone(presenter, this)),
+      m_presenter(presenter != nullptr ? *presenter : *m_ownPresenter),
+      m_programFolder(executablePath), m_settings(std::make_unique<SettingsDialog>(m_presenter)),
+      m_log(std::make_unique<LogDialog>())
+{
+    m_ui->setupUi(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->setMenuBar(m_ui->menuBar);
+    layout->addWidget(m_ui->content);
+    m_engine = std::make_unique<BuildEngine>(*this, m_presenter, Settings(), timings);
+    m_fields.volumeId = QString::fromLatin1(DefaultVolumeId);
+    SetUpSignals();
+}
+
+// The engine ends and reaps a child that is still running when it goes.
+MainDialog::~MainDialog() = default;
+
+ProgramSettings& MainDialog::Settings()
+{
+    return m_settings->Settings();
+}
+
+int MainDialog::exec()
+{
+    OnInitDialog();
+    return QDialog::exec();
+}
+
+void MainDialog::showEvent(QShowEvent* event)
+{
+    OnInitDialog();
+    QDialog::showEvent(event);
+}
+
+void MainDialog::OnInitDialog()
+{
+    if (m_initialised)
+        return;
+    m_initialised = true;
+    ShowFieldValues();
+    setWindowIcon(QIcon(LoadIconResource(WindowIcon)));
+    SetPercentLabel(PercentLabelText(0));
+    SetUpButtons();
+    SetBuildTitle(*this, 0);
+    m_programFolder = FolderOf(m_programFolder);
+    m_engine->SetProgramFolder(m_programFolder);
+    RunFirstTimeSetupIfNeeded();
+    UpdateRecordingOptions();
+    WriteManifest(m_programFolder);
+    CheckCompanionFiles(m_programFolder, m_presenter);
+}
+
+void MainDialog::RunFirstTimeSetupIfNeeded()
+{
+    Settings().SetProgramFolder(m_programFolder);
+    if (Settings().ReadSettings() >= 0)
+        return;
+    Settings().MarkFirstTimeSetup();
+    m_settings->exec();
+}
+
+void MainDialog::SetUpButtons()
+{
+    for (const ButtonDecoration& decoration : kButtons) {
+        ThemedButton* button = (*m_ui).*decoration.button;
+        button->BindTheme(&m_theme);
+        button->SetIcon(decoration.icon);
+        button->EnableBalloonTooltip();
+        button->SetTooltipText(decoration.tooltip, true);
+    }
+    m_ui->abortButton->setEnabled(false);
+    m_ui->logButton->setEnabled(false);
+}
+
+void MainDialog::SetUpSignals()
+{
+    connect(m_ui->sourceBrowseButton, &QPushButton::clicked, this, &MainDialog::BrowseSource);
+    connect(m_ui->outputBrowseButton, &QPushButton::clicked, this, &MainDialog::BrowseOutput);
+    connect(m_ui->imageButton, &QPushButton::clicked, m_engine.get(), &BuildEngine::StartBuild);
+    connect(m_ui->abortButton, &QPushButton::clicked, m_engine.get(), &BuildEngine::AbortBuild);
+    connect(m_ui->logButton, &QPushButton::clicked, this, &MainDialog::ShowLog);
+    connect(m_ui->quitButton, &QPushButton::clicked, this, &MainDialog::reject);
+    connect(m_ui->shutdownCheck, &QCheckBox::clicked, this, [this] { TakeFieldValues(); });
+    connect(m_ui->verifyCheck, &QCheckBox::clicked, this, [this] { TakeFieldValues(); });
+    connect(m_ui->speedCombo, &QComboBox::activated, this, &MainDialog::StoreWriteSpeed);
+    connect(m_ui->programSettingsAction, &QAction::triggered, this, &MainDialog::ShowSettings);
+    connect(m_ui->helpAction, &QAction::triggered, this, &MainDialog::ShowHelp);
+    connect(m_ui->infoAction, &QAction::triggered, this, &MainDialog::ShowAbout);
+    connect(m_ui->licenseAction, &QAction::triggered, this, &MainDialog::ShowLicense);
+    connect(m_ui->donationAction, &QAction::triggered, this, &MainDialog::ShowDonation);
+    // F1 is the help key, as the platform's help command.
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            &MainDialog::ShowHelp);
+    for (QWidget* field : {m_ui->sourceEdit, m_ui->outputEdit, m_ui->volumeEdit})
+        field->installEventFilter(this);
+}
+
+bool MainDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // A field that loses the focus hands its text to the stored values.
+    if (event->type() == QEvent::FocusOut)
+        TakeFieldValues();
+    return QDialog::eventFilter(watched, event);
+}
+
+void MainDialog::keyPressEvent(QKeyEvent* event)
+{
+    // Escape never closes the window; Enter reaches the default button "&Image".
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void MainDialog::reject()
+{
+    if (m_engine->IsBuilding()) {
+        QEventLoop wait;
+        connect(m_engine.get(), &BuildEngine::BuildFinished, &wait, &QEventLoop::quit);
+        m_engine->AbortBuild();
+        if (m_engine->IsBuilding())
+            wait.exec();
+    }
+    QDialog::reject();
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "controls/themeapi.h"
+#include "imaging/buildwindow.h"
+#include "imaging/fieldvalues.h"
+#include "imaging/monitortimings.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class BuildEngine;
+class LogDialog;
+class MessageBoxPresenter;
+class ProgramSettings;
+class SettingsDialog;
+class ThemedButton;
+
+namespace Ui {
+class MainDialog;
+}
+
+// The program's one top-level window: source, output and Volume ID, the build
+// with its progress, the recording options, and every command. The build
+// engine works on it through the BuildWindow interface.
+class MainDialog : public QDialog, public BuildWindow
+{
+    Q_OBJECT
+
+public:
+    // executablePath: the running program; its folder is the program folder.
+    // presenter: where message boxes go; null for Qt's own boxes over this window.
+    explicit MainDialog(const QString& executablePath, MessageBoxPresenter* presenter = nullptr,
+                        MonitorTimings timings = {});
+    ~MainDialog() override;
+
+    // The start-up sequence; runs once, before the window first shows.
+    void OnInitDialog();
+    int exec() override;
+
+    QString ProgramFolder() const { return m_programFolder; }
+    ProgramSettings& Settings();
+    BuildEngine& Engine() { return *m_engine; }
+    SettingsDialog& SettingsWindow() { return *m_settings; }
+    LogDialog& LogWindow() { return *m_log; }
+
+    // BuildWindow
+    void EnterBusyState() override;
+    void LeaveBusyState() override;
+    FieldValues TakeFieldValues() override;
+    void StoreFieldValues(const FieldValues& values) override;
+    void ShowFieldValues() override;
+    FieldValues StoredFieldValues() const override { return m_fields; }
+    void SetProgressPosition(int percent) override;
+    void SetPercentLabel(const QString& text) override;
+    void SetWindowTitle(const QString& title) override;
+    void EnableLog() override;
+    int ShutdownValue() const override { return m_shutdown; }
+    int VerifyValue() const override { return m_verify; }
+    QString SelectedSpeedText() const override;
+
+    // Commands.
+    void BrowseSource();
+    void BrowseOutput();
+    void ShowLog();
+    void ShowAbout();
+    void ShowHelp();
+    void ShowSettings();
+    void ShowLicense();
+    void ShowDonation();
+    void StoreWriteSpeed();
+    void UpdateRecordingOptions();
+
+public slots:
+    // Closing during a build aborts it and waits for its end, so no mkisofs
+    // outlives the window.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void SetUpMenu();
+    void SetUpButtons();
+    void SetUpSignals();
+    void RunFirstTimeSetupIfNeeded();
+    void FillSpeedList();
+    void SetInputsEnabled(bool enabled);
+
+    std::unique_ptr<Ui::MainDialog> m_ui;
+    std::unique_ptr<MessageBoxPresenter> m_ownPresenter;
+    MessageBoxPresenter& m_presenter;
+    QString m_programFolder;
+    std::unique_ptr<SettingsDialog> m_settings;
+    std::unique_ptr<LogDialog> m_log;
+    std::unique_ptr<BuildEngine> m_engine;
+    ThemeApi m_theme;
+    FieldValues m_fields;
+    int m_shutdown = 0;
+    int m_verify = 0;
+    bool m_initialised = false;
+};

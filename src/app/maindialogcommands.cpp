@@ -1,0 +1,133 @@
+// The main window's commands: browsing, the other windows, the recording options.
+#include "app/maindialog.h"
+
+#include "burn/recordingoptions.h"
+#include "controls/cxfiledialog.h"
+#include "controls/folderpicker.h"
+#include "dialogs/aboutdialog.h"
+#include "dialogs/donation.h"
+#include "dialogs/helppage.h"
+#include "dialogs/licensedialog.h"
+#include "dialogs/logdialog.h"
+#include "imaging/buildengine.h"
+#include "imaging/pathhelper.h"
+#include "imaging/volumeid.h"
+#include "settings/programsettings.h"
+#include "settings/settingsdialog.h"
+#include "ui_maindialog.h"
+
+namespace {
+
+constexpr char SourceTitle[] = "Choose a Directory which contains the DVD File structure:";
+constexpr int SourceBrowseFlags = 0x49;
+constexpr char NoSourceText[] = "Can't get dir...";
+constexpr char ImageFilter[] = "ISO Image (*.iso)|*.iso|Image File (*.img)|*.img|All Files (*.*)||";
+
+// Trailing separators go, but the root stays the root rather than becoming empty.
+QString WithoutTrailingSeparators(QString path)
+{
+    while (path.size() > 1 && path.endsWith(NativeSeparator))
+        path.chop(1);
+    return path;
+}
+
+} // namespace
+
+void MainDialog::BrowseSource()
+{
+    FolderPicker picker;
+    if (picker.Browse(QString::fromLatin1(SourceTitle), DefaultBrowseFolder(), SourceBrowseFlags,
+                      this) != FolderPicker::ResultOk) {
+        // Stored only: the field shows it at the next transfer to the controls.
+        m_fields.sourceDirectory = QString::fromLatin1(NoSourceText);
+        return;
+    }
+    m_fields.sourceDirectory = WithoutTrailingSeparators(picker.GetPath());
+    m_fields.volumeId = DeriveVolumeId(LastComponentOf(m_fields.sourceDirectory));
+    ShowFieldValues();
+}
+
+void MainDialog::BrowseOutput()
+{
+    CXFileDialog dialog(false, QStringLiteral("iso"), m_fields.volumeId + QStringLiteral(".iso"),
+                        CXFileDialog::FlagOverwritePrompt, QString::fromLatin1(ImageFilter), this);
+    if (dialog.DoModal() != CXFileDialog::ResultOk)
+        return;
+    m_fields.outputFile = dialog.GetPathName();
+    ShowFieldValues();
+}
+
+void MainDialog::ShowLog()
+{
+    m_log->LoadCapture(m_engine->CaptureFilePath());
+    m_log->exec();
+}
+
+void MainDialog::ShowAbout()
+{
+    AboutDialog about(this);
+    about.SetProgramFolder(m_programFolder);
+    about.SetMessageBoxPresenter(&m_presenter);
+    about.PrepareAndShow();
+}
+
+void MainDialog::ShowHelp()
+{
+    OpenHelpPage(m_programFolder);
+}
+
+void MainDialog::ShowSettings()
+{
+    m_settings->exec();
+    UpdateRecordingOptions();
+}
+
+void MainDialog::ShowLicense()
+{
+    LicenseDialog license;
+    license.SetProgramFolder(m_programFolder);
+    license.exec();
+}
+
+void MainDialog::ShowDonation()
+{
+    OpenDonationPage();
+}
+
+void MainDialog::StoreWriteSpeed()
+{
+    TakeFieldValues();
+    const QString speed = SelectedSpeedText();
+    if (speed.isEmpty())
+        return;
+    Settings().SetWriteSpeed(speed);
+    Settings().WriteSettings();
+}
+
+void MainDialog::UpdateRecordingOptions()
+{
+    const int burn = Settings().GetBurnImageFile();
+    const RecordingOptionsState state = DecideRecordingOptions(burn, Settings().DecrypterVersion());
+    if (burn != 0) {
+        if (state.clearShutdown)
+            m_shutdown = 0;
+        if (state.clearVerify)
+            m_verify = 0;
+    }
+    m_ui->shutdownCheck->setEnabled(state.shutdownEnabled);
+    m_ui->verifyCheck->setEnabled(state.verifyEnabled);
+    m_ui->speedCombo->setEnabled(state.speedEnabled);
+    m_ui->speedLabel->setEnabled(state.speedEnabled);
+    if (state.speedEnabled)
+        FillSpeedList();
+    ShowFieldValues();
+}
+
+void MainDialog::FillSpeedList()
+{
+    const QStringList items = SpeedListItems(LocaleDecimalSeparator());
+    m_ui->speedCombo->clear();
+    m_ui->speedCombo->addItems(items);
+    m_ui->speedCombo->setCurrentIndex(SpeedSelection(items, Settings().GetWriteSpeed()));
+    ShowFieldValues();
+}

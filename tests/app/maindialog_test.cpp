@@ -1,0 +1,218 @@
+// The main window's commands and start-up details, offscreen, with scripted
+// dialogs and message boxes.
+#include "app/apptesthelpers.h"
+#include "app/maindialog.h"
+#include "app/manifest.h"
+#include "controls/applicationprofile.h"
+#include "controls/cxfiledialog.h"
+#include "controls/folderpicker.h"
+#include "fakes/testprogramfolder.h"
+#include "imaging/buildengine.h"
+#include "settings/programsettings.h"
+#include "settings/settingsdialog.h"
+#include "support/scriptedmessagebox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetApplicationProfilePath(m_folder.File("profile.ini"));
+        m_folder.WriteSettings(0, 0, 0, QString(), QString(), 0);
+        m_window = std::make_unique<MainDialog>(
+            m_folder.File("isomint"), &m_boxes,
+            MonitorTimings{std::chrono::milliseconds(10), std::chrono::milliseconds(100)});
+        m_window->show();
+    }
+    void TearDown() override
+    {
+        FolderPicker::ClearAnswers();
+        CXFileDialog::ClearAnswers();
+        SetApplicationProfilePath(QString());
+        qunsetenv("ISOMINT_FAKE_MKISOFS_SCRIPT");
+    }
+
+    template <typename T> T* Child(const char* name)
+    {
+        return m_window->findChild<T*>(QString::fromLatin1(name));
+    }
+    QString Text(const char* edit) { return Child<QLineEdit>(edit)->text(); }
+
+    // A recorder whose version offers every option, so the speed list is filled.
+    void EnableRecording(const QString& writeSpeed)
+    {
+        const QString recorder = m_folder.File("rec.exe");
+        QFile::copy(QStringLiteral(ISOMINT_TEST_DATA_DIR "/pe/recorder-3.2.2.1.exe"), recorder);
+        m_folder.WriteSettings(0, 1, 0, recorder, "E:", 0);
+        // The last of two keys wins.
+        QFile file(m_folder.File("stencil.ini"));
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write("WriteSpeed = " + writeSpeed.toUtf8() + "\r\n");
+        file.close();
+        m_window->UpdateRecordingOptions();
+    }
+
+    QByteArray SettingsFile()
+    {
+        QFile file(m_folder.File("stencil.ini"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    TestProgramFolder m_folder{QStringLiteral(ISOMINT_FAKE_MKISOFS)};
+    ScriptedMessageBox m_boxes;
+    std::unique_ptr<MainDialog> m_window;
+};
+
+TEST_F(MainDialogTest, ChoosingASourceProposesItsVolumeId)
+{
+    const QString chosen = m_folder.File("My Movie");
+    QDir().mkpath(chosen);
+    FolderPicker::SetNextAnswer(chosen + "//");
+    m_window->BrowseSource();
+    EXPECT_EQ(Text("sourceEdit"), chosen);
+    EXPECT_EQ(Text("volumeEdit"), "MY_MOVIE");
+
+    FolderPicker::SetNextAnswer(QStringLiteral("/"));
+    m_window->BrowseSource();
+    EXPECT_EQ(Text("sourceEdit"), "/");
+    EXPECT_EQ(Text("volumeEdit"), "NO_NAME");
+}
+
+TEST_F(MainDialogTest, CancelledSourceShowsOnlyAtTheNextTransfer)
+{
+    Child<QLineEdit>("sourceEdit")->setText(QStringLiteral("/typed"));
+    FolderPicker::SetNextCancel();
+    m_window->BrowseSource();
+    EXPECT_EQ(Text("sourceEdit"), "/typed");
+
+    Child<QLineEdit>("volumeEdit")->setText(QStringLiteral("MY_MOVIE"));
+    m_window->TakeFieldValues();
+    FolderPicker::SetNextCancel();
+    m_window->BrowseSource();
+    QString proposed;
+    CXFileDialog::SetNextAnswer([&proposed](CXFileDialog& dialog) {
+        proposed = dialog.selectedFiles().value(0);
+        return std::optional<QString>(QStringLiteral("/images/MY_MOVIE.iso"));
+    });
+    m_window->BrowseOutput();
+    EXPECT_TRUE(proposed.endsWith("/MY_MOVIE.iso")) << proposed.toStdString();
+    EXPECT_EQ(Text("outputEdit"), "/images/MY_MOVIE.iso");
+    EXPECT_EQ(Text("sourceEdit"), "Can't get dir...");
+
+    CXFileDialog::SetNextCancel();
+    m_window->BrowseOutput();
+    EXPECT_EQ(Text("outputEdit"), "/images/MY_MOVIE.iso");
+}
+
+TEST_F(MainDialogTest, EscapeIsSwallowedAndEnterRunsImage)
+{
+    QTest::keyClick(m_window.get(), Qt::Key_Escape);
+    EXPECT_TRUE(m_window->isVisible());
+
+    Child<QLineEdit>("volumeEdit")->setFocus();
+    QTest::keyClick(Child<QLineEdit>("volumeEdit"), Qt::Key_Return);
+    // Empty source and output: the build is refused with its message.
+    ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(m_boxes.Last().text, "Missing needed information.\nCheck if you have inserted "
+                                   "SourceDir, TargetFile and VolumeID!");
+    EXPECT_TRUE(Child<QPushButton>("imageButton")->isEnabled());
+}
+
+TEST_F(MainDialogTest, RecordingOptionsFollowTheSettingsAndTheSpeedIsStoredAtOnce)
+{
+    EXPECT_FALSE(Child<QComboBox>("speedCombo")->isEnabled());
+    EnableRecording(QStringLiteral("8x"));
+    QComboBox* speed = Child<QComboBox>("speedCombo");
+    ASSERT_TRUE(speed->isEnabled());
+    EXPECT_TRUE(Child<QLabel>("speedLabel")->isEnabled());
+    EXPECT_EQ(speed->count(), 8);
+    EXPECT_EQ(speed->currentText(), "8x");
+
+    // Burning switched off by hand: all disabled, the check marks stay.
+    Child<QCheckBox>("verifyCheck")->click();
+    m_folder.WriteSettings(0, 0, 0, QString(), QString(), 0);
+    m_window->UpdateRecordingOptions();
+    EXPECT_FALSE(Child<QCheckBox>("verifyCheck")->isEnabled());
+    EXPECT_TRUE(Child<QCheckBox>("verifyCheck")->isChecked());
+    EXPECT_FALSE(speed->isEnabled());
+}
+
+TEST_F(MainDialogTest, ChangingTheSpeedWritesTheSettingsEvenDuringABuild)
+{
+    EnableRecording(QString());
+    QComboBox* speed = Child<QComboBox>("speedCombo");
+    EXPECT_EQ(speed->currentText(), "MAX");
+
+    m_folder.WriteScript({"sleep 600000"});
+    TestProgramFolder::CopyTree(QStringLiteral(ISOMINT_TEST_DATA_DIR "/dvd/one-titleset"),
+                                m_folder.File("dvd"));
+    Child<QLineEdit>("sourceEdit")->setText(m_folder.File("dvd"));
+    Child<QLineEdit>("outputEdit")->setText(m_folder.File("out.iso"));
+    Child<QPushButton>("imageButton")->click();
+    ASSERT_TRUE(m_window->Engine().IsBuilding());
+
+    speed->setCurrentIndex(2);
+    emit speed->activated(2);
+    EXPECT_TRUE(SettingsFile().contains("WriteSpeed = 2.4x\r\n")) << SettingsFile().constData();
+    m_window->Engine().AbortBuild();
+    ASSERT_TRUE(WaitUntil([&] { return !m_window->Engine().IsBuilding(); }));
+}
+
+TEST_F(MainDialogTest, SettingsCancelledKeepTheOptionsAndSavedOnesApply)
+{
+    EnableRecording(QStringLiteral("8x"));
+    WhenModalShown<SettingsDialog>([](SettingsDialog& settings) { settings.reject(); });
+    m_window->ShowSettings();
+    EXPECT_TRUE(Child<QComboBox>("speedCombo")->isEnabled());
+
+    m_folder.WriteSettings(0, 0, 0, QString(), QString(), 0);
+    WhenModalShown<SettingsDialog>([](SettingsDialog& settings) { settings.reject(); });
+    m_window->ShowSettings();
+    EXPECT_FALSE(Child<QComboBox>("speedCombo")->isEnabled());
+    EXPECT_FALSE(Child<QCheckBox>("shutdownCheck")->isEnabled());
+}
+
+TEST(MainDialogStart, AnExistingManifestIsNeverRewritten)
+{
+    QTemporaryDir folder;
+    const QString manifest = folder.filePath(QString::fromLatin1(ManifestName));
+    {
+        QFile file(manifest);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("mine");
+    }
+    ScriptedMessageBox boxes;
+    WhenModalShown<SettingsDialog>([](SettingsDialog& settings) { settings.reject(); });
+    MainDialog window(folder.filePath(QStringLiteral("renamed-program")), &boxes);
+    window.OnInitDialog();
+    QFile file(manifest);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "mine");
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("renamed-program.manifest"))));
+}
+
+TEST(MainDialogStart, ManifestTextIsTheSideBySideManifestWithCrLf)
+{
+    const QByteArray text = ManifestText();
+    EXPECT_TRUE(text.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
+                                "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" "
+                                "manifestVersion=\"1.0\">\r\n   <assemblyIdentity\r\n"
+                                "      version=\"1.0.91.5\"\r\n"));
+    EXPECT_TRUE(text.endsWith("          />\r\n      </dependentAssembly>\r\n   </dependency>\r\n"
+                              "</assembly>\r\n"));
+    EXPECT_EQ(text.count("\r\n"), 22);
+    EXPECT_EQ(text.count('\n'), 22);
+}
+
+} // namespace
