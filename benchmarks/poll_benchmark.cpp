@@ -36,8 +36,15 @@ QString Capture(qint64 bytes)
                       (n % 10000) / 100.0, n / 60 % 60, n % 60);
         block += line;
     }
-    for (qint64 written = 0; written < bytes; written += block.size())
-        file.write(block.constData(), qMin<qint64>(block.size(), bytes - written));
+    // Whole lines only, so the newest piece is a complete progress line.
+    for (qint64 written = 0; written < bytes;) {
+        const qint64 room = qMin<qint64>(block.size(), bytes - written);
+        const qint64 take = block.lastIndexOf('\n', room - 1) + 1;
+        if (take == 0)
+            break;
+        file.write(block.constData(), take);
+        written += take;
+    }
     file.close();
     made[bytes] = path;
     return path;

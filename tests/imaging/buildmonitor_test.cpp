@@ -118,6 +118,20 @@ TEST_F(BuildMonitorTest, ShowsTheNewestPercentageAndEndsAtOneHundred)
     EXPECT_TRUE(Reaped(m_pid));
 }
 
+TEST_F(BuildMonitorTest, TheLastPieceOfALongLineDecides)
+{
+    // 253 characters make a piece of their own; what follows is read as a new piece.
+    Start({"fill 253 x", "out   64% done", "waitfor " + Path("go1"), "fill 253 7", "out ",
+           "touch " + Path("printed"), "waitfor " + Path("go2"), "exit 0"});
+    ASSERT_TRUE(WaitForPosition(64));
+    Touch("go1");
+    ASSERT_TRUE(RunUntil([this] { return Exists("printed"); }));
+    // The newest piece is the lone line feed after 253 digits: 0, not a huge number.
+    ASSERT_TRUE(WaitForPosition(0));
+    Touch("go2");
+    ASSERT_TRUE(WaitForEnd());
+}
+
 TEST_F(BuildMonitorTest, AnotherExitCodeOrAForeignSignalReportsMkisofsErrors)
 {
     Start({"out  37.5% done", "waitfor " + Path("go"), "exit 255"});
