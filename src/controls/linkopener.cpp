@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include <array>
+#include <map>
 
 namespace {
 
@@ -85,6 +86,25 @@ bool IsFieldCode(const QString& argument)
     return argument.size() == 2 && argument[0] == QLatin1Char('%') && codes.contains(argument[1]);
 }
 
+// A desktop entry string value with its escapes (\\s, \\t, \\n, \\r, \\\\)
+// resolved; other backslashes stay for the Exec quoting rules.
+QString UnescapeEntryValue(const QString& raw)
+{
+    static const QString codes = QStringLiteral("stnr\\");
+    static const QString values = QStringLiteral(" \t\n\r\\");
+    QString value;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const qsizetype code = i + 1 < raw.size() ? codes.indexOf(raw[i + 1]) : -1;
+        if (raw[i] == QLatin1Char('\\') && code >= 0) {
+            value += values[code];
+            ++i;
+        } else {
+            value += raw[i];
+        }
+    }
+    return value;
+}
+
 QString ResolvePercentEscapes(const QString& argument)
 {
     QString result = argument;
@@ -143,55 +163,26 @@ int OpenLinkWith(LinkOpener& opener, const QString& address)
 
 QString OpenLinkErrorText(int code)
 {
-    QString reason;
-    switch (code) {
-    case 0:
-        reason = QStringLiteral("The operating system is out\nof memory or resources.");
-        break;
-    case 2:
-        reason = QStringLiteral("The specified file was not found.");
-        break;
-    case 3:
-        reason = QStringLiteral("The specified path was not found.");
-        break;
-    case 5:
-        reason = QStringLiteral("The operating system denied\naccess to the specified file.");
-        break;
-    case 8:
-        reason = QStringLiteral("There was not enough memory to complete the operation.");
-        break;
-    case 11:
-        reason =
-            QStringLiteral("The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
-        break;
-    case 26:
-        reason = QStringLiteral("A sharing violation occurred. ");
-        break;
-    case 27:
-        reason = QStringLiteral("The filename association is\nincomplete or invalid.");
-        break;
-    case 28:
-        reason = QStringLiteral(
-            "The DDE transaction could not\nbe completed because the request timed out.");
-        break;
-    case 29:
-        reason = QStringLiteral("The DDE transaction failed.");
-        break;
-    case 30:
-        reason = QStringLiteral("The DDE transaction could not\nbe completed because other DDE "
-                                "transactions\nwere being processed.");
-        break;
-    case 31:
-        reason = QStringLiteral(
-            "There is no application associated\nwith the given filename extension.");
-        break;
-    case 32:
-        reason = QStringLiteral("The specified dynamic-link library was not found.");
-        break;
-    default:
-        reason = QStringLiteral("Unknown Error (%1) occurred.").arg(code);
-        break;
-    }
+    static const std::map<int, const char*> reasons = {
+        {0, "The operating system is out\nof memory or resources."},
+        {2, "The specified file was not found."},
+        {3, "The specified path was not found."},
+        {5, "The operating system denied\naccess to the specified file."},
+        {8, "There was not enough memory to complete the operation."},
+        {11, "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image)."},
+        {26, "A sharing violation occurred. "},
+        {27, "The filename association is\nincomplete or invalid."},
+        {28, "The DDE transaction could not\nbe completed because the request timed out."},
+        {29, "The DDE transaction failed."},
+        {30, "The DDE transaction could not\nbe completed because other DDE transactions\nwere "
+             "being processed."},
+        {31, "There is no application associated\nwith the given filename extension."},
+        {32, "The specified dynamic-link library was not found."},
+    };
+    const auto known = reasons.find(code);
+    const QString reason = known != reasons.end()
+                               ? QString::fromLatin1(known->second)
+                               : QStringLiteral("Unknown Error (%1) occurred.").arg(code);
     return QStringLiteral("Unable to open hyperlink:\n\n") + reason;
 }
 
@@ -252,30 +243,8 @@ QString ExecLineOfDesktopEntry(const QString& fileText)
         if (!inEntry || !line.startsWith(QLatin1String("Exec")))
             continue;
         const QString rest = line.mid(4).trimmed();
-        if (!rest.startsWith(QLatin1Char('=')))
-            continue;
-        QString value;
-        const QString raw = rest.mid(1).trimmed();
-        for (qsizetype i = 0; i < raw.size(); ++i) {
-            if (raw[i] != QLatin1Char('\\') || i + 1 >= raw.size()) {
-                value += raw[i];
-                continue;
-            }
-            const QChar next = raw[++i];
-            if (next == QLatin1Char('s'))
-                value += QLatin1Char(' ');
-            else if (next == QLatin1Char('t'))
-                value += QLatin1Char('\t');
-            else if (next == QLatin1Char('n'))
-                value += QLatin1Char('\n');
-            else if (next == QLatin1Char('r'))
-                value += QLatin1Char('\r');
-            else if (next == QLatin1Char('\\'))
-                value += QLatin1Char('\\');
-            else
-                value += QLatin1Char('\\') + QString(next);
-        }
-        return value;
+        if (rest.startsWith(QLatin1Char('=')))
+            return UnescapeEntryValue(rest.mid(1).trimmed());
     }
     return {};
 }
