@@ -105,6 +105,8 @@ void MainDialog::OnInitDialog()
     UpdateRecordingOptions();
     WriteManifest(m_programFolder);
     CheckCompanionFiles(m_programFolder, m_presenter);
+    // As a dialog starts: the first control in tab order has the focus.
+    m_ui->sourceEdit->setFocus(Qt::OtherFocusReason);
 }
 
 void MainDialog::RunFirstTimeSetupIfNeeded()
