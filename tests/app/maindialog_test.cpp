@@ -166,7 +166,7 @@ TEST_F(MainDialogTest, ChangingTheSpeedWritesTheSettingsEvenDuringABuild)
     emit speed->activated(2);
     EXPECT_TRUE(SettingsFile().contains("WriteSpeed = 2.4x\r\n")) << SettingsFile().constData();
     m_window->Engine().AbortBuild();
-    ASSERT_TRUE(WaitUntil([&] { return !m_window->Engine().IsBuilding(); }));
+    ASSERT_TRUE(RunUntil([&] { return !m_window->Engine().IsBuilding(); }));
 }
 
 TEST_F(MainDialogTest, SettingsCancelledKeepTheOptionsAndSavedOnesApply)

@@ -144,7 +144,7 @@ TEST_F(WholeProgramTest, RealBuildOfALowerCaseFolderPlaysBack)
     EXPECT_TRUE(Find<QCheckBox>(*window, "verifyCheck")->isEnabled());
     EXPECT_TRUE(Find<QComboBox>(*window, "speedCombo")->isEnabled());
 
-    ASSERT_TRUE(WaitUntil([&] { return !window->Engine().IsBuilding(); }, 120000));
+    ASSERT_TRUE(RunUntil([&] { return !window->Engine().IsBuilding(); }, 120000));
     ASSERT_EQ(m_boxes.Count(), 1);
     EXPECT_EQ(m_boxes.Last().text, "Action successfully completed!\nSee log for details.");
     EXPECT_EQ(Find<QLineEdit>(*window, "volumeEdit")->text(), "MY_MOVIE");
@@ -157,8 +157,8 @@ TEST_F(WholeProgramTest, RealBuildOfALowerCaseFolderPlaysBack)
     Find<QPushButton>(*window, "logButton")->click();
     EXPECT_TRUE(window->LogWindow().LogText().contains("extents written"));
 
-    const LsdvdInfo disc = ReadWithLsdvd(output);
-    EXPECT_EQ(disc.discTitle, "MY_MOVIE");
+    const DiscInfo disc = ReadWithLsdvd(output);
+    EXPECT_EQ(disc.title, "MY_MOVIE");
     EXPECT_EQ(disc.titles, 2);
 
     // Burning was on: the recorder got the image with the speed list's selection.
@@ -182,11 +182,11 @@ TEST_F(WholeProgramTest, AbortEndsTheChildSilentlyAndClosingDuringABuildEndsIt)
     Fill(*window, fake.File("dvd"), fake.File("movie.iso"), "MOVIE");
 
     Find<QPushButton>(*window, "imageButton")->click();
-    ASSERT_TRUE(WaitUntil([&] { return ReadPid(fake.File("pid")) > 0; }));
+    ASSERT_TRUE(RunUntil([&] { return ReadPid(fake.File("pid")) > 0; }));
     const qint64 first = ReadPid(fake.File("pid"));
     Find<QPushButton>(*window, "abortButton")->click();
     // Well inside the 5 s poll: the abort does not wait for the next poll.
-    EXPECT_TRUE(WaitUntil([&] { return !window->Engine().IsBuilding(); }, 4000));
+    EXPECT_TRUE(RunUntil([&] { return !window->Engine().IsBuilding(); }, 4000));
     EXPECT_EQ(m_boxes.Count(), 0);
     EXPECT_TRUE(ProcessGone(first));
     EXPECT_TRUE(Find<QPushButton>(*window, "imageButton")->isEnabled());
@@ -195,7 +195,7 @@ TEST_F(WholeProgramTest, AbortEndsTheChildSilentlyAndClosingDuringABuildEndsIt)
 
     QFile::remove(fake.File("pid"));
     Find<QPushButton>(*window, "imageButton")->click();
-    ASSERT_TRUE(WaitUntil([&] { return ReadPid(fake.File("pid")) > 0; }));
+    ASSERT_TRUE(RunUntil([&] { return ReadPid(fake.File("pid")) > 0; }));
     const qint64 second = ReadPid(fake.File("pid"));
     window->close();
     EXPECT_FALSE(window->isVisible());
@@ -218,7 +218,7 @@ TEST_F(WholeProgramTest, SplitBuildHandsTheListToTheRecorder)
     Fill(*window, fake.File("dvd"), fake.File("movie.iso"), "MOVIE");
 
     Find<QPushButton>(*window, "imageButton")->click();
-    ASSERT_TRUE(WaitUntil([&] { return !window->Engine().IsBuilding(); }));
+    ASSERT_TRUE(RunUntil([&] { return !window->Engine().IsBuilding(); }));
     ASSERT_EQ(m_boxes.Count(), 1);
     EXPECT_EQ(m_boxes.Last().caption, "Information");
 

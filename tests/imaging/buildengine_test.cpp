@@ -1,6 +1,6 @@
 #include "imaging/buildengine.h"
 
-#include "buildtestloop.h"
+#include "support/eventloop.h"
 #include "fakes/fakebuildwindow.h"
 #include "fakes/testprogramfolder.h"
 #include "settings/programsettings.h"

@@ -1,6 +1,6 @@
 #include "imaging/buildmonitor.h"
 
-#include "buildtestloop.h"
+#include "support/eventloop.h"
 #include "fakes/fakebuildwindow.h"
 #include "imaging/outcome.h"
 #include "platform/childprocess.h"

@@ -1,9 +1,10 @@
 #include "imaging/buildengine.h"
 
-#include "buildtestloop.h"
 #include "fakes/fakebuildwindow.h"
 #include "fakes/testprogramfolder.h"
 #include "settings/programsettings.h"
+#include "support/discreader.h"
+#include "support/eventloop.h"
 #include "support/scriptedmessagebox.h"
 
 #include <QDir>
@@ -17,41 +18,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-// Renames every entry below the folder to lower case, deepest first.
-void LowerCaseTree(const QString& root)
-{
-    QStringList paths;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        paths.prepend(it.next());
-    for (const QString& path : paths) {
-        const QFileInfo info(path);
-        QDir(info.path()).rename(info.fileName(), info.fileName().toLower());
-    }
-}
-
-struct DiscInfo
-{
-    QString title;
-    int titles = 0;
-};
-
-// Reads the image back with lsdvd, on Debian's libdvdread.
-DiscInfo ReadWithLsdvd(const QString& image)
-{
-    QProcess lsdvd;
-    lsdvd.start(QStringLiteral("lsdvd"), {image});
-    lsdvd.waitForFinished(60000);
-    const QString text = QString::fromLocal8Bit(lsdvd.readAllStandardOutput());
-    DiscInfo info;
-    const auto title =
-        QRegularExpression("^Disc Title: (.*)$", QRegularExpression::MultilineOption).match(text);
-    info.title = title.hasMatch() ? title.captured(1).trimmed() : QString();
-    info.titles = static_cast<int>(
-        text.count(QRegularExpression("^Title: \\d+,", QRegularExpression::MultilineOption)));
-    return info;
-}
 
 // The real image builder, the program folder's mkisofs, through StartBuild.
 class EndToEndTest : public ::testing::Test
