@@ -1,7 +1,6 @@
 #include "dialogs/logdialog.h"
 
 #include "controls/cxfiledialog.h"
-#include "dialogs/viewtext.h"
 #include "ui_logdialog.h"
 
 namespace {
@@ -34,6 +33,7 @@ LogDialog::~LogDialog() = default;
 void LogDialog::SetLogText(const QString& text)
 {
     m_logText = text;
+    m_encoding = TextEncoding::Utf8;
     m_ui->logEdit->setPlainText(ViewTextForDisplay(m_logText));
 }
 
@@ -44,7 +44,9 @@ QString LogDialog::LogText() const
 
 void LogDialog::LoadCapture(const QString& capturePath)
 {
-    SetLogText(ReadFileForView(capturePath));
+    TextEncoding encoding = TextEncoding::Utf8;
+    SetLogText(ReadFileForView(capturePath, &encoding));
+    m_encoding = encoding;
 }
 
 void LogDialog::SaveLog()
@@ -56,5 +58,5 @@ void LogDialog::SaveLog()
                         this);
     if (dialog.DoModal() != CXFileDialog::ResultOk)
         return;
-    WriteViewTextToFile(dialog.GetPathName(), m_logText);
+    WriteViewTextToFile(dialog.GetPathName(), m_logText, m_encoding);
 }

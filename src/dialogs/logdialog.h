@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/themeapi.h"
+#include "dialogs/viewtext.h"
 
 #include <QDialog>
 #include <QString>
@@ -37,4 +38,6 @@ private:
     ThemeApi m_theme;
     std::unique_ptr<Ui::LogDialog> m_ui;
     QString m_logText;
+    // A capture that was not UTF-8 is saved in its own bytes again.
+    TextEncoding m_encoding = TextEncoding::Utf8;
 };

@@ -4,13 +4,14 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
-QString DecodeFileText(const QByteArray& bytes)
+QString DecodeFileText(const QByteArray& bytes, TextEncoding* encoding)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return QString::fromLatin1(bytes);
+    const TextEncoding used = utf8.hasError() ? TextEncoding::Latin1 : TextEncoding::Utf8;
+    if (encoding != nullptr)
+        *encoding = used;
+    return used == TextEncoding::Utf8 ? text : QString::fromLatin1(bytes);
 }
 
 QString FileTextToView(const QString& text)
@@ -28,12 +29,14 @@ QString ViewTextToFile(const QString& text)
     return result;
 }
 
-QString ReadFileForView(const QString& path)
+QString ReadFileForView(const QString& path, TextEncoding* encoding)
 {
+    if (encoding != nullptr)
+        *encoding = TextEncoding::Utf8;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return FileTextToView(DecodeFileText(file.readAll()));
+    return FileTextToView(DecodeFileText(file.readAll(), encoding));
 }
 
 QString ViewTextForDisplay(const QString& text)
@@ -56,12 +59,17 @@ QString ViewTextForDisplay(const QString& text)
     return shown;
 }
 
-bool WriteViewTextToFile(const QString& path, const QString& text)
+bool WriteViewTextToFile(const QString& path, const QString& text, TextEncoding encoding)
 {
     QSaveFile file(path);
+    // A writable file in a folder that takes no new files is still written,
+    // in place, since a replacement cannot be made there.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = ViewTextToFile(text).toUtf8();
+    const QString fileText = ViewTextToFile(text);
+    const QByteArray bytes =
+        encoding == TextEncoding::Latin1 ? fileText.toLatin1() : fileText.toUtf8();
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;

@@ -88,10 +88,42 @@ TEST_F(LogDialogTest, SavedLogReadsBackAsTheCapturedLinesInPlainLf)
     });
     QTest::mouseClick(&Button("saveButton"), Qt::LeftButton);
 
-    // The whole old content is replaced; the Latin-1 byte comes back as UTF-8.
+    // The whole old content is replaced; the capture's own bytes come back.
     EXPECT_EQ(ReadFile(target), QByteArray("I: -input-charset not specified\n"
                                            "Total extents written = 11\n"
-                                           "Latin-1 \xc3\xa9 stays one char\n"));
+                                           "Latin-1 \xe9 stays one char\n"));
+}
+
+TEST_F(LogDialogTest, SavedLogKeepsTheCaptureEncoding)
+{
+    // UTF-8 output is saved as UTF-8, whatever the last non-UTF-8 capture was.
+    Load("Latin-1 \xe9\n");
+    Load("UTF-8 \xc3\xa9\n");
+    SaveTo(Path(QStringLiteral("utf8.log")));
+    EXPECT_EQ(ReadFile(Path(QStringLiteral("utf8.log"))), QByteArray("UTF-8 \xc3\xa9\n"));
+
+    // A text set directly is not tied to a capture's bytes.
+    Load("Latin-1 \xe9\n");
+    m_dialog.SetLogText(QStringLiteral("\u00e9\u20ac\r\n"));
+    SaveTo(Path(QStringLiteral("set.log")));
+    EXPECT_EQ(ReadFile(Path(QStringLiteral("set.log"))), QByteArray("\xc3\xa9\xe2\x82\xac\n"));
+}
+
+TEST_F(LogDialogTest, WritableFileInAFolderThatTakesNoNewFilesIsStillSaved)
+{
+    Load("line\n");
+    QDir(Folder()).mkdir(QStringLiteral("locked"));
+    const QString target = WriteFile(QStringLiteral("locked/out.log"), "old content");
+    const QString folder = Path(QStringLiteral("locked"));
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool enforced = !QFile(folder + QStringLiteral("/probe")).open(QIODevice::WriteOnly);
+    if (enforced)
+        SaveTo(target);
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (!enforced)
+        GTEST_SKIP() << "folder permissions are not enforced for this user";
+    EXPECT_EQ(ReadFile(target), QByteArray("line\n"));
 }
 
 TEST_F(LogDialogTest, CancelOrUnwritableTargetWritesNothingAndStaysOpen)
