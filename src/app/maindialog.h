@@ -20,6 +20,9 @@ namespace Ui {
 class MainDialog;
 }
 
+// The command of the About entry in the window menu.
+inline constexpr unsigned AboutSysCommand = 0x10;
+
 // The program's one top-level window: source, output and Volume ID, the build
 // with its progress, the recording options, and every command. The build
 // engine works on it through the BuildWindow interface.
@@ -70,6 +73,9 @@ public:
     void ShowDonation();
     void StoreWriteSpeed();
     void UpdateRecordingOptions();
+    // A command of the window menu: the About entry opens the About box. False
+    // for every other command, which the platform handles itself.
+    bool OnSysCommand(unsigned command);
 
 public slots:
     // Closing during a build aborts it and waits for its end, so no mkisofs
@@ -80,9 +86,13 @@ protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+#ifdef Q_OS_WIN
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#endif
 
 private:
     void SetUpMenu();
+    void AddAboutToSystemMenu();
     void SetUpButtons();
     void SetUpSignals();
     void RunFirstTimeSetupIfNeeded();

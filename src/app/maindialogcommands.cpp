@@ -71,6 +71,15 @@ void MainDialog::ShowAbout()
     about.PrepareAndShow();
 }
 
+bool MainDialog::OnSysCommand(unsigned command)
+{
+    // The system keeps the low four bits of a window-menu command for itself.
+    if ((command & 0xFFF0u) != AboutSysCommand)
+        return false;
+    ShowAbout();
+    return true;
+}
+
 void MainDialog::ShowHelp()
 {
     OpenHelpPage(m_programFolder);

@@ -6,6 +6,7 @@
 #include "controls/applicationprofile.h"
 #include "controls/cxfiledialog.h"
 #include "controls/folderpicker.h"
+#include "dialogs/aboutdialog.h"
 #include "fakes/testprogramfolder.h"
 #include "imaging/buildengine.h"
 #include "settings/programsettings.h"
@@ -181,6 +182,27 @@ TEST_F(MainDialogTest, SettingsCancelledKeepTheOptionsAndSavedOnesApply)
     m_window->ShowSettings();
     EXPECT_FALSE(Child<QComboBox>("speedCombo")->isEnabled());
     EXPECT_FALSE(Child<QCheckBox>("shutdownCheck")->isEnabled());
+}
+
+TEST_F(MainDialogTest, WindowMenuAboutEntryOpensTheAboutBoxAndNothingElse)
+{
+    int shown = 0;
+    const auto close = [&shown](AboutDialog& about) {
+        ++shown;
+        about.reject();
+    };
+    WhenModalShown<AboutDialog>(close);
+    EXPECT_TRUE(m_window->OnSysCommand(AboutSysCommand));
+    EXPECT_EQ(shown, 1);
+    // The low four bits are the system's own and do not change the command.
+    WhenModalShown<AboutDialog>(close);
+    EXPECT_TRUE(m_window->OnSysCommand(AboutSysCommand | 0x3));
+    EXPECT_EQ(shown, 2);
+    // The window menu's close and move commands stay with the platform.
+    EXPECT_FALSE(m_window->OnSysCommand(0xF060));
+    EXPECT_FALSE(m_window->OnSysCommand(0xF010));
+    EXPECT_EQ(shown, 2);
+    EXPECT_TRUE(m_window->isVisible());
 }
 
 TEST(MainDialogStart, AnExistingManifestIsNeverRewritten)
