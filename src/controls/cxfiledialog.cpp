@@ -86,6 +86,12 @@ void CXFileDialog::ClearAnswers()
     Answers().Clear();
 }
 
+void CXFileDialog::accept()
+{
+    if (!ApplyTypedPattern())
+        QFileDialog::accept();
+}
+
 void CXFileDialog::done(int result)
 {
     if (result == QDialog::Accepted) {
@@ -136,6 +142,37 @@ void CXFileDialog::OnFileNameOK(const QString& path)
     const QString folder = HistoryFolderOf(path);
     m_history->AddToHistory(folder);
     m_history->SaveHistory(true);
+}
+
+bool CXFileDialog::ApplyTypedPattern()
+{
+    // A typed name with a wildcard ("*.exe", the settings' initial name) is
+    // no file to choose: as in the desktop's standard dialog it narrows the
+    // listing, in the folder it names if it names one.
+    QLineEdit* field = FileNameField();
+    const QString typed = field != nullptr ? field->text().trimmed() : QString();
+    if (!typed.contains(u'*') && !typed.contains(u'?'))
+        return false;
+    const qsizetype slash = typed.lastIndexOf(u'/');
+    if (slash >= 0) {
+        const QString folder = slash == 0 ? QStringLiteral("/") : typed.left(slash);
+        if (QFileInfo(directory().absoluteFilePath(folder)).isDir())
+            setDirectory(directory().absoluteFilePath(folder));
+    }
+    const QString patterns = QtPatterns(typed.mid(slash + 1));
+    QString chosen = patterns;
+    QStringList filters = nameFilters();
+    for (const QString& filter : filters) {
+        if (filter == patterns || filter.endsWith(u'(' + patterns + u')'))
+            chosen = filter;
+    }
+    if (!filters.contains(chosen)) {
+        filters.append(chosen);
+        setNameFilters(filters);
+    }
+    selectNameFilter(chosen);
+    field->setText(typed.mid(slash + 1));
+    return true;
 }
 
 void CXFileDialog::JumpToFolder(int index)

@@ -43,6 +43,7 @@ public:
     static void ClearAnswers();
 
 protected:
+    void accept() override;
     void done(int result) override;
     void showEvent(QShowEvent* event) override;
 
@@ -50,6 +51,7 @@ private:
     void AddHistoryPanel();
     void OnInitDialog();
     void OnFileNameOK(const QString& path);
+    bool ApplyTypedPattern();
     void JumpToFolder(int index);
     QLineEdit* FileNameField() const;
 

@@ -145,4 +145,36 @@ TEST_F(CXFileDialogTest, AcceptingTheRealDialogRunsTheHistoryToo)
     EXPECT_EQ(Read("Folder0"), folder);
 }
 
+TEST_F(CXFileDialogTest, ATypedPatternNarrowsTheListingInsteadOfBeingChosen)
+{
+    const QString folder = MakeFolder("programs");
+    MakeFolder("programs/sub");
+    CXFileDialog dialog(true, "", "*.exe", CXFileDialog::FlagOverwritePrompt,
+                        "EXE Files (*.exe)|*.exe|All Files (*.*)||");
+    dialog.setDirectory(folder);
+    auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+    QTimer::singleShot(0, &dialog, [&] {
+        QMetaObject::invokeMethod(&dialog, "accept", Qt::DirectConnection);
+        EXPECT_TRUE(dialog.isVisible()) << "a pattern is no file name";
+        EXPECT_EQ(dialog.selectedNameFilter(), "EXE Files (*.exe)");
+
+        name->setText("*.txt");
+        QMetaObject::invokeMethod(&dialog, "accept", Qt::DirectConnection);
+        EXPECT_EQ(dialog.selectedNameFilter(), "*.txt");
+        EXPECT_TRUE(dialog.nameFilters().contains("All Files (*)")) << "the caller's stay";
+
+        name->setText(folder + "/sub/*.exe");
+        QMetaObject::invokeMethod(&dialog, "accept", Qt::DirectConnection);
+        EXPECT_EQ(dialog.directory().absolutePath(), folder + "/sub");
+        EXPECT_EQ(name->text(), "*.exe");
+        dialog.setDirectory(folder);
+
+        name->setText("decrypter.exe");
+        QMetaObject::invokeMethod(&dialog, "accept", Qt::DirectConnection);
+    });
+    EXPECT_EQ(dialog.DoModal(), CXFileDialog::ResultOk);
+    EXPECT_EQ(dialog.GetPathName(), folder + "/decrypter.exe");
+    EXPECT_EQ(Read("Folder0"), folder);
+}
+
 } // namespace
