@@ -91,7 +91,6 @@ protected:
 #endif
 
 private:
-    void SetUpMenu();
     void AddAboutToSystemMenu();
     void SetUpButtons();
     void SetUpSignals();
