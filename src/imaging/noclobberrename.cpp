@@ -10,7 +10,10 @@ namespace {
 
 bool Rename(const QByteArray& from, const QByteArray& to)
 {
-    return renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0;
+    if (renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    // NFS and 9p refuse the flag itself, kernels before 3.15 the whole call.
+    return (errno == EINVAL || errno == ENOSYS) && RenameWithoutReplaceFlag(from, to);
 }
 
 bool SameEntry(const QByteArray& a, const QByteArray& b)
@@ -42,6 +45,34 @@ bool RenameThroughTemporaryName(const QByteArray& from, const QByteArray& to)
 }
 
 } // namespace
+
+bool RenameWithoutReplaceFlag(const QByteArray& from, const QByteArray& to)
+{
+    struct stat info;
+    if (lstat(from.constData(), &info) != 0)
+        return false;
+    if (!S_ISDIR(info.st_mode)) {
+        // A new link fails when the name is taken; the old one goes only after.
+        if (link(from.constData(), to.constData()) != 0)
+            return false;
+        if (unlink(from.constData()) == 0)
+            return true;
+        const int error = errno;
+        unlink(to.constData());
+        errno = error;
+        return false;
+    }
+    // A folder can replace only an empty folder, so claim the name with one of
+    // our own first; a rename over anything else then cannot happen.
+    if (mkdir(to.constData(), 0700) != 0)
+        return false;
+    if (rename(from.constData(), to.constData()) == 0)
+        return true;
+    const int error = errno;
+    rmdir(to.constData());
+    errno = error;
+    return false;
+}
 
 bool RenameNoReplace(const QByteArray& from, const QByteArray& to)
 {

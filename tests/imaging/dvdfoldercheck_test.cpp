@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -327,6 +328,47 @@ TEST(NoClobberRenameTest, RefusesToReplaceAndLosesNothing)
     QFile moved(folder.filePath("other"));
     ASSERT_TRUE(moved.open(QIODevice::ReadOnly));
     EXPECT_EQ(moved.readAll(), "lower");
+}
+
+// File systems such as NFS refuse the no-replace flag; the way round it must
+// keep the same promise.
+TEST(NoClobberRenameTest, WithoutTheKernelFlagNothingIsReplacedEither)
+{
+    QTemporaryDir folder;
+    auto path = [&](const char* name) { return QFile::encodeName(folder.filePath(name)); };
+    auto write = [](const QByteArray& file, const QByteArray& contents) {
+        QFile out(QFile::decodeName(file));
+        return out.open(QIODevice::WriteOnly) && out.write(contents) == contents.size();
+    };
+    auto read = [](const QByteArray& file) {
+        QFile in(QFile::decodeName(file));
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<missing>");
+    };
+    ASSERT_TRUE(write(path("video_ts.ifo"), "manager"));
+    ASSERT_TRUE(write(path("taken"), "taken"));
+    ASSERT_TRUE(QDir(folder.path()).mkpath("video_ts/inside"));
+    ASSERT_TRUE(QDir(folder.path()).mkpath("full/kept"));
+    ASSERT_TRUE(QDir(folder.path()).mkdir("empty"));
+
+    EXPECT_FALSE(RenameWithoutReplaceFlag(path("video_ts.ifo"), path("taken")));
+    EXPECT_EQ(errno, EEXIST);
+    EXPECT_FALSE(RenameWithoutReplaceFlag(path("video_ts.ifo"), path("empty")));
+    EXPECT_FALSE(RenameWithoutReplaceFlag(path("video_ts"), path("taken")));
+    EXPECT_FALSE(RenameWithoutReplaceFlag(path("video_ts"), path("full")));
+    EXPECT_FALSE(RenameWithoutReplaceFlag(path("video_ts"), path("empty")));
+    EXPECT_FALSE(RenameWithoutReplaceFlag(path("missing"), path("free")));
+    EXPECT_EQ(read(path("taken")), "taken");
+    EXPECT_EQ(read(path("video_ts.ifo")), "manager");
+    EXPECT_TRUE(QFileInfo(folder.filePath("full/kept")).isDir());
+    EXPECT_TRUE(QFileInfo(folder.filePath("video_ts/inside")).isDir());
+
+    EXPECT_TRUE(RenameWithoutReplaceFlag(path("video_ts.ifo"), path("VIDEO_TS.IFO")));
+    EXPECT_TRUE(RenameWithoutReplaceFlag(path("video_ts"), path("VIDEO_TS")));
+    QStringList entries = QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    entries.sort();
+    EXPECT_EQ(entries, QStringList({"VIDEO_TS", "VIDEO_TS.IFO", "empty", "full", "taken"}));
+    EXPECT_EQ(read(path("VIDEO_TS.IFO")), "manager");
+    EXPECT_TRUE(QFileInfo(folder.filePath("VIDEO_TS/inside")).isDir());
 }
 
 } // namespace

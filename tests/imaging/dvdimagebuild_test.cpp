@@ -1,4 +1,7 @@
 #include "imaging/dvdfoldercheck.h"
+#include "imaging/mkisofscommandline.h"
+#include "imaging/mkisofsprogram.h"
+#include "imaging/newestpiece.h"
 #include "imaging/pathhelper.h"
 #include "imaging/volumeid.h"
 #include "support/scriptedmessagebox.h"
@@ -6,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -53,7 +57,7 @@ TEST(DvdImageBuildTest, TheRealBuilderAcceptsALowerCaseFolderAfterTheCheck)
 
     const QString image = temp.filePath("movie.iso");
     const RunResult refused = BuildImage(source, image);
-    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_EQ(refused.exitCode, Mkisofs::DvdStructureExitCode);
     EXPECT_TRUE(refused.output.contains("Could not find correct 'VIDEO_TS' directory"))
         << qPrintable(refused.output);
 
@@ -71,6 +75,52 @@ TEST(DvdImageBuildTest, TheRealBuilderAcceptsALowerCaseFolderAfterTheCheck)
         EXPECT_TRUE(listing.output.split('\n').contains(entry)) << entry;
     const RunResult descriptor = RunProgram("isoinfo", {"-d", "-i", image});
     EXPECT_TRUE(descriptor.output.contains("Volume id: MY_MOVIE")) << qPrintable(descriptor.output);
+}
+
+// The builder in the program folder, called as a build calls it, prints the
+// progress lines, exit status and chunk names the monitor and the image list
+// depend on.
+TEST(DvdImageBuildTest, TheRealBuilderKeepsWhatTheProgramReliesOn)
+{
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    MkisofsRequest request;
+    request.programFolder = QStringLiteral(ISOMINT_PROGRAM_DIR);
+    request.split = true;
+    request.volumeId = QStringLiteral("RELIED_ON");
+    request.outputFile = temp.filePath("movie.iso");
+    request.sourceDirectory = temp.filePath("source");
+    std::filesystem::copy(ISOMINT_TEST_DATA_DIR "/dvd/one-titleset",
+                          request.sourceDirectory.toStdString(),
+                          std::filesystem::copy_options::recursive);
+    // Enough extents for several progress lines; sparse, so nothing large is written.
+    QFile padding(request.sourceDirectory + "/padding.bin");
+    ASSERT_TRUE(padding.open(QIODevice::WriteOnly) && padding.resize(4 << 20));
+    padding.close();
+
+    const RunResult run =
+        RunProgram(MkisofsProgramPath(request.programFolder), MkisofsArguments(request));
+    ASSERT_EQ(run.exitCode, Mkisofs::SuccessExitCode) << qPrintable(run.output);
+
+    const QRegularExpression progress(QStringLiteral("^ *\\d+\\.\\d+% done"));
+    int lines = 0;
+    int previous = 0;
+    for (const QString& line : run.output.split('\n')) {
+        if (!progress.match(line).hasMatch())
+            continue;
+        const int percent = LeadingNumber(line.toLatin1());
+        EXPECT_GE(percent, previous) << qPrintable(line);
+        EXPECT_LE(percent, Mkisofs::ProgressMaximum) << qPrintable(line);
+        previous = percent;
+        ++lines;
+    }
+    EXPECT_GE(lines, 3) << qPrintable(run.output);
+
+    // Split output is written as chunks from 00 on, even when one chunk holds it all.
+    const QByteArray output = QFile::encodeName(request.outputFile);
+    EXPECT_TRUE(QFile::exists(QString::asprintf(Mkisofs::ChunkNameFormat, output.constData(), 0)));
+    EXPECT_FALSE(QFile::exists(QString::asprintf(Mkisofs::ChunkNameFormat, output.constData(), 1)));
+    EXPECT_FALSE(QFile::exists(request.outputFile));
 }
 
 } // namespace
