@@ -28,7 +28,7 @@ BuildMonitor::BuildMonitor(BuildWindow& window, MessageBoxPresenter& presenter,
             m_child->Signal(SIGKILL);
     });
     connect(&m_reapTimer, &QTimer::timeout, this, [this] {
-        if (m_child && m_child->TryReap())
+        if (ChildEnded())
             OnChildEnded();
     });
 }
@@ -59,6 +59,7 @@ void BuildMonitor::Start(std::unique_ptr<ChildProcess> child, int startError, in
     m_reader = NewestPieceReader();
     m_percent = 0;
     m_stopSignalled = false;
+    m_seenRunning = false;
     WatchChild();
     m_state = State::FirstDelay;
     m_timer.start(m_timings.firstDelay);
@@ -77,14 +78,14 @@ void BuildMonitor::WatchChild()
     }
     m_childEnd = new QSocketNotifier(m_child->ExitNotifierFd(), QSocketNotifier::Read, this);
     connect(m_childEnd, &QSocketNotifier::activated, this, [this] {
-        if (m_child->TryReap())
+        if (ChildEnded())
             OnChildEnded();
     });
 }
 
 void BuildMonitor::OnChildEnded()
 {
-    // Reaped: the descriptor stays readable, so stop listening to it.
+    // Reaped or lost: the descriptor stays readable, so stop listening to it.
     if (m_childEnd)
         m_childEnd->setEnabled(false);
     m_reapTimer.stop();
@@ -95,7 +96,7 @@ void BuildMonitor::OnChildEnded()
 
 bool BuildMonitor::ChildEnded()
 {
-    return m_child && m_child->TryReap().has_value();
+    return m_child && (m_child->TryReap().has_value() || m_child->WaitError() != 0);
 }
 
 void BuildMonitor::Abort()
@@ -167,8 +168,12 @@ void BuildMonitor::Poll()
         done = true;
         if (status->exited && status->code == Mkisofs::SuccessExitCode)
             m_percent = Mkisofs::ProgressMaximum;
-    } else if (!done) {
-        ReadPercent();
+    } else if (m_child->WaitError() != 0) {
+        done = true; // the exit status is lost and can never be read
+    } else {
+        m_seenRunning = true;
+        if (!done)
+            ReadPercent();
     }
     ShowPercent(m_window, m_percent);
     if (done)
@@ -201,6 +206,9 @@ void BuildMonitor::ReportEnd(bool stopSeen)
         return; // aborted: no message
     } else if (!m_child) {
         ReportOutcome(m_presenter, Outcome::SystemError, QString(), m_startError);
+    } else if (m_child->WaitError() != 0 && !m_seenRunning) {
+        // No exit code was ever read: a system error, as for a failed start.
+        ReportOutcome(m_presenter, Outcome::SystemError, QString(), m_child->WaitError());
     } else {
         // Another exit code, or a signal that was not our abort.
         ReportOutcome(m_presenter, Outcome::MkisofsErrors, QString());

@@ -85,4 +85,5 @@ private:
     NewestPieceReader m_reader;
     int m_percent = 0;
     bool m_stopSignalled = false;
+    bool m_seenRunning = false; // a poll found the child still running
 };

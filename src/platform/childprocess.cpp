@@ -131,7 +131,8 @@ void ChildProcess::Record(int waitStatus)
 
 std::optional<ChildStatus> ChildProcess::TryReap()
 {
-    if (Reaped())
+    // After a lost status the pid may name another child of ours by now.
+    if (Reaped() || m_waitError != 0)
         return m_status;
     int waitStatus = 0;
     pid_t result;
@@ -140,12 +141,14 @@ std::optional<ChildStatus> ChildProcess::TryReap()
     } while (result < 0 && errno == EINTR);
     if (result == m_pid)
         Record(waitStatus);
+    else if (result < 0)
+        m_waitError = errno;
     return m_status;
 }
 
 void ChildProcess::Signal(int signal)
 {
-    if (Reaped())
+    if (Reaped() || m_waitError != 0)
         return;
     // The pidfd names this very process even if its pid were reused.
     if (m_pidfd >= 0)
@@ -158,6 +161,8 @@ ChildStatus ChildProcess::KillAndReap()
 {
     if (Reaped())
         return *m_status;
+    if (m_waitError != 0)
+        return {}; // gone already; waiting could only catch another child
     Signal(SIGKILL);
     int waitStatus = 0;
     pid_t result;

@@ -43,6 +43,10 @@ public:
     std::optional<ChildStatus> Status() const { return m_status; }
     bool Reaped() const { return m_status.has_value(); }
 
+    // The errno of a wait that failed for good: the status was taken elsewhere
+    // (as when SIGCHLD is ignored) and can never be read. 0 while none did.
+    int WaitError() const { return m_waitError; }
+
     // Sends a signal unless the child was already reaped (its pid may be reused).
     void Signal(int signal);
 
@@ -56,4 +60,5 @@ private:
     pid_t m_pid;
     int m_pidfd;
     std::optional<ChildStatus> m_status;
+    int m_waitError = 0;
 };

@@ -1,9 +1,9 @@
 #include "imaging/buildmonitor.h"
 
-#include "support/eventloop.h"
 #include "fakes/fakebuildwindow.h"
 #include "imaging/outcome.h"
 #include "platform/childprocess.h"
+#include "support/eventloop.h"
 #include "support/scriptedmessagebox.h"
 
 #include <QFile>
@@ -163,6 +163,29 @@ TEST_F(BuildMonitorTest, AFailedStartIsReportedAtTheFirstPollWithItsErrno)
               QStringList({"enter busy", "box Error", "leave busy", "enable log"}));
     EXPECT_TRUE(m_boxes.Last().text.startsWith("System Error # 2!\n\n"));
     EXPECT_EQ(m_window.position, 0);
+}
+
+TEST_F(BuildMonitorTest, AnExitStatusThatCannotBeReadStillEndsTheBuild)
+{
+    // Reaped behind the monitor's back, as when SIGCHLD is ignored: no exit
+    // code was ever read, so it is a system error with the wait's errno.
+    Start({"exit 0"});
+    ASSERT_EQ(waitpid(m_pid, nullptr, 0), m_pid);
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(m_window.events,
+              QStringList({"enter busy", "box Error", "leave busy", "enable log"}));
+    EXPECT_TRUE(
+        m_boxes.Last().text.startsWith(QString::asprintf("System Error # %d!\n\n", ECHILD)));
+
+    // Seen running at a poll, then lost: mkisofs errors.
+    m_boxes.Clear();
+    Start({"out 5% done", "waitfor " + Path("go"), "exit 0"});
+    ASSERT_TRUE(WaitForPosition(5));
+    Touch("go");
+    ASSERT_EQ(waitpid(m_pid, nullptr, 0), m_pid);
+    ASSERT_TRUE(WaitForEnd());
+    ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(m_boxes.Last().text, "\"mkisofs\" reports some errors.\nSee log for details.");
 }
 
 TEST_F(BuildMonitorTest, AbortEndsTheChildAndFinishesWithoutAMessage)
