@@ -40,12 +40,17 @@ QStringList MkisofsArguments(const MkisofsRequest& request)
     return arguments;
 }
 
-std::optional<QChar> FindUnsupportedVolumeIdChar(const QString& volumeId)
+std::optional<QString> FindUnsupportedVolumeIdChar(const QString& volumeId)
 {
     const QLatin1String allowed(AllowedVolumeIdChars);
-    for (QChar c : volumeId) {
-        if (!allowed.contains(c))
-            return c;
+    for (qsizetype i = 0; i < volumeId.size(); ++i) {
+        const QChar c = volumeId.at(i);
+        if (allowed.contains(c))
+            continue;
+        // Half a surrogate pair would show as a replacement sign, not the character.
+        const bool pair =
+            c.isHighSurrogate() && i + 1 < volumeId.size() && volumeId.at(i + 1).isLowSurrogate();
+        return volumeId.mid(i, pair ? 2 : 1);
     }
     return std::nullopt;
 }

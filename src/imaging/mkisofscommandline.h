@@ -28,6 +28,7 @@ QString MkisofsProgramPath(const QString& programFolder);
 // then the source folder.
 QStringList MkisofsArguments(const MkisofsRequest& request);
 
-// The first character, from the start, outside "ABCDEFGHIJKLMNOPQRSTUVWXYZ_0123456789";
-// none when every character is allowed.
-std::optional<QChar> FindUnsupportedVolumeIdChar(const QString& volumeId);
+// The first character, from the start, outside "ABCDEFGHIJKLMNOPQRSTUVWXYZ_0123456789",
+// as text (two code units for a character beyond the BMP); none when every
+// character is allowed.
+std::optional<QString> FindUnsupportedVolumeIdChar(const QString& volumeId);

@@ -49,6 +49,9 @@ TEST(MkisofsCommandLineTest, VolumeIdScanNamesTheFirstCharacterOutsideTheSet)
     EXPECT_EQ(FindUnsupportedVolumeIdChar(QStringLiteral("AB C")), QChar(' '));
     EXPECT_EQ(FindUnsupportedVolumeIdChar(QString(QChar(0)) + "A"), QChar(0));
     EXPECT_EQ(FindUnsupportedVolumeIdChar(QStringLiteral("XÄ")), QChar(0xC4));
+    // A character beyond the BMP is named whole, not by half its surrogate pair.
+    const QString grin = QString::fromUcs4(U"\U0001F600", 1);
+    EXPECT_EQ(FindUnsupportedVolumeIdChar("MY_" + grin + "!"), grin);
 }
 
 TEST(ProgressTextTest, LabelAndTitleCarryThePercentage)
