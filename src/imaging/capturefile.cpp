@@ -33,9 +33,21 @@ int CaptureFile::Create()
 {
     QByteArray path = QFile::encodeName(JoinPath(Folder(), QLatin1String(NameTemplate)));
     // mkostemp creates with O_EXCL and mode 0600.
-    const int fd = mkostemp(path.data(), O_APPEND | O_CLOEXEC);
+    int fd = mkostemp(path.data(), O_APPEND | O_CLOEXEC);
     if (fd < 0)
         return errno;
+    if (fd <= STDERR_FILENO) {
+        // Started with a standard stream closed: a descriptor in its place would
+        // be replaced when the child's streams are set up.
+        const int moved = fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+        const int error = errno;
+        close(fd);
+        if (moved < 0) {
+            unlink(path.constData());
+            return error;
+        }
+        fd = moved;
+    }
     m_fd = fd;
     m_path = QFile::decodeName(path);
     return 0;

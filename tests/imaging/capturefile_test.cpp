@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -90,6 +91,22 @@ TEST_F(CaptureFileTest, DeletedWithTheObjectAndOnRemove)
     removed.Remove();
     EXPECT_FALSE(QFileInfo::exists(removed.Path()));
     EXPECT_EQ(removed.Descriptor(), -1);
+}
+
+TEST_F(CaptureFileTest, ItNeverTakesThePlaceOfAStandardStream)
+{
+    // With standard input closed, the lowest free descriptor is 0.
+    const int saved = fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3);
+    close(STDIN_FILENO);
+    CaptureFile capture;
+    const int fd = capture.Descriptor();
+    if (saved >= 0) {
+        dup2(saved, STDIN_FILENO);
+        close(saved);
+    }
+    EXPECT_GT(fd, STDERR_FILENO);
+    EXPECT_EQ(fcntl(fd, F_GETFD) & FD_CLOEXEC, FD_CLOEXEC);
+    EXPECT_EQ(fcntl(fd, F_GETFL) & O_APPEND, O_APPEND);
 }
 
 TEST_F(CaptureFileTest, AFolderThatCannotTakeItIsRetriedAtTheNextBuild)
