@@ -74,6 +74,18 @@ int SendSignalThroughFd(int pidfd, int signal)
     return static_cast<int>(syscall(SYS_pidfd_send_signal, pidfd, signal, nullptr, 0));
 }
 
+// An ignored SIGCHLD, inherited from whoever started this program, makes the
+// kernel discard every child's exit status; the default keeps it for waitpid.
+void KeepExitStatuses()
+{
+    struct sigaction current = {};
+    if (sigaction(SIGCHLD, nullptr, &current) == 0 && current.sa_handler == SIG_IGN) {
+        struct sigaction standard = {};
+        standard.sa_handler = SIG_DFL;
+        sigaction(SIGCHLD, &standard, nullptr);
+    }
+}
+
 } // namespace
 
 std::unique_ptr<ChildProcess> ChildProcess::Start(const QString& program,
@@ -85,6 +97,7 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const QString& program,
         *startError = EBADF;
         return nullptr;
     }
+    KeepExitStatuses();
     const QByteArray path = QFile::encodeName(program);
     ArgumentVector argv(QStringList(program) + arguments);
     posix_spawnattr_t attributes;

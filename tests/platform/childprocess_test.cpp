@@ -120,6 +120,22 @@ TEST_F(ChildProcessTest, ReportsExitCodesAndSignals)
     EXPECT_EQ(signalled->Status()->signal, SIGUSR1);
 }
 
+TEST_F(ChildProcessTest, AnIgnoredSigchldInheritedFromTheParentLosesNoExitCode)
+{
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    struct sigaction before = {};
+    sigaction(SIGCHLD, &ignore, &before);
+    Script({"exit 3"});
+    auto child = Start();
+    for (int i = 0; i < 2000 && !child->TryReap() && child->WaitError() == 0; ++i)
+        QThread::msleep(5);
+    sigaction(SIGCHLD, &before, nullptr);
+    EXPECT_EQ(child->WaitError(), 0);
+    ASSERT_TRUE(child->Status());
+    EXPECT_EQ(child->Status()->code, 3);
+}
+
 TEST_F(ChildProcessTest, ExitNotifierBecomesReadableWhenTheChildEnds)
 {
     Script({"waitfor " + m_dir.filePath("go")});
