@@ -4,6 +4,8 @@
 
 #include "ui_maindialog.h"
 
+#include <algorithm>
+
 void MainDialog::SetInputsEnabled(bool enabled)
 {
     m_ui->programSettingsAction->setEnabled(enabled);
@@ -53,7 +55,8 @@ void MainDialog::ShowFieldValues()
 
 void MainDialog::SetProgressPosition(int percent)
 {
-    m_ui->progressBar->setValue(percent);
+    // A progress bar clamps a position below its range; Qt's would keep the old one.
+    m_ui->progressBar->setValue(std::max(percent, m_ui->progressBar->minimum()));
 }
 
 void MainDialog::SetPercentLabel(const QString& text)

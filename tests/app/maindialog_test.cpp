@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
@@ -203,6 +204,13 @@ TEST_F(MainDialogTest, WindowMenuAboutEntryOpensTheAboutBoxAndNothingElse)
     EXPECT_FALSE(m_window->OnSysCommand(0xF010));
     EXPECT_EQ(shown, 2);
     EXPECT_TRUE(m_window->isVisible());
+}
+
+TEST_F(MainDialogTest, ANegativePercentageEmptiesTheBar)
+{
+    m_window->SetProgressPosition(42);
+    m_window->SetProgressPosition(-5);
+    EXPECT_EQ(Child<QProgressBar>("progressBar")->value(), 0);
 }
 
 TEST(MainDialogStart, AnExistingManifestIsNeverRewritten)
