@@ -155,11 +155,7 @@ void MainDialog::RunFirstTimeSetupIfNeeded()
 void MainDialog::SetUpButtons()
 {
     for (const ButtonDecoration& decoration : kButtons) {
-        ThemedButton* button = (*m_ui).*decoration.button;
-        button->BindTheme(&m_theme);
-        button->SetIcon(decoration.icon);
-        button->EnableBalloonTooltip();
-        button->SetTooltipText(decoration.tooltip, true);
+        ((*m_ui).*decoration.button)->Decorate(&m_theme, decoration.icon, decoration.tooltip);
     }
     m_ui->abortButton->setEnabled(false);
     m_ui->logButton->setEnabled(false);

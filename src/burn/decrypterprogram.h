@@ -18,7 +18,8 @@ inline constexpr char NoFileInformationMessage[] = "Can't receive file informati
 
 // "%s /MODE ISOWRITE /START %s%s%s%s /SRC \"%s\" /DEST %s": executable, erase,
 // verify, shutdown and speed switches, source, drive. Each switch ends in a blank.
-inline constexpr char CommandLineFormat[] = "%s /MODE ISOWRITE /START %s%s%s%s /SRC \"%s\" /DEST %s";
+inline constexpr char CommandLineFormat[] =
+    "%s /MODE ISOWRITE /START %s%s%s%s /SRC \"%s\" /DEST %s";
 inline constexpr char EraseSwitch[] = "/ERASE ";
 inline constexpr char ShutdownSwitch[] = "/SHUTDOWN ";
 inline constexpr char VerifySwitch[] = "/VERIFY ";

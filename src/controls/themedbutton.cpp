@@ -50,3 +50,13 @@ bool ThemedButton::IsThemed() const
 {
     return m_theme != nullptr && m_theme->IsAppThemed();
 }
+
+void ThemedButton::Decorate(const ThemeApi* theme, int iconId, int tooltipId)
+{
+    BindTheme(theme);
+    SetIcon(iconId);
+    if (tooltipId == 0)
+        return;
+    EnableBalloonTooltip();
+    SetTooltipText(tooltipId, true);
+}

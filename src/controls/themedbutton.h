@@ -18,6 +18,10 @@ public:
     // once: on when there is no theme or no visual style at this moment.
     void BindTheme(const ThemeApi* theme);
 
+    // The dialogs' set-up of a button, in its order: theme, icon, then the
+    // tooltip from the string table (none for id 0).
+    void Decorate(const ThemeApi* theme, int iconId, int tooltipId = 0);
+
     // The face the style draws now, from the button's flags.
     int ThemeState() const;
 

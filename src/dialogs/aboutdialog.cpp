@@ -71,11 +71,7 @@ int AboutDialog::PrepareAndShow()
 
 void AboutDialog::Decorate()
 {
-    ThemedButton& ok = *m_ui->okButton;
-    ok.BindTheme(&m_theme);
-    ok.SetIcon(OkIcon);
-    ok.EnableBalloonTooltip();
-    ok.SetTooltipText(OkTooltip, true);
+    m_ui->okButton->Decorate(&m_theme, OkIcon, OkTooltip);
 
     ThemedButton& donation = *m_ui->donationButton;
     donation.BindTheme(&m_theme);

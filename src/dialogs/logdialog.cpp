@@ -10,21 +10,13 @@ constexpr int CancelIcon = 164;
 constexpr int SaveTooltip = 107;
 constexpr int CancelTooltip = 108;
 
-void Decorate(ThemedButton& button, const ThemeApi& theme, int icon, int tooltip)
-{
-    button.BindTheme(&theme);
-    button.SetIcon(icon);
-    button.EnableBalloonTooltip();
-    button.SetTooltipText(tooltip, true);
-}
-
 } // namespace
 
 LogDialog::LogDialog(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::LogDialog>())
 {
     m_ui->setupUi(this);
-    Decorate(*m_ui->saveButton, m_theme, SaveIcon, SaveTooltip);
-    Decorate(*m_ui->cancelButton, m_theme, CancelIcon, CancelTooltip);
+    m_ui->saveButton->Decorate(&m_theme, SaveIcon, SaveTooltip);
+    m_ui->cancelButton->Decorate(&m_theme, CancelIcon, CancelTooltip);
     connect(m_ui->saveButton, &QPushButton::clicked, this, &LogDialog::SaveLog);
 }
 

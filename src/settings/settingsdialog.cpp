@@ -1,26 +1,14 @@
 #include "settings/settingsdialog.h"
 
+#include "burn/decrypterprogram.h"
 #include "burn/versioncompare.h"
 #include "controls/cxfiledialog.h"
 #include "ui_settingsdialog.h"
 
 namespace {
 
-// The lowest recorder version that cannot erase media; newer ones can.
-constexpr char EraseAboveVersion[] = "3.1.9.0";
-
 const QString NormalCaption = QStringLiteral("Program Settings");
 const QString FirstTimeCaption = QStringLiteral("Isomint Stencil << First Time Setup >>");
-
-void Decorate(ThemedButton& button, const ThemeApi& theme, int icon, int tooltip)
-{
-    button.BindTheme(&theme);
-    button.SetIcon(icon);
-    if (tooltip != 0) {
-        button.EnableBalloonTooltip();
-        button.SetTooltipText(tooltip, true);
-    }
-}
 
 int CheckValue(const QCheckBox& box)
 {
@@ -76,7 +64,7 @@ void SettingsDialog::UpdateDecrypterControls()
     m_ui->pathEdit->setEnabled(burning);
     // Numeric: as text, 3.1.10.0 would sort below 3.1.9.0.
     const bool canErase =
-        burning && IsVersionAbove(m_settings.DecrypterVersion(), EraseAboveVersion);
+        burning && IsVersionAbove(m_settings.DecrypterVersion(), Decrypter::ShutdownEraseThreshold);
     m_ui->eraseCheck->setEnabled(canErase);
     if (!canErase)
         m_settings.SetEraseMedia(0);
@@ -144,7 +132,7 @@ void SettingsDialog::Decorate()
     constexpr int ExeIcon = 165, ExeTooltip = 110;
     constexpr int CancelIcon = 164;
     constexpr int SaveIcon = 134, SaveTooltip = 111;
-    ::Decorate(*m_ui->exeButton, m_theme, ExeIcon, ExeTooltip);
-    ::Decorate(*m_ui->cancelButton, m_theme, CancelIcon, 0);
-    ::Decorate(*m_ui->saveButton, m_theme, SaveIcon, SaveTooltip);
+    m_ui->exeButton->Decorate(&m_theme, ExeIcon, ExeTooltip);
+    m_ui->cancelButton->Decorate(&m_theme, CancelIcon);
+    m_ui->saveButton->Decorate(&m_theme, SaveIcon, SaveTooltip);
 }

@@ -1,9 +1,9 @@
 #include "imaging/buildengine.h"
 
-#include "support/eventloop.h"
 #include "fakes/fakebuildwindow.h"
 #include "fakes/testprogramfolder.h"
 #include "settings/programsettings.h"
+#include "support/eventloop.h"
 #include "support/scriptedmessagebox.h"
 
 #include <QCoreApplication>
