@@ -4,8 +4,10 @@
 #include "imaging/buildwindow.h"
 #include "imaging/dvdfoldercheck.h"
 #include "imaging/imagelist.h"
+#include "imaging/imageverifier.h"
 #include "imaging/mkisofscommandline.h"
 #include "imaging/outcome.h"
+#include "imaging/requestpaths.h"
 #include "imaging/sourcesizecheck.h"
 #include "imaging/volumeid.h"
 #include "platform/childprocess.h"
@@ -30,15 +32,16 @@ void BuildEngine::StartBuild()
         return;
     m_window.EnterBusyState();
     if (!CheckRequest()) {
-        Refuse();
+        m_window.LeaveBusyState();
         return;
     }
     StartMkisofs();
 }
 
-void BuildEngine::Refuse()
+bool BuildEngine::Refuse(const QString& text)
 {
-    m_window.LeaveBusyState();
+    ShowWindowBox(m_presenter, QStringLiteral("Error"), text, BoxKind::Error);
+    return false;
 }
 
 bool BuildEngine::CheckRequest()
@@ -49,6 +52,8 @@ bool BuildEngine::CheckRequest()
         ReportOutcome(m_presenter, Outcome::MissingInformation, QString());
         return false;
     }
+    if (!TakePaths(fields))
+        return false;
     if (m_settings.GetCheckDirSize() != 0 &&
         CheckSourceSize(fields.sourceDirectory, m_presenter) != 0)
         return false;
@@ -63,6 +68,32 @@ bool BuildEngine::CheckRequest()
     return CheckDvdFolder(fields.sourceDirectory, m_presenter) >= 0;
 }
 
+// Absolute paths, shown in the fields; refused before anything is renamed
+// when they cannot be used faithfully or would overwrite the source.
+bool BuildEngine::TakePaths(FieldValues& fields)
+{
+    const FieldValues typed = fields;
+    fields.sourceDirectory = ResolvedSourceDirectory(fields.sourceDirectory);
+    fields.outputFile = AbsolutePath(fields.outputFile);
+    if (fields.sourceDirectory != typed.sourceDirectory || fields.outputFile != typed.outputFile) {
+        m_window.StoreFieldValues(fields);
+        m_window.ShowFieldValues();
+    }
+    for (const QString& path : {fields.sourceDirectory, fields.outputFile}) {
+        if (!IsFaithfulPath(path))
+            return Refuse(QStringLiteral("The name \"%1\" is not valid UTF-8 text, so this "
+                                         "program cannot use it safely.\nRename it, or choose "
+                                         "another, and try again.")
+                              .arg(path));
+    }
+    if (IsInsideFolder(fields.outputFile, fields.sourceDirectory))
+        return Refuse(QStringLiteral("The Output File \"%1\" lies inside the Source Directory "
+                                     "\"%2\".\nChoose an Output File outside it, so that the "
+                                     "source is never overwritten.")
+                          .arg(fields.outputFile, fields.sourceDirectory));
+    return true;
+}
+
 void BuildEngine::StartMkisofs()
 {
     // A capture file that cannot be prepared counts as a failed start: without
@@ -75,18 +106,37 @@ void BuildEngine::StartMkisofs()
     request.volumeId = fields.volumeId;
     request.outputFile = fields.outputFile;
     request.sourceDirectory = fields.sourceDirectory;
+    m_output.Begin(request.outputFile, request.split);
     std::unique_ptr<ChildProcess> child;
     if (startError == 0)
         child = ChildProcess::Start(MkisofsProgramPath(m_programFolder), MkisofsArguments(request),
-                                    m_capture.Descriptor(), &startError);
+                                    m_capture.Path(), &startError);
     m_monitor.Start(std::move(child), startError, m_capture.Descriptor(),
-                    [this] { FinishSuccessfulBuild(); });
+                    {[this] { return FinishExitZero(); }, [this] { RemoveWrittenFiles(); }});
 }
 
-void BuildEngine::FinishSuccessfulBuild()
+// An exit code 0 is not enough: the builder leaves out files it cannot read
+// and still exits 0, so the image is read back before it counts.
+bool BuildEngine::FinishExitZero()
 {
-    WriteImageList(m_settings, m_window.StoredFieldValues().outputFile);
-    DecrypterBurn(m_settings, m_window, m_window.StoredFieldValues().outputFile);
+    const QStringList parts = m_output.Written();
+    const QString outputFile = m_window.StoredFieldValues().outputFile;
+    const ImageVerification check =
+        VerifyDvdImage(m_window.StoredFieldValues().sourceDirectory, parts);
+    m_capture.AppendLines(check.report);
+    if (!check.ok)
+        return false;
+    WriteImageList(m_settings, outputFile, static_cast<int>(parts.size()));
+    DecrypterBurn(m_settings, m_window, outputFile);
+    return true;
+}
+
+void BuildEngine::RemoveWrittenFiles()
+{
+    QStringList lines;
+    for (const QString& file : m_output.RemoveWritten())
+        lines << QStringLiteral("Removed the incomplete image file \"%1\".").arg(file);
+    m_capture.AppendLines(lines);
 }
 
 void BuildEngine::AbortBuild()

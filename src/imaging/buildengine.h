@@ -1,7 +1,9 @@
 #pragma once
 
 #include "imaging/buildmonitor.h"
+#include "imaging/buildoutput.h"
 #include "imaging/capturefile.h"
+#include "imaging/fieldvalues.h"
 #include "imaging/monitortimings.h"
 
 #include <QObject>
@@ -13,8 +15,10 @@ class ProgramSettings;
 
 // Turns the main window's fields into one mkisofs run and follows it: the
 // request checks, the private capture file, the child started without a shell,
-// the monitor, and at the end the image list and the recorder launch. The
-// main window owns one for its whole life and binds "&Image" and "&Abort" to it.
+// the monitor, and at the end the read-back check of the image, the image list
+// and the recorder launch. A run that fails or is aborted loses the files it
+// wrote. The main window owns one for its whole life and binds "&Image" and
+// "&Abort" to it.
 class BuildEngine : public QObject
 {
     Q_OBJECT
@@ -35,7 +39,8 @@ public:
 
     bool IsBuilding() const { return m_monitor.IsRunning(); }
 
-    // What the log window shows: everything mkisofs printed in the last build.
+    // What the log window shows: everything mkisofs printed in the last build,
+    // followed by the program's own lines on the image check and clean-up.
     QString CaptureFilePath() const { return m_capture.Path(); }
 
     BuildMonitor& Monitor() { return m_monitor; }
@@ -45,14 +50,17 @@ signals:
 
 private:
     bool CheckRequest();
+    bool TakePaths(FieldValues& fields);
+    bool Refuse(const QString& text);
     void StartMkisofs();
-    void FinishSuccessfulBuild();
-    void Refuse();
+    bool FinishExitZero();
+    void RemoveWrittenFiles();
 
     BuildWindow& m_window;
     MessageBoxPresenter& m_presenter;
     ProgramSettings& m_settings;
     QString m_programFolder;
     CaptureFile m_capture;
+    BuildOutput m_output;
     BuildMonitor m_monitor;
 };

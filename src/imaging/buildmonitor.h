@@ -12,7 +12,16 @@
 class BuildWindow;
 class ChildProcess;
 class MessageBoxPresenter;
-class QSocketNotifier;
+
+// What the owner of a build does at its end, before the message.
+struct BuildHooks
+{
+    // After exit code 0: true when the image is complete and the run succeeded;
+    // false turns the run into a failure.
+    std::function<bool()> onExitZero;
+    // After a failed or aborted run.
+    std::function<void()> onFailure;
+};
 
 // Follows one mkisofs run on the UI thread, driven by timers and the child's
 // end, so the window stays responsive: after the first delay it polls at the
@@ -29,13 +38,12 @@ public:
     ~BuildMonitor() override;
 
     // Follows a started child, or a start that failed with startError (child
-    // null). captureFd stays the caller's. onSuccess runs after exit code 0,
-    // before the success message.
+    // null). captureFd stays the caller's.
     void Start(std::unique_ptr<ChildProcess> child, int startError, int captureFd,
-               std::function<void()> onSuccess);
+               BuildHooks hooks);
 
-    // Ends the child at once (SIGTERM, SIGKILL after the grace) and lets the
-    // monitor finish within one poll, without a message.
+    // Ends the child's process group (SIGTERM, SIGKILL after the grace) and
+    // lets the monitor finish at once, without a message.
     void Abort();
 
     // From Start until the busy state has been left.
@@ -64,26 +72,22 @@ private:
     void Poll();
     void Finish(bool stopSeen);
     void ReportEnd(bool stopSeen);
-    bool ChildEnded();
-    void WatchChild();
+    bool ChildEnded() const;
     void OnChildEnded();
     void ReadPercent();
+    void GiveBack();
 
     BuildWindow& m_window;
     MessageBoxPresenter& m_presenter;
     MonitorTimings m_timings;
     State m_state = State::Idle;
     QTimer m_timer;
-    QTimer m_killTimer;
-    QTimer m_reapTimer; // only where the kernel gives no process descriptor
-    QSocketNotifier* m_childEnd = nullptr;
     std::unique_ptr<ChildProcess> m_child;
     int m_startError = 0;
     int m_captureFd = -1;
     int m_readFd = -1;
-    std::function<void()> m_onSuccess;
+    BuildHooks m_hooks;
     NewestPieceReader m_reader;
     int m_percent = 0;
     bool m_stopSignalled = false;
-    bool m_seenRunning = false; // a poll found the child still running
 };

@@ -1,11 +1,11 @@
 #include "imaging/capturefile.h"
 
 #include "imaging/pathhelper.h"
+#include "platform/exitguard.h"
 
 #include <QFile>
 
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -31,25 +31,23 @@ QString CaptureFile::Folder()
 
 int CaptureFile::Create()
 {
-    QByteArray path = QFile::encodeName(JoinPath(Folder(), QLatin1String(NameTemplate)));
-    // mkostemp creates with O_EXCL and mode 0600.
-    int fd = mkostemp(path.data(), O_APPEND | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    if (fd <= STDERR_FILENO) {
-        // Started with a standard stream closed: a descriptor in its place would
-        // be replaced when the child's streams are set up.
-        const int moved = fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    auto file = std::make_unique<QTemporaryFile>(JoinPath(Folder(), QLatin1String(NameTemplate)));
+    errno = 0;
+    if (!file->open())
+        return errno != 0 ? errno : EIO;
+    // A descriptor of its own: above the standard streams even when one was
+    // closed at start, and appending, so nothing the child wrote is overwritten.
+    const int fd = fcntl(file->handle(), F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    if (fd < 0 || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_APPEND) != 0) {
         const int error = errno;
-        close(fd);
-        if (moved < 0) {
-            unlink(path.constData());
-            return error;
-        }
-        fd = moved;
+        if (fd >= 0)
+            close(fd);
+        return error;
     }
+    m_file = std::move(file);
     m_fd = fd;
-    m_path = QFile::decodeName(path);
+    m_path = m_file->fileName();
+    ExitGuard::WatchFile(QFile::encodeName(m_path));
     return 0;
 }
 
@@ -60,11 +58,21 @@ int CaptureFile::Empty()
     return ftruncate(m_fd, 0) == 0 ? 0 : errno;
 }
 
+void CaptureFile::AppendLines(const QStringList& lines)
+{
+    for (const QString& line : lines) {
+        const QByteArray bytes = line.toUtf8() + '\n';
+        if (m_fd < 0 || write(m_fd, bytes.constData(), static_cast<size_t>(bytes.size())) < 0)
+            return;
+    }
+}
+
 void CaptureFile::Remove()
 {
     if (m_fd < 0)
         return;
     close(m_fd);
     m_fd = -1;
-    unlink(QFile::encodeName(m_path).constData());
+    m_file.reset(); // QTemporaryFile removes it
+    ExitGuard::ForgetFile();
 }

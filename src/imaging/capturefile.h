@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <QTemporaryFile>
+
+#include <memory>
 
 // The private file that receives everything mkisofs prints during a build. Its
 // name is chosen once, unique, from the template "ZebXXXXXX" in $TEMP, else
-// $TMPDIR, else /tmp; it is created exclusively with mode 0600 so that nobody
-// can plant a link under that name. The file is deleted with this object.
+// $TMPDIR, else /tmp; QTemporaryFile creates it exclusively with mode 0600, so
+// nobody can plant a link under that name. The file is deleted with this
+// object, and by the exit guard when the program ends by exit().
 class CaptureFile
 {
 public:
@@ -26,9 +30,11 @@ public:
     // before. Returns 0, or the errno of the failure.
     int Empty();
 
-    // The descriptor the child writes through and the monitor reads from.
-    // Opened for appending, so writes always land at the current end.
+    // A descriptor for appending and reading, above the standard streams.
     int Descriptor() const { return m_fd; }
+
+    // Adds lines of the program's own after what the child printed, for the log.
+    void AppendLines(const QStringList& lines);
 
     // Deletes the file now, for a normal quit; later calls do nothing.
     void Remove();
@@ -36,6 +42,7 @@ public:
 private:
     int Create();
 
+    std::unique_ptr<QTemporaryFile> m_file;
     QString m_path;
     int m_fd = -1;
 };

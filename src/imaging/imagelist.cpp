@@ -1,13 +1,14 @@
 #include "imaging/imagelist.h"
 
 #include "burn/decrypterprogram.h"
-#include "imaging/mkisofsprogram.h"
 #include "imaging/pathhelper.h"
 #include "settings/programsettings.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <algorithm>
 
 namespace {
 
@@ -24,7 +25,7 @@ QString ImageListPath(const QString& outputFile)
                     StripExtension(LastComponentOf(outputFile)) + QLatin1String(".lst"));
 }
 
-bool WriteImageListFile(const QString& outputFile)
+bool WriteImageListFile(const QString& outputFile, int chunkLimit)
 {
     // Saved through a temporary file, so a crash never leaves half a list.
     QSaveFile list(ImageListPath(outputFile));
@@ -33,7 +34,8 @@ bool WriteImageListFile(const QString& outputFile)
     const QByteArray lineEnd("\r\n");
     list.write(QByteArray(Decrypter::ImageListHeader) + lineEnd);
     const QString chunkBase = JoinPath(FolderOf(outputFile), LastComponentOf(outputFile));
-    for (int number = 0; number < Mkisofs::ChunkLimit; ++number) {
+    const int limit = std::min(chunkLimit, Mkisofs::ChunkLimit);
+    for (int number = 0; number < limit; ++number) {
         if (!QFileInfo::exists(ChunkName(outputFile, number)))
             break;
         list.write(QFile::encodeName(ChunkName(chunkBase, number)) + lineEnd);
@@ -41,9 +43,9 @@ bool WriteImageListFile(const QString& outputFile)
     return list.commit();
 }
 
-int WriteImageList(ProgramSettings& settings, const QString& outputFile)
+int WriteImageList(ProgramSettings& settings, const QString& outputFile, int chunkLimit)
 {
     if (settings.GetSplitImageFile() == 1)
-        WriteImageListFile(outputFile);
+        WriteImageListFile(outputFile, chunkLimit);
     return 0;
 }

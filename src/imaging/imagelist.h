@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/mkisofsprogram.h"
+
 #include <QString>
 
 class ProgramSettings;
@@ -13,9 +15,12 @@ QString ImageListPath(const QString& outputFile);
 
 // Writes the list when SplitImageFile is exactly 1 (the setting is read now).
 // Always returns 0: a list that cannot be written is skipped without a message.
-int WriteImageList(ProgramSettings& settings, const QString& outputFile);
+int WriteImageList(ProgramSettings& settings, const QString& outputFile,
+                   int chunkLimit = Mkisofs::ChunkLimit);
 
 // Writes the list unconditionally, replacing an old one whole. Chunks are probed
-// with the output file as typed, from _00 up to the first gap, at most 100.
+// with the output file as typed, from _00 up to the first gap, at most
+// chunkLimit: the number of chunks the build wrote, so that a longer series left
+// by an earlier build under the same name is not listed.
 // Returns false when the list could not be written.
-bool WriteImageListFile(const QString& outputFile);
+bool WriteImageListFile(const QString& outputFile, int chunkLimit = Mkisofs::ChunkLimit);

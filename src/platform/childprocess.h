@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QObject>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <sys/types.h>
@@ -15,50 +18,50 @@ struct ChildStatus
     int signal = 0;
 };
 
-// One child process started without a shell. Standard input is /dev/null;
-// standard output and standard error share one descriptor, so the child's
-// output keeps the order in which it was written. Environment and working
-// folder are inherited. The owner must reap it; the destructor kills and reaps
-// a child that is still there, so none is left behind as a zombie or orphan.
-class ChildProcess
+// One child process started without a shell, in a process group of its own.
+// Standard input is the null device; standard output and standard error both
+// append to one file, so the child's output keeps the order in which it was
+// written. Environment and working folder are inherited. The child gets a
+// parent-death signal, and the whole group is ended with this object, so
+// nothing it started outlives the program.
+class ChildProcess : public QObject
 {
+    Q_OBJECT
+
 public:
     // Starts program (a path, not searched in PATH) with argv[0] = program.
     // Returns null and sets *startError to the errno of the failed start.
-    static std::unique_ptr<ChildProcess> Start(const QString& program, const QStringList& arguments,
-                                               int outputFd, int* startError);
+    [[nodiscard]] static std::unique_ptr<ChildProcess> Start(const QString& program,
+                                                             const QStringList& arguments,
+                                                             const QString& outputFile,
+                                                             int* startError);
 
-    ~ChildProcess();
+    ~ChildProcess() override;
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     pid_t Pid() const { return m_pid; }
 
-    // A descriptor that becomes readable when the child ends, or -1 when the
-    // kernel offers none (callers then poll TryReap).
-    int ExitNotifierFd() const { return m_pidfd; }
-
-    // Reaps the child if it has ended; never blocks. Once reaped, the status stays.
-    std::optional<ChildStatus> TryReap();
+    // Set once the child has ended and was reaped; it stays.
     std::optional<ChildStatus> Status() const { return m_status; }
     bool Reaped() const { return m_status.has_value(); }
 
-    // The errno of a wait that failed for good: the status was taken elsewhere
-    // (as when SIGCHLD is ignored) and can never be read. 0 while none did.
-    int WaitError() const { return m_waitError; }
+    // Sends a signal to the child's whole group unless the child was reaped.
+    void SignalGroup(int signal);
 
-    // Sends a signal unless the child was already reaped (its pid may be reused).
-    void Signal(int signal);
+    // SIGTERM to the group, SIGKILL to what is left after the grace, and waits
+    // for the child: a wrapper's own children end too.
+    ChildStatus EndGroup(std::chrono::milliseconds grace);
 
-    // SIGKILL if still there, then waits for it.
-    ChildStatus KillAndReap();
+signals:
+    // The child has ended; Status() holds how.
+    void Ended();
 
 private:
-    ChildProcess(pid_t pid, int pidfd);
-    void Record(int waitStatus);
+    ChildProcess();
+    void Record(int exitCode, QProcess::ExitStatus exitStatus);
 
-    pid_t m_pid;
-    int m_pidfd;
+    QProcess m_process;
+    pid_t m_pid = 0;
     std::optional<ChildStatus> m_status;
-    int m_waitError = 0;
 };

@@ -6,6 +6,8 @@
 //   (TEXT understands \n, \r, \t, \\ and \xNN)
 //   sleep MS              wait
 //   chunks N              create the chunks <-o argument>_00 .. _N-1
+//   image FILE [N]        copy FILE to the -o argument, or as N chunks of it
+//   partial N             write N bytes to the -o argument, as a build cut short
 //   argv FILE             write the arguments, each ended by a NUL
 //   stdin FILE            write "devnull" when standard input is /dev/null
 //   pid FILE              write the process id
@@ -17,12 +19,14 @@
 // Without a script it exits 0 at once. Writes are unbuffered, so standard
 // output and standard error interleave exactly as written.
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <thread>
@@ -90,6 +94,29 @@ std::string OutputArgument()
     return "image.iso";
 }
 
+std::string ChunkPath(int number)
+{
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, "_%2.2d", number);
+    return OutputArgument() + suffix;
+}
+
+// Copies a prepared image into place, whole or cut into pieces in order.
+void CopyImage(const std::string& rest)
+{
+    const size_t blank = rest.find(' ');
+    std::ifstream in(rest.substr(0, blank), std::ios::binary);
+    const std::string image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (blank == std::string::npos) {
+        WriteFile(OutputArgument(), image);
+        return;
+    }
+    const int pieces = std::stoi(rest.substr(blank + 1));
+    const size_t size = (image.size() + pieces - 1) / pieces;
+    for (int n = 0; n < pieces; ++n)
+        WriteFile(ChunkPath(n), image.substr(std::min(image.size(), n * size), size));
+}
+
 bool StdinIsDevNull()
 {
     struct stat in;
@@ -112,12 +139,13 @@ void Run(const std::string& command, const std::string& rest)
     } else if (command == "sleep")
         std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(rest)));
     else if (command == "chunks") {
-        for (int n = 0; n < std::stoi(rest); ++n) {
-            char suffix[16];
-            std::snprintf(suffix, sizeof suffix, "_%2.2d", n);
-            WriteFile(OutputArgument() + suffix, "chunk");
-        }
-    } else if (command == "argv") {
+        for (int n = 0; n < std::stoi(rest); ++n)
+            WriteFile(ChunkPath(n), "chunk");
+    } else if (command == "image")
+        CopyImage(rest);
+    else if (command == "partial")
+        WriteFile(OutputArgument(), std::string(std::stoul(rest), 'p'));
+    else if (command == "argv") {
         std::string all;
         for (const std::string& arg : g_args)
             all += arg + '\0';

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 
 TestProgramFolder::TestProgramFolder(const QString& mkisofs)
 {
@@ -53,4 +54,14 @@ bool TestProgramFolder::CopyTree(const QString& from, const QString& to)
             return false;
     }
     return true;
+}
+
+bool TestProgramFolder::BuildRealImage(const QString& source, const QString& image)
+{
+    QProcess builder;
+    builder.start(QStringLiteral("genisoimage"),
+                  {QStringLiteral("-quiet"), QStringLiteral("-dvd-video"), QStringLiteral("-o"),
+                   image, source});
+    return builder.waitForFinished(60000) && builder.exitStatus() == QProcess::NormalExit &&
+           builder.exitCode() == 0;
 }

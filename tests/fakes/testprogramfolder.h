@@ -23,6 +23,10 @@ public:
     // Copies a folder tree.
     static bool CopyTree(const QString& from, const QString& to);
 
+    // Builds a real DVD-Video image of source with genisoimage, for the fake
+    // to hand out as its own.
+    static bool BuildRealImage(const QString& source, const QString& image);
+
 private:
     QTemporaryDir m_dir;
 };

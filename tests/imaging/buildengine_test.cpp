@@ -7,8 +7,12 @@
 #include "support/scriptedmessagebox.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +24,20 @@ namespace {
 class BuildEngineTest : public ::testing::Test
 {
 protected:
+    // A real image of the fixture, for the fake to hand out as what it built.
+    static void SetUpTestSuite()
+    {
+        s_images = new QTemporaryDir;
+        ASSERT_TRUE(
+            TestProgramFolder::BuildRealImage(ISOMINT_TEST_DATA_DIR "/dvd/one-titleset", Image()));
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_images;
+        s_images = nullptr;
+    }
+    static QString Image() { return s_images->filePath("one-titleset.iso"); }
+
     void SetUp() override
     {
         m_settings.SetProgramFolder(m_folder.Path());
@@ -62,12 +80,15 @@ protected:
         return all;
     }
 
+    static QTemporaryDir* s_images;
     TestProgramFolder m_folder{QStringLiteral(ISOMINT_FAKE_MKISOFS)};
     ScriptedMessageBox m_boxes;
     FakeBuildWindow m_window{m_boxes};
     ProgramSettings m_settings{m_boxes};
     BuildEngine m_engine{m_window, m_window.Boxes(), m_settings, {10ms, 50ms, 100ms}};
 };
+
+QTemporaryDir* BuildEngineTest::s_images = nullptr;
 
 TEST_F(BuildEngineTest, RefusalsReportAndGiveTheWindowBackWithTheCaptureUntouched)
 {
@@ -117,7 +138,8 @@ TEST_F(BuildEngineTest, ArgumentsReachMkisofsExactlyAsTyped)
     const QString source = Source("-dvd \"quoted\" $HOME\nline");
     const QString output = m_folder.File("it's $out \"x\".iso");
     m_folder.WriteScript({"argv " + m_folder.File("argv"), "stdin " + m_folder.File("stdin"),
-                          "out   1.00% done", "err a warning", "out  50.00% done", "exit 0"});
+                          "out   1.00% done", "err a warning", "out  50.00% done",
+                          "image " + Image(), "exit 0"});
     m_folder.WriteSettings(2, 0, 0, QString(), QString(), 0);
     Fields(source, output, "my disc");
     ASSERT_TRUE(Build());
@@ -125,7 +147,10 @@ TEST_F(BuildEngineTest, ArgumentsReachMkisofsExactlyAsTyped)
     EXPECT_EQ(Read(m_folder.File("argv")),
               Fields({"-gui", "-dvd-video", "-V", "MY_DISC", "-o", output, source}));
     EXPECT_EQ(Read(m_folder.File("stdin")), "devnull");
-    EXPECT_EQ(Read(m_engine.CaptureFilePath()), "  1.00% done\na warning\n 50.00% done\n");
+    // What mkisofs printed, in order, then the program's own check of the image.
+    const QByteArray capture = Read(m_engine.CaptureFilePath());
+    EXPECT_TRUE(capture.startsWith("  1.00% done\na warning\n 50.00% done\nImage check: "))
+        << capture.toStdString();
     EXPECT_EQ(m_boxes.Last().caption, "Information");
 
     m_folder.WriteSettings(1, 0, 0, QString(), QString(), 0);
@@ -134,7 +159,7 @@ TEST_F(BuildEngineTest, ArgumentsReachMkisofsExactlyAsTyped)
     EXPECT_EQ(Read(m_folder.File("argv")), Fields({"-gui", "-dvd-video", "-split-output", "-V",
                                                    "MY_DISC", "-o", output, source}));
     // Each build empties the capture file first.
-    EXPECT_EQ(Read(m_engine.CaptureFilePath()), "second build\n");
+    EXPECT_TRUE(Read(m_engine.CaptureFilePath()).startsWith("second build\nImage check: "));
 }
 
 TEST_F(BuildEngineTest, SplitImageIsListedAndHandedToTheRecorder)
@@ -147,7 +172,7 @@ TEST_F(BuildEngineTest, SplitImageIsListedAndHandedToTheRecorder)
     const QString recorder = m_folder.File("decrypter.exe");
     QFile::copy(ISOMINT_TEST_DATA_DIR "/pe/recorder-3.2.2.1.exe", recorder);
     m_folder.WriteSettings(1, 1, 0, recorder, "F:", 0);
-    m_folder.WriteScript({"chunks 2", "exit 0"});
+    m_folder.WriteScript({"image " + Image() + " 2", "exit 0"});
     m_window.speedText = QStringLiteral("4x");
     Fields(Source("dvd"), m_folder.File("movie.iso"), "movie");
     ASSERT_TRUE(Build());
@@ -179,6 +204,134 @@ TEST_F(BuildEngineTest, OneBuildAtATimeAndAbortEndsItSilently)
     EXPECT_EQ(m_boxes.Count(), 0);
     EXPECT_TRUE(m_window.logEnabled);
     EXPECT_FALSE(m_window.busy);
+}
+
+TEST_F(BuildEngineTest, RelativePathsAreMadeAbsoluteAndShownBeforeTheBuild)
+{
+    Source("-version");
+    m_folder.WriteScript({"argv " + m_folder.File("argv"), "image " + Image(), "exit 0"});
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(m_folder.Path());
+    Fields("-version", "movie.iso", "movie");
+    const bool built = Build();
+    QDir::setCurrent(before);
+    ASSERT_TRUE(built);
+    const QString source = QDir(m_folder.Path()).filePath("-version");
+    const QString output = QDir(m_folder.Path()).filePath("movie.iso");
+    EXPECT_EQ(m_window.controls.sourceDirectory, source);
+    EXPECT_EQ(m_window.controls.outputFile, output);
+    EXPECT_EQ(Read(m_folder.File("argv")),
+              Fields({"-gui", "-dvd-video", "-V", "MOVIE", "-o", output, source}));
+    EXPECT_EQ(m_boxes.Last().caption, "Information");
+}
+
+TEST_F(BuildEngineTest, AnOutputFileInsideTheSourceIsRefusedBeforeAnythingChanges)
+{
+    const QString source = Source("dvd");
+    ASSERT_TRUE(
+        QFile::rename(source + "/VIDEO_TS/VTS_01_0.BUP", source + "/VIDEO_TS/vts_01_0.bup"));
+    m_folder.WriteScript({"touch " + m_folder.File("ran")});
+    // Directly, and through a link to the source folder.
+    QFile::link(source, m_folder.File("alias"));
+    for (const QString& output :
+         {source + "/VIDEO_TS/VTS_01_1.VOB", m_folder.File("alias/x.iso")}) {
+        m_boxes.Clear();
+        Fields(source, output, "movie");
+        m_engine.StartBuild();
+        ASSERT_EQ(m_boxes.Count(), 1);
+        EXPECT_EQ(m_boxes.Last().caption, "Error");
+        EXPECT_TRUE(
+            m_boxes.Last().text.startsWith("The Output File \"" + output + "\" lies inside"))
+            << m_boxes.Last().text.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(m_folder.File("ran")));
+    EXPECT_TRUE(QFile::exists(source + "/VIDEO_TS/vts_01_0.bup")); // nothing renamed
+    EXPECT_FALSE(QFile::exists(source + "/AUDIO_TS"));
+}
+
+TEST_F(BuildEngineTest, APathThatIsNotUtf8IsRefused)
+{
+    const QString mangled = m_folder.File(QFile::decodeName("caf\xe9"));
+    ASSERT_TRUE(mangled.contains(QChar::ReplacementCharacter));
+    m_folder.WriteScript({"touch " + m_folder.File("ran")});
+    Fields(Source("dvd"), mangled + ".iso", "movie");
+    m_engine.StartBuild();
+    Fields(mangled, m_folder.File("movie.iso"), "movie");
+    m_engine.StartBuild();
+    ASSERT_EQ(m_boxes.Count(), 2);
+    for (const MessageBoxRequest& box : m_boxes.Shown())
+        EXPECT_TRUE(box.text.contains("is not valid UTF-8 text")) << box.text.toStdString();
+    EXPECT_FALSE(QFile::exists(m_folder.File("ran")));
+}
+
+// Backdates a file, as one left by an earlier build.
+void MakeOld(const QString& path)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("earlier build");
+    file.flush();
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                 QFileDevice::FileModificationTime));
+}
+
+TEST_F(BuildEngineTest, OnlyTheChunksOfThisBuildAreListed)
+{
+    m_folder.WriteSettings(1, 0, 0, QString(), QString(), 0);
+    MakeOld(m_folder.File("movie.iso_02"));
+    MakeOld(m_folder.File("movie.iso_03"));
+    m_folder.WriteScript({"image " + Image() + " 2", "exit 0"});
+    Fields(Source("dvd"), m_folder.File("movie.iso"), "movie");
+    ASSERT_TRUE(Build());
+    EXPECT_EQ(m_boxes.Last().caption, "Information");
+    EXPECT_EQ(Read(m_folder.File("movie.lst")),
+              "IMAGELIST\r\n" + QFile::encodeName(m_folder.File("movie.iso_00")) + "\r\n" +
+                  QFile::encodeName(m_folder.File("movie.iso_01")) + "\r\n");
+    EXPECT_TRUE(QFile::exists(m_folder.File("movie.iso_02"))); // not ours to remove
+}
+
+TEST_F(BuildEngineTest, AFailedAbortedOrIncompleteBuildRemovesWhatItWroteAndNothingElse)
+{
+    const QString image = m_folder.File("movie.iso");
+    const QString source = Source("dvd");
+    struct Case
+    {
+        QStringList script;
+        bool abort;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {{"partial 4096", "exit 3"}, false, "Error"},
+        {{"partial 4096", "exit 0"}, false, "Error"}, // exit 0, but no DVD-Video image
+        {{"partial 4096", "touch " + m_folder.File("written"), "sleep 60000"}, true, nullptr},
+    };
+    for (const Case& test : cases) {
+        m_boxes.Clear();
+        QFile::remove(m_folder.File("written"));
+        m_folder.WriteScript(test.script);
+        Fields(source, image, "movie");
+        m_engine.StartBuild();
+        if (test.abort) {
+            ASSERT_TRUE(RunUntil([this] { return QFile::exists(m_folder.File("written")); }));
+            m_engine.AbortBuild();
+        }
+        ASSERT_TRUE(RunUntil([this] { return !m_engine.IsBuilding(); }));
+        EXPECT_EQ(m_boxes.Count(), test.caption ? 1 : 0);
+        if (test.caption) {
+            EXPECT_EQ(m_boxes.Last().caption, test.caption);
+        }
+        EXPECT_FALSE(QFile::exists(image)) << test.script.join(" ").toStdString();
+        EXPECT_TRUE(Read(m_engine.CaptureFilePath())
+                        .contains("Removed the incomplete image file \"" +
+                                  QFile::encodeName(image) + "\"."));
+    }
+
+    // A file the failed run never touched stays.
+    MakeOld(image);
+    m_folder.WriteScript({"exit 255"});
+    ASSERT_TRUE(Build());
+    EXPECT_EQ(Read(image), "earlier build");
+    EXPECT_FALSE(Read(m_engine.CaptureFilePath()).contains("Removed"));
 }
 
 TEST_F(BuildEngineTest, MissingMkisofsIsASystemErrorWithItsErrno)

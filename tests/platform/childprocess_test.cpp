@@ -1,5 +1,6 @@
 #include "platform/childprocess.h"
 #include "platform/detachedprocess.h"
+#include "support/eventloop.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,13 +25,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        m_output = open(QFile::encodeName(m_dir.filePath("out")).constData(),
-                        O_CREAT | O_RDWR | O_APPEND | O_CLOEXEC, 0600);
-        ASSERT_GE(m_output, 3);
+        m_output = m_dir.filePath("out");
     }
     void TearDown() override
     {
-        close(m_output);
         qunsetenv("ISOMINT_FAKE_MKISOFS_SCRIPT");
         qunsetenv("ISOMINT_FAKE_RECORDER_LOG");
     }
@@ -51,12 +49,11 @@ protected:
         return child;
     }
 
-    // Lets the child finish by itself and reaps it.
+    // Lets the child finish by itself; the event loop reaps it.
     static ChildStatus Finish(ChildProcess& child)
     {
-        while (!child.TryReap())
-            QThread::msleep(2);
-        return *child.Status();
+        EXPECT_TRUE(RunUntil([&child] { return child.Reaped(); }));
+        return child.Status().value_or(ChildStatus{});
     }
 
     QByteArray Read(const QString& name) const
@@ -82,7 +79,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    int m_output = -1;
+    QString m_output;
 };
 
 TEST_F(ChildProcessTest, ArgumentsArriveWholeWithoutAShell)
@@ -107,48 +104,53 @@ TEST_F(ChildProcessTest, ReportsExitCodesAndSignals)
 {
     Script({"exit 3"});
     auto exited = Start();
-    while (!exited->TryReap())
-        QThread::msleep(5);
-    EXPECT_TRUE(exited->Status()->exited);
-    EXPECT_EQ(exited->Status()->code, 3);
+    const ChildStatus code = Finish(*exited);
+    EXPECT_TRUE(code.exited);
+    EXPECT_EQ(code.code, 3);
 
     Script({"signal " + QString::number(SIGUSR1)});
     auto signalled = Start();
-    while (!signalled->TryReap())
-        QThread::msleep(5);
-    EXPECT_FALSE(signalled->Status()->exited);
-    EXPECT_EQ(signalled->Status()->signal, SIGUSR1);
+    const ChildStatus signal = Finish(*signalled);
+    EXPECT_FALSE(signal.exited);
+    EXPECT_EQ(signal.signal, SIGUSR1);
 }
 
-TEST_F(ChildProcessTest, AnIgnoredSigchldInheritedFromTheParentLosesNoExitCode)
-{
-    struct sigaction ignore = {};
-    ignore.sa_handler = SIG_IGN;
-    struct sigaction before = {};
-    sigaction(SIGCHLD, &ignore, &before);
-    Script({"exit 3"});
-    auto child = Start();
-    for (int i = 0; i < 2000 && !child->TryReap() && child->WaitError() == 0; ++i)
-        QThread::msleep(5);
-    sigaction(SIGCHLD, &before, nullptr);
-    EXPECT_EQ(child->WaitError(), 0);
-    ASSERT_TRUE(child->Status());
-    EXPECT_EQ(child->Status()->code, 3);
-}
-
-TEST_F(ChildProcessTest, ExitNotifierBecomesReadableWhenTheChildEnds)
+TEST_F(ChildProcessTest, EndedComesWhenTheChildEndsAndNotBefore)
 {
     Script({"waitfor " + m_dir.filePath("go")});
     auto child = Start();
-    ASSERT_GE(child->ExitNotifierFd(), 0);
-    EXPECT_FALSE(child->TryReap());
+    bool ended = false;
+    QObject::connect(child.get(), &ChildProcess::Ended, [&ended] { ended = true; });
+    RunFor(100);
+    EXPECT_FALSE(ended);
+    EXPECT_FALSE(child->Reaped());
     QFile(m_dir.filePath("go")).open(QIODevice::WriteOnly);
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(child->ExitNotifierFd(), &readable);
-    timeval limit{30, 0};
-    ASSERT_EQ(select(child->ExitNotifierFd() + 1, &readable, nullptr, nullptr, &limit), 1);
-    EXPECT_TRUE(child->TryReap());
+    EXPECT_TRUE(RunUntil([&ended] { return ended; }));
+    EXPECT_TRUE(child->Status()->exited);
+}
+
+// A wrapper script that does not exec leaves the real builder as its own child:
+// ending the group must reach that one too, even when the wrapper ignores SIGTERM.
+TEST_F(ChildProcessTest, EndingTheGroupReachesWhatTheChildStarted)
+{
+    Script({"pid " + m_dir.filePath("inner"), "sleep 60000"});
+    QFile wrapper(m_dir.filePath("wrapper"));
+    ASSERT_TRUE(wrapper.open(QIODevice::WriteOnly));
+    wrapper.write("#!/bin/sh\ntrap '' TERM\n\"" + QFile::encodeName(kFake) + "\" \"$@\"\n");
+    wrapper.close();
+    wrapper.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    int error = -1;
+    auto child = ChildProcess::Start(wrapper.fileName(), {}, m_output, &error);
+    ASSERT_NE(child, nullptr);
+    ASSERT_TRUE(WaitFor("inner"));
+    const qint64 inner = Read("inner").toLongLong();
+    EXPECT_EQ(getpgid(static_cast<pid_t>(inner)), child->Pid());
+    EXPECT_EQ(getpgid(child->Pid()), child->Pid());
+    EXPECT_NE(getpgid(child->Pid()), getpgrp());
+
+    const ChildStatus status = child->EndGroup(std::chrono::milliseconds(100));
+    EXPECT_EQ(status.signal, SIGKILL); // the wrapper ignored SIGTERM
+    EXPECT_TRUE(RunUntil([inner] { return !ProcessRunning(inner); }, 5000));
 }
 
 TEST_F(ChildProcessTest, FailedStartsGiveTheirErrno)
@@ -172,9 +174,9 @@ TEST_F(ChildProcessTest, DestructionEndsAndReapsAChildThatIgnoresSigterm)
         auto child = Start();
         pid = child->Pid();
         ASSERT_TRUE(WaitFor("pid"));
-        child->Signal(SIGTERM);
-        QThread::msleep(50);
-        EXPECT_FALSE(child->TryReap()) << "SIGTERM was to be ignored";
+        child->SignalGroup(SIGTERM);
+        RunFor(50);
+        EXPECT_FALSE(child->Reaped()) << "SIGTERM was to be ignored";
     }
     // Neither running nor a zombie: the pid is no child of ours any more.
     EXPECT_EQ(waitpid(pid, nullptr, WNOHANG), -1);

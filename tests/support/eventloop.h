@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 
 #include <functional>
@@ -24,4 +25,15 @@ inline bool RunUntil(const std::function<bool()>& condition, int timeoutMs = 300
 inline void RunFor(int milliseconds)
 {
     RunUntil([] { return false; }, milliseconds);
+}
+
+// True while the process runs: neither gone nor a zombie waiting for its parent.
+inline bool ProcessRunning(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (pid <= 0 || !stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray fields = stat.readAll();
+    const qsizetype close = fields.lastIndexOf(')');
+    return close >= 0 && fields.mid(close + 2, 1) != "Z";
 }

@@ -1,0 +1,59 @@
+#include "imaging/requestpaths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// The real path of a file that may not exist yet: the nearest existing folder
+// above it resolved, the rest appended.
+QString ResolvedPath(const QString& path)
+{
+    QString existing = QDir::cleanPath(path);
+    QString rest;
+    while (!QFileInfo::exists(existing)) {
+        const qsizetype cut = existing.lastIndexOf(QLatin1Char('/'));
+        if (cut <= 0)
+            return QDir::cleanPath(path);
+        rest = existing.mid(cut) + rest;
+        existing.truncate(cut);
+    }
+    return QFileInfo(existing).canonicalFilePath() + rest;
+}
+
+} // namespace
+
+QString AbsolutePath(const QString& path)
+{
+    if (path.isEmpty() || QDir::isAbsolutePath(path))
+        return path;
+    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
+}
+
+QString ResolvedSourceDirectory(const QString& path)
+{
+    const QString absolute = AbsolutePath(path);
+    const QFileInfo info(absolute);
+    if (!info.isSymLink())
+        return absolute;
+    const QString target = info.canonicalFilePath();
+    return target.isEmpty() ? absolute : target;
+}
+
+bool IsFaithfulPath(const QString& path)
+{
+    return !path.contains(QChar::ReplacementCharacter) &&
+           QFile::decodeName(QFile::encodeName(path)) == path;
+}
+
+bool IsInsideFolder(const QString& path, const QString& folder)
+{
+    const QString realFolder = QFileInfo(folder).canonicalFilePath();
+    if (realFolder.isEmpty())
+        return false;
+    const QString realPath = ResolvedPath(AbsolutePath(path));
+    if (realFolder == QLatin1String("/"))
+        return true;
+    return realPath == realFolder || realPath.startsWith(realFolder + QLatin1Char('/'));
+}
