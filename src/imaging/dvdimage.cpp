@@ -1,0 +1,126 @@
+#include "imaging/dvdimage.h"
+
+#include "imaging/isovolume.h"
+
+#include <QFile>
+
+#include <dvdread/dvd_reader.h>
+#include <dvdread/dvd_udf.h>
+#include <dvdread/ifo_read.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr char VideoFolder[] = "VIDEO_TS";
+// Directories of any sensible disc fit many times over; a larger claim comes
+// from a damaged image and would only make the copy slow.
+constexpr qint64 FileSystemLimit = qint64(256) << 20;
+
+// Keeps libdvdread's messages off stderr. Only errors are kept: its warnings
+// are about CSS decryption, which a freshly built image never needs.
+void CollectMessage(void* messages, dvd_logger_level_t level, const char* format, va_list args)
+{
+    if (level != DVD_LOGGER_LEVEL_ERROR)
+        return;
+    char text[512];
+    std::vsnprintf(text, sizeof text, format, args);
+    static_cast<QStringList*>(messages)->append(QString::fromLocal8Bit(text).trimmed());
+}
+
+const dvd_logger_cb Logger = {CollectMessage};
+
+QString InformationFileName(int titleSet, const char* extension)
+{
+    return titleSet == 0 ? QStringLiteral("VIDEO_TS.%1").arg(extension)
+                         : QStringLiteral("VTS_%1_0.%2")
+                               .arg(titleSet, 2, 10, QLatin1Char('0'))
+                               .arg(extension);
+}
+
+} // namespace
+
+DvdImage::~DvdImage()
+{
+    if (m_dvd != nullptr)
+        DVDClose(m_dvd);
+}
+
+bool DvdImage::Open(const QStringList& parts)
+{
+    const QString unreadable = QStringLiteral("the image cannot be read as a DVD-Video disc");
+    if (parts.isEmpty())
+        return Fail(QStringLiteral("no image file was given"));
+    if (!m_stream.Open(parts))
+        return Fail(QStringLiteral("%1 cannot be opened as a file").arg(m_stream.FailedPart()));
+    m_volumeBytes = IsoVolumeBytes(m_stream);
+    if (m_volumeBytes < 0)
+        return Fail(unreadable);
+    QString path = parts.first();
+    if (parts.size() > 1) {
+        if (!CopyFileSystem())
+            return Fail(unreadable);
+        path = m_copy->Path();
+    }
+    m_dvd = DVDOpen2(&m_messages, &Logger, QFile::encodeName(path).constData());
+    uint32_t size = 0;
+    if (m_dvd == nullptr || UDFFindFile(m_dvd, "/VIDEO_TS", &size) == 0)
+        return Fail(unreadable);
+    return true;
+}
+
+bool DvdImage::Fail(const QString& problem)
+{
+    m_problem = problem;
+    return false;
+}
+
+bool DvdImage::CopyFileSystem()
+{
+    const qint64 end = IsoFirstFileOffset(m_stream, VideoFolder);
+    if (end <= 0 || end > FileSystemLimit)
+        return false;
+    m_copy = std::make_unique<SparseCopy>(m_stream);
+    return m_copy->Create() && m_copy->Copy(0, end);
+}
+
+std::optional<ImageFile> DvdImage::Find(const QString& name) const
+{
+    const QByteArray path = QFile::encodeName(QStringLiteral("/%1/%2").arg(VideoFolder, name));
+    uint32_t size = 0;
+    const uint32_t block = UDFFindFile(m_dvd, path.constData(), &size);
+    if (block == 0)
+        return std::nullopt;
+    return ImageFile{qint64(block) * DVD_VIDEO_LB_LEN, size};
+}
+
+int DvdImage::TitleSetCount()
+{
+    ProvideInformationFiles(0);
+    ifo_handle_t* manager = ifoOpen(m_dvd, 0);
+    if (manager == nullptr)
+        return -1;
+    const int count = manager->vmgi_mat != nullptr ? manager->vmgi_mat->vmg_nr_of_title_sets : -1;
+    ifoClose(manager);
+    return count;
+}
+
+bool DvdImage::ReadsTitleSet(int titleSet)
+{
+    ProvideInformationFiles(titleSet);
+    ifo_handle_t* info = ifoOpen(m_dvd, titleSet);
+    if (info == nullptr)
+        return false;
+    ifoClose(info);
+    return true;
+}
+
+void DvdImage::ProvideInformationFiles(int titleSet)
+{
+    // A file that cannot be copied stays a hole of zeros, which the reader refuses.
+    if (m_copy == nullptr)
+        return;
+    for (const char* extension : {"IFO", "BUP"})
+        if (const auto file = Find(InformationFileName(titleSet, extension)))
+            m_copy->Copy(file->offset, file->size);
+}

@@ -1,0 +1,142 @@
+#include "imaging/imageverifier.h"
+
+#include "imaging/dvdimage.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <optional>
+
+namespace {
+
+// A disc holds title sets 1 to 99.
+constexpr int TitleSetLimit = 99;
+
+struct SourceFile
+{
+    QString name;
+    qint64 size = 0;
+    bool link = false;
+};
+
+QString Line(const QString& text)
+{
+    return QStringLiteral("Image check: ") + text;
+}
+
+QString Count(qint64 number, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(number).arg(QLatin1String(number == 1 ? one : many));
+}
+
+// Every file of the source's VIDEO_TS, links included: the image builder
+// leaves links out, so a linked file must show up as missing.
+std::optional<QList<SourceFile>> ListSourceFiles(const QString& sourceDirectory)
+{
+    const QDir folder(sourceDirectory + QStringLiteral("/VIDEO_TS"));
+    if (!folder.exists() || !QFileInfo(folder.path()).isReadable())
+        return std::nullopt;
+    QList<SourceFile> files;
+    const auto filter = QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot;
+    for (const QFileInfo& entry : folder.entryInfoList(filter, QDir::Name))
+        if (entry.isSymLink() ? !entry.isDir() : entry.isFile())
+            files.append({entry.fileName(), entry.size(), entry.isSymLink()});
+    return files;
+}
+
+bool CheckFile(const DvdImage& image, const SourceFile& file, QStringList* report)
+{
+    const auto found = image.Find(file.name);
+    if (!found) {
+        // An empty file cannot be told from a missing one, and holds nothing to lose.
+        if (file.size == 0 && !file.link)
+            return true;
+        report->append(Line(QStringLiteral("%1 is missing from the image").arg(file.name)));
+        return false;
+    }
+    if (found->size != file.size) {
+        report->append(Line(QStringLiteral("%1 has %2 bytes in the image, %3 in the source")
+                                .arg(file.name)
+                                .arg(found->size)
+                                .arg(file.size)));
+        return false;
+    }
+    if (found->offset + found->size > image.StreamSize()) {
+        report->append(Line(QStringLiteral("%1 runs past the end of the image").arg(file.name)));
+        return false;
+    }
+    return true;
+}
+
+// Returns the number of title sets read back, or -1.
+int CheckInformationFiles(DvdImage& image, QStringList* report)
+{
+    const int count = image.TitleSetCount();
+    if (count < 0) {
+        report->append(
+            Line(QStringLiteral("the information file of the video manager cannot be read")));
+        return -1;
+    }
+    if (count < 1 || count > TitleSetLimit) {
+        report->append(Line(QStringLiteral("the video manager lists %1 title sets").arg(count)));
+        return -1;
+    }
+    bool ok = true;
+    for (int titleSet = 1; titleSet <= count; ++titleSet) {
+        if (!image.ReadsTitleSet(titleSet)) {
+            report->append(
+                Line(QStringLiteral("the information file of title set %1 cannot be read")
+                         .arg(titleSet)));
+            ok = false;
+        }
+    }
+    return ok ? count : -1;
+}
+
+// A short image, such as one missing its last chunk, may still hold every file.
+bool CheckLength(const DvdImage& image, QStringList* report)
+{
+    if (image.StreamSize() >= image.VolumeBytes())
+        return true;
+    report->append(Line(QStringLiteral("the image has %1 bytes, its file system needs %2")
+                            .arg(image.StreamSize())
+                            .arg(image.VolumeBytes())));
+    return false;
+}
+
+// complete: whether the image is as long as its file system; it gets no success line otherwise.
+bool CheckImage(DvdImage& image, const QList<SourceFile>& files, bool complete, QStringList* report)
+{
+    bool ok = complete;
+    for (const SourceFile& file : files)
+        ok = CheckFile(image, file, report) && ok;
+    const int titleSets = CheckInformationFiles(image, report);
+    if (!ok || titleSets < 0)
+        return false;
+    report->append(Line(QStringLiteral("%1 of VIDEO_TS found with their sizes; the video manager "
+                                       "and %2 read back.")
+                            .arg(Count(files.size(), "file", "files"),
+                                 Count(titleSets, "title set", "title sets"))));
+    return true;
+}
+
+} // namespace
+
+ImageVerification VerifyDvdImage(const QString& sourceDirectory, const QStringList& imageParts)
+{
+    ImageVerification result;
+    const auto files = ListSourceFiles(sourceDirectory);
+    if (!files) {
+        result.report.append(Line(QStringLiteral("the source folder's VIDEO_TS cannot be listed")));
+        return result;
+    }
+    DvdImage image;
+    const bool opened = image.Open(imageParts);
+    const bool complete = CheckLength(image, &result.report);
+    if (!opened)
+        result.report.append(Line(image.Problem()));
+    else
+        result.ok = CheckImage(image, *files, complete, &result.report);
+    result.readerMessages = image.ReaderMessages();
+    return result;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct ImageVerification
+{
+    bool ok = false;
+    QStringList report; // lines for the build log, plain English, each naming what it checked or
+                        // what failed
+    QStringList readerMessages; // libdvdread's own error messages, for diagnosis only
+};
+
+// Reads the finished image back with libdvdread, the library DVD players use. imageParts is the
+// single image file, or a split image's chunk files in order (read as one concatenated stream).
+// sourceDirectory is the folder that holds VIDEO_TS. Checks: the video manager's IFO and every
+// title set's IFO open (ifoOpen, title sets counted from the video manager), and the image's
+// VIDEO_TS holds every regular file of the source's VIDEO_TS with the same size.
+[[nodiscard]] ImageVerification VerifyDvdImage(const QString& sourceDirectory,
+                                               const QStringList& imageParts);
