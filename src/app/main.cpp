@@ -19,7 +19,7 @@ int main(int argc, char* argv[])
         MainDialog window(ExecutablePath());
         // Told to stop by the session or by kill: end the build, then quit as usual.
         const TerminationSignals termination([&window](int) {
-            window.Engine().AbortBuild();
+            window.Engine().AbortAndWait();
             QCoreApplication::exit(0);
         });
         window.exec();

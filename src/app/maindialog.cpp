@@ -14,7 +14,6 @@
 #include "settings/settingsdialog.h"
 #include "ui_maindialog.h"
 
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -204,12 +203,6 @@ void MainDialog::keyPressEvent(QKeyEvent* event)
 
 void MainDialog::reject()
 {
-    if (m_engine->IsBuilding()) {
-        QEventLoop wait;
-        connect(m_engine.get(), &BuildEngine::BuildFinished, &wait, &QEventLoop::quit);
-        m_engine->AbortBuild();
-        if (m_engine->IsBuilding())
-            wait.exec();
-    }
+    m_engine->AbortAndWait();
     QDialog::reject();
 }

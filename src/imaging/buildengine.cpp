@@ -14,6 +14,7 @@
 #include "settings/programsettings.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 
 BuildEngine::BuildEngine(BuildWindow& window, MessageBoxPresenter& presenter,
                          ProgramSettings& settings, MonitorTimings timings)
@@ -142,4 +143,15 @@ void BuildEngine::RemoveWrittenFiles()
 void BuildEngine::AbortBuild()
 {
     m_monitor.Abort();
+}
+
+void BuildEngine::AbortAndWait()
+{
+    if (!IsBuilding())
+        return;
+    QEventLoop wait;
+    connect(this, &BuildEngine::BuildFinished, &wait, &QEventLoop::quit);
+    AbortBuild();
+    if (IsBuilding())
+        wait.exec();
 }

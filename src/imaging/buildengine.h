@@ -37,6 +37,10 @@ public:
     // Ends the running mkisofs; the monitor finishes without a message.
     void AbortBuild();
 
+    // Aborts and runs the event loop until the build has finished, files
+    // cleaned up, as before the program quits.
+    void AbortAndWait();
+
     bool IsBuilding() const { return m_monitor.IsRunning(); }
 
     // What the log window shows: everything mkisofs printed in the last build,

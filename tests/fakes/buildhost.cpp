@@ -1,0 +1,54 @@
+// Owns one build the way the program does, without a window, for tests that
+// stop the process that owns the build:
+//   build_host PROGRAM_FOLDER SOURCE OUTPUT EXIT_FILE
+// It starts the build at once and prints the capture file's path on a line of
+// its own. It quits when the build ends, or when told to stop by SIGTERM or
+// SIGHUP, as the program does; once EXIT_FILE appears it calls exit(1) in the
+// middle of things, as Qt does when the display connection breaks.
+#include "fakes/fakebuildwindow.h"
+#include "imaging/buildengine.h"
+#include "platform/terminationsignals.h"
+#include "settings/programsettings.h"
+#include "support/scriptedmessagebox.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTimer>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char* argv[])
+{
+    std::signal(SIGCHLD, SIG_DFL);
+    QCoreApplication app(argc, argv);
+    if (argc != 5)
+        return 2;
+    const QString folder = QFile::decodeName(argv[1]);
+    const QString exitFile = QFile::decodeName(argv[4]);
+    ScriptedMessageBox boxes;
+    FakeBuildWindow window(boxes);
+    ProgramSettings settings(boxes);
+    settings.SetProgramFolder(folder);
+    BuildEngine engine(window, window.Boxes(), settings);
+    engine.SetProgramFolder(folder);
+    const TerminationSignals termination([&engine](int) {
+        engine.AbortAndWait();
+        QCoreApplication::exit(0);
+    });
+    QObject::connect(&engine, &BuildEngine::BuildFinished, &app, &QCoreApplication::quit);
+    QTimer exitWatch;
+    QObject::connect(&exitWatch, &QTimer::timeout, &app, [&exitFile] {
+        if (QFile::exists(exitFile))
+            std::exit(1);
+    });
+    exitWatch.start(10);
+
+    window.controls = {QFile::decodeName(argv[2]), QFile::decodeName(argv[3]),
+                       QStringLiteral("HOST")};
+    engine.StartBuild();
+    std::printf("%s\n", QFile::encodeName(engine.CaptureFilePath()).constData());
+    std::fflush(stdout);
+    return app.exec();
+}
