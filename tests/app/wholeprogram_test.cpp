@@ -209,7 +209,9 @@ TEST_F(WholeProgramTest, SplitBuildHandsTheListToTheRecorder)
 {
     TestProgramFolder fake(QStringLiteral(ISOMINT_FAKE_MKISOFS));
     fake.WriteSettings(1, 1, 0, Recorder(), "F:", 0);
-    fake.WriteScript({"out  50.00% done", "chunks 3", "exit 0"});
+    // The fake hands out a real image of the source, cut in three.
+    ASSERT_TRUE(TestProgramFolder::BuildRealImage(kFixture, fake.File("real.iso")));
+    fake.WriteScript({"out  50.00% done", "image " + fake.File("real.iso") + " 3", "exit 0"});
     TestProgramFolder::CopyTree(kFixture, fake.File("dvd"));
     auto window = std::make_unique<MainDialog>(
         fake.File("isomint"), &m_boxes,
