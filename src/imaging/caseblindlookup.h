@@ -13,7 +13,8 @@ struct FoundEntry
 
 // Looks for one name in a folder without regard to case (the Windows-1252
 // mapping), as a case-blind file system would. When several entries match, the
-// one already in the upper-case form wins, else the first in byte order.
+// one already in the upper-case form wins, else the first in byte order. Reads
+// the whole folder each time; a check of many names keeps a FolderListing.
 std::optional<FoundEntry> FindEntryIgnoringCase(const QString& folder, const QString& name);
 
 // Renames the entry to the upper-case form of its stored name unless that name

@@ -1,10 +1,12 @@
 #include "imaging/dvdfoldercheck.h"
-#include "imaging/caseblindlookup.h"
+#include "imaging/folderlisting.h"
 #include "imaging/outcome.h"
 #include "imaging/pathhelper.h"
 
 #include <QFile>
+#include <QStringList>
 
+#include <optional>
 #include <sys/stat.h>
 
 namespace {
@@ -12,16 +14,72 @@ namespace {
 constexpr int kLastTitleSet = 99;
 constexpr int kLastPart = 9;
 
+// Lower case, as the messages about them have always named them.
+const QString kManagerInformation = QStringLiteral("video_ts.ifo");
+const QString kManagerMenu = QStringLiteral("video_ts.vob");
+const QString kManagerBackup = QStringLiteral("video_ts.bup");
+
+QString InformationName(int titleSet)
+{
+    return QString::asprintf("VTS_%.2d_0.IFO", titleSet);
+}
+
+QString PartName(int titleSet, int part)
+{
+    return QString::asprintf("VTS_%.2d_%d.VOB", titleSet, part);
+}
+
+QString BackupName(int titleSet)
+{
+    return QString::asprintf("VTS_%.2d_0.BUP", titleSet);
+}
+
+// Every name the check may look for inside VIDEO_TS.
+QStringList VideoFolderNames()
+{
+    QStringList names = {kManagerInformation, kManagerMenu, kManagerBackup};
+    for (int titleSet = 1; titleSet <= kLastTitleSet; ++titleSet) {
+        names << InformationName(titleSet) << BackupName(titleSet);
+        for (int part = 0; part <= kLastPart; ++part)
+            names << PartName(titleSet, part);
+    }
+    return names;
+}
+
+QString PathIn(const FolderListing& listing, const QByteArray& storedName)
+{
+    return JoinPath(listing.Folder(), QFile::decodeName(storedName));
+}
+
+// Full paths of every name with more than one spelling in the folder.
+QStringList CaseVariants(const FolderListing& listing, const QStringList& names)
+{
+    QStringList paths;
+    for (const QString& name : names) {
+        const QList<QByteArray> matches = listing.Matches(name);
+        if (matches.size() < 2)
+            continue;
+        for (const QByteArray& match : matches)
+            paths << PathIn(listing, match);
+    }
+    return paths;
+}
+
 class DvdFolderCheck
 {
 public:
-    DvdFolderCheck(const QString& source, MessageBoxPresenter& presenter)
-        : m_source(source), m_presenter(presenter)
-    {}
+    DvdFolderCheck(const QString& source, MessageBoxPresenter& presenter);
 
     int Run();
 
 private:
+    // Refusals that must come before the first change to the source.
+    bool RefuseCaseVariants();
+    bool RefuseLinks();
+    // The builder skips what it cannot read, so this comes last, after the renames.
+    bool RefuseUnreadableFile();
+    void Refuse(const QString& text);
+
     void EnsureAudioFolder();
     bool FixVideoFolder();
     bool CheckVideoManager();
@@ -35,9 +93,20 @@ private:
 
     const QString m_source;
     MessageBoxPresenter& m_presenter;
+    FolderListing m_sourceListing;
+    std::optional<FoundEntry> m_videoFolder;
+    FolderListing m_videoListing; // empty unless VIDEO_TS is a folder
     QString m_videoFormed;
-    QString m_videoOnDisk; // where the files are listed: the folder as renamed
 };
+
+DvdFolderCheck::DvdFolderCheck(const QString& source, MessageBoxPresenter& presenter)
+    : m_source(source), m_presenter(presenter), m_sourceListing(source),
+      m_videoFolder(m_sourceListing.Find(QStringLiteral("VIDEO_TS"))),
+      m_videoFormed(JoinPath(source, QStringLiteral("VIDEO_TS")))
+{
+    if (m_videoFolder && m_videoFolder->isDirectory)
+        m_videoListing = FolderListing(PathIn(m_sourceListing, m_videoFolder->storedName));
+}
 
 int DvdFolderCheck::Run()
 {
@@ -46,6 +115,8 @@ int DvdFolderCheck::Run()
         ReportOutcome(m_presenter, Outcome::NoVideoTs, QString());
         return -1;
     }
+    if (RefuseCaseVariants() || RefuseLinks())
+        return -1;
     EnsureAudioFolder();
     if (!FixVideoFolder() || !CheckVideoManager())
         return -1;
@@ -53,15 +124,61 @@ int DvdFolderCheck::Run()
         if (!CheckTitleSet(titleSet))
             return -1;
     }
-    return 0;
+    return RefuseUnreadableFile() ? -1 : 0;
+}
+
+bool DvdFolderCheck::RefuseCaseVariants()
+{
+    // Which spelling would win is up to byte order, and the builder takes the
+    // others in under mangled names, so the user has to choose.
+    const QStringList paths =
+        CaseVariants(m_sourceListing, {QStringLiteral("AUDIO_TS"), QStringLiteral("VIDEO_TS")}) +
+        CaseVariants(m_videoListing, VideoFolderNames());
+    if (paths.isEmpty())
+        return false;
+    Refuse(QStringLiteral("These names differ only in case:\n") + paths.join(QLatin1Char('\n')) +
+           QStringLiteral("\nKeep one of them and try again."));
+    return true;
+}
+
+bool DvdFolderCheck::RefuseLinks()
+{
+    // The builder leaves links out with a mere warning and still succeeds.
+    QString link;
+    if (m_videoFolder && m_sourceListing.IsLink(m_videoFolder->storedName))
+        link = PathIn(m_sourceListing, m_videoFolder->storedName);
+    else if (const QList<QByteArray> links = m_videoListing.Links(); !links.isEmpty())
+        link = PathIn(m_videoListing, links.first());
+    if (link.isEmpty())
+        return false;
+    Refuse(QStringLiteral("\"%1\" is a symbolic link. The image builder leaves links out, so the "
+                          "disc would not play.\nCopy the file itself into VIDEO_TS.")
+               .arg(link));
+    return true;
+}
+
+bool DvdFolderCheck::RefuseUnreadableFile()
+{
+    const auto unreadable = m_videoListing.FirstUnreadableFile();
+    if (!unreadable)
+        return false;
+    Refuse(QStringLiteral("Cannot read \"%1\": %2.\nThe image would be built without it.")
+               .arg(PathIn(m_videoListing, unreadable->storedName),
+                    qt_error_string(unreadable->error)));
+    return true;
+}
+
+void DvdFolderCheck::Refuse(const QString& text)
+{
+    ShowWindowBox(m_presenter, QStringLiteral("Error"), text, BoxKind::Error);
 }
 
 void DvdFolderCheck::EnsureAudioFolder()
 {
     const QString name = QStringLiteral("AUDIO_TS");
-    if (const auto found = FindEntryIgnoringCase(m_source, name)) {
+    if (const auto found = m_sourceListing.Find(name)) {
         if (found->isDirectory)
-            UppercaseEntryName(m_source, *found);
+            m_sourceListing.Uppercase(*found);
         return;
     }
     // A failure shows up later as the image builder's own complaint.
@@ -70,31 +187,27 @@ void DvdFolderCheck::EnsureAudioFolder()
 
 bool DvdFolderCheck::FixVideoFolder()
 {
-    const QString name = QStringLiteral("VIDEO_TS");
-    m_videoFormed = JoinPath(m_source, name);
-    m_videoOnDisk = m_videoFormed;
-    const auto found = FindEntryIgnoringCase(m_source, name);
-    if (!found) {
+    if (!m_videoFolder) {
         ReportOutcome(m_presenter, Outcome::NoVideoTs, QString());
         return false;
     }
     // A file of that name is left alone; the file probes below then fail.
-    if (found->isDirectory)
-        m_videoOnDisk = JoinPath(m_source, QFile::decodeName(UppercaseEntryName(m_source, *found)));
+    if (m_videoFolder->isDirectory) {
+        const QByteArray renamed = m_sourceListing.Uppercase(*m_videoFolder);
+        m_videoListing.FolderRenamed(PathIn(m_sourceListing, renamed));
+    }
     return true;
 }
 
 bool DvdFolderCheck::CheckVideoManager()
 {
-    const QString information = QStringLiteral("video_ts.ifo");
-    if (!FixFile(information)) {
-        ReportOutcome(m_presenter, Outcome::MissingNeededFile, Formed(information));
+    if (!FixFile(kManagerInformation)) {
+        ReportOutcome(m_presenter, Outcome::MissingNeededFile, Formed(kManagerInformation));
         return false;
     }
-    FixFile(QStringLiteral("video_ts.vob")); // the menu is optional
-    const QString backup = QStringLiteral("video_ts.bup");
-    if (!FixFile(backup)) {
-        ReportOutcome(m_presenter, Outcome::MissingNeededFile, Formed(backup));
+    FixFile(kManagerMenu); // the menu is optional
+    if (!FixFile(kManagerBackup)) {
+        ReportOutcome(m_presenter, Outcome::MissingNeededFile, Formed(kManagerBackup));
         return false;
     }
     return true;
@@ -103,27 +216,27 @@ bool DvdFolderCheck::CheckVideoManager()
 bool DvdFolderCheck::CheckTitleSet(int titleSet)
 {
     // Title sets may have gaps: a missing information file skips the set.
-    if (!FixFile(QString::asprintf("VTS_%.2d_0.IFO", titleSet)))
+    if (!FixFile(InformationName(titleSet)))
         return true;
     bool pass = true;
     // Every part is visited, so later parts are upper-cased even after a No.
     for (int part = 0; part <= kLastPart; ++part) {
-        const QString name = QString::asprintf("VTS_%.2d_%d.VOB", titleSet, part);
+        const QString name = PartName(titleSet, part);
         if (!FixFile(name) && part == 1 && !Ask(name))
             pass = false;
     }
     if (!pass)
         return false;
-    const QString backup = QString::asprintf("VTS_%.2d_0.BUP", titleSet);
+    const QString backup = BackupName(titleSet);
     return FixFile(backup) || Ask(backup);
 }
 
 bool DvdFolderCheck::FixFile(const QString& name)
 {
-    const auto found = FindEntryIgnoringCase(m_videoOnDisk, name);
+    const auto found = m_videoListing.Find(name);
     if (!found)
         return false;
-    UppercaseEntryName(m_videoOnDisk, *found);
+    m_videoListing.Uppercase(*found);
     return true;
 }
 

@@ -49,7 +49,9 @@ void ReplaceAll(std::u32string& text, char32_t from, const std::u32string& to)
 
 QString DeriveVolumeId(const QString& name)
 {
-    std::u32string text = ToCharacters(name);
+    // Names copied from some Mac file systems spell Ä as A and a combining
+    // diaeresis; composed, they meet the rules below as typed names do.
+    std::u32string text = ToCharacters(name.normalized(QString::NormalizationForm_C));
     if (text.size() < 2 || text.find(U':') != std::u32string::npos)
         return QLatin1String(DefaultVolumeId);
 

@@ -8,8 +8,8 @@ inline constexpr char DefaultVolumeId[] = "NO_NAME";
 // The longest label the derivation returns, in characters.
 inline constexpr int MaxVolumeIdLength = 32;
 
-// Turns a folder name or a typed label into a volume label: upper case,
-// separators to "_", umlauts spelled out, brackets and the like removed, cut to
-// 32 characters. Works on characters, never on bytes, and never fails; what it
+// Turns a folder name or a typed label into a volume label: composed (NFC),
+// upper case, separators to "_", umlauts spelled out, brackets and the like
+// removed, cut to 32 characters. Works on characters, never on bytes, and never fails; what it
 // leaves outside the allowed set is for the caller's validation to refuse.
 QString DeriveVolumeId(const QString& name);

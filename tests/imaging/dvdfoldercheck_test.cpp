@@ -1,6 +1,7 @@
 #include "imaging/caseblindlookup.h"
 #include "imaging/dvdfoldercheck.h"
 #include "imaging/noclobberrename.h"
+#include "support/rerunasnobody.h"
 #include "support/scriptedmessagebox.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -93,6 +95,24 @@ protected:
     {
         return {QStringLiteral("Error"), "Missing needed file: " + Formed(name), BoxKind::Error,
                 BoxOwner::MainWindow};
+    }
+
+    // Relative paths, in the order the box names them.
+    MessageBoxRequest VariantsError(const QStringList& relative) const
+    {
+        QString text = QStringLiteral("These names differ only in case:\n");
+        for (const QString& path : relative)
+            text += Path(path) + '\n';
+        return {QStringLiteral("Error"), text + QStringLiteral("Keep one of them and try again."),
+                BoxKind::Error, BoxOwner::MainWindow};
+    }
+    static MessageBoxRequest LinkError(const QString& path)
+    {
+        return {QStringLiteral("Error"),
+                '"' + path +
+                    QStringLiteral("\" is a symbolic link. The image builder leaves links out, so "
+                                   "the disc would not play.\nCopy the file itself into VIDEO_TS."),
+                BoxKind::Error, BoxOwner::MainWindow};
     }
 
     QTemporaryDir m_temp;
@@ -266,24 +286,116 @@ TEST_F(DvdFolderTest, FilesNamedLikeTheFoldersAreLeftAlone)
     EXPECT_EQ(Tree(), QStringList({"audio_ts", "video_ts"}));
 }
 
-TEST_F(DvdFolderTest, UpperCasingNeverReplacesAnEntry)
+// Which spelling would take the upper-case name was up to byte order, and the
+// builder took the other in under a mangled name.
+TEST_F(DvdFolderTest, NamesDifferingOnlyInCaseStopTheCheckBeforeAnyChange)
 {
-    CopyFixture("one-titleset");
-    Write("VIDEO_TS/video_ts.ifo", "the other manager file");
-    Write("VIDEO_TS/Vts_01_0.bup", "first in byte order");
-    Write("VIDEO_TS/vts_01_0.bup", "second in byte order");
-    Rename("VIDEO_TS/VTS_01_0.BUP", "VIDEO_TS/vTS_01_0.BUP");
-    const QByteArray upperManager = Read(Path("VIDEO_TS/VIDEO_TS.IFO"));
-    const QByteArray backup = Read(Path("VIDEO_TS/vTS_01_0.BUP"));
+    CopyFixture("two-titlesets");
+    LowerCaseNames();
+    Write("video_ts/VIDEO_TS.IFO", "a stray copy");
+    Write("video_ts/Vts_02_1.Vob", "another spelling");
+    const QStringList before = Tree();
 
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
+    ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(m_boxes.Last(), VariantsError({"video_ts/VIDEO_TS.IFO", "video_ts/video_ts.ifo",
+                                             "video_ts/Vts_02_1.Vob", "video_ts/vts_02_1.vob"}));
+    EXPECT_EQ(Tree(), before); // no AUDIO_TS, nothing upper-cased
+    EXPECT_EQ(Read(Path("video_ts/VIDEO_TS.IFO")), "a stray copy");
+
+    // The folders are looked at the same way.
+    Remove("video_ts/VIDEO_TS.IFO");
+    Remove("video_ts/Vts_02_1.Vob");
+    for (const char* folder : {"VIDEO_TS", "Audio_TS", "audio_ts"})
+        ASSERT_TRUE(QDir(m_source).mkdir(folder));
+    m_boxes.Clear();
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
+    ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(m_boxes.Last(), VariantsError({"Audio_TS", "audio_ts", "VIDEO_TS", "video_ts"}));
+
+    // Once the user has chosen, the check goes on as usual.
+    for (const char* folder : {"VIDEO_TS", "Audio_TS"})
+        ASSERT_TRUE(QDir(m_source).rmdir(folder));
+    m_boxes.Clear();
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
     EXPECT_EQ(m_boxes.Count(), 0);
-    EXPECT_EQ(Read(Path("VIDEO_TS/VIDEO_TS.IFO")), upperManager);
-    EXPECT_EQ(Read(Path("VIDEO_TS/video_ts.ifo")), "the other manager file");
-    // Of several spellings, the first in byte order takes the upper-case name.
-    EXPECT_EQ(Read(Path("VIDEO_TS/VTS_01_0.BUP")), "first in byte order");
-    EXPECT_EQ(Read(Path("VIDEO_TS/vts_01_0.bup")), "second in byte order");
-    EXPECT_EQ(Read(Path("VIDEO_TS/vTS_01_0.BUP")), backup);
+    EXPECT_TRUE(QFile::exists(Path("AUDIO_TS")));
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_02_1.VOB")));
+}
+
+TEST_F(DvdFolderTest, SymbolicLinksStopTheCheckBeforeAnyChange)
+{
+    CopyFixture("one-titleset");
+    LowerCaseNames();
+    QTemporaryDir elsewhere;
+    const QString moved = elsewhere.filePath("vts_01_1.vob");
+    ASSERT_TRUE(QFile::rename(Path("video_ts/vts_01_1.vob"), moved));
+    ASSERT_TRUE(QFile::link(moved, Path("video_ts/vts_01_1.vob")));
+    const QStringList before = Tree();
+
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
+    ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(m_boxes.Last(), LinkError(Path("video_ts/vts_01_1.vob")));
+    EXPECT_EQ(Tree(), before);
+
+    // Any file in VIDEO_TS, even one the disc does not need, and a dangling link too.
+    Remove("video_ts/vts_01_1.vob");
+    ASSERT_TRUE(QFile::rename(moved, Path("video_ts/vts_01_1.vob")));
+    ASSERT_TRUE(QFile::link(elsewhere.filePath("gone"), Path("video_ts/notes.txt")));
+    m_boxes.Clear();
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
+    EXPECT_EQ(m_boxes.Last(), LinkError(Path("video_ts/notes.txt")));
+    Remove("video_ts/notes.txt");
+
+    // VIDEO_TS itself as a link to a folder elsewhere.
+    const QString linked = m_temp.filePath("Linked");
+    ASSERT_TRUE(QDir().mkpath(linked));
+    ASSERT_TRUE(QFile::link(Path("video_ts"), linked + "/video_ts"));
+    m_boxes.Clear();
+    EXPECT_EQ(CheckDvdFolder(linked, m_boxes), -1);
+    EXPECT_EQ(m_boxes.Last(), LinkError(linked + "/video_ts"));
+    EXPECT_EQ(Tree(linked), QStringList({"video_ts/"}));
+    EXPECT_EQ(Tree(), before);
+}
+
+// The builder leaves out a file it cannot read and still succeeds.
+TEST_F(DvdFolderTest, AnUnreadableFileStopsTheCheckAfterTheRenames)
+{
+    if (geteuid() == 0) {
+        if (!CanRerunAsNobody())
+            GTEST_SKIP() << "permissions do not hold for root";
+        EXPECT_TRUE(RerunAsNobody());
+        return;
+    }
+    CopyFixture("two-titlesets");
+    LowerCaseNames();
+    Write("video_ts/notes.txt", "not part of the disc, but it would go in");
+    const QByteArray vob = QFile::encodeName(Path("video_ts/vts_02_1.vob"));
+    const QByteArray notes = QFile::encodeName(Path("video_ts/notes.txt"));
+    ASSERT_EQ(chmod(vob.constData(), 0), 0);
+    ASSERT_EQ(chmod(notes.constData(), 0), 0);
+
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
+    ASSERT_EQ(m_boxes.Count(), 1);
+    // Named as renamed, the first in byte order.
+    const MessageBoxRequest expected{
+        QStringLiteral("Error"),
+        "Cannot read \"" + Path("VIDEO_TS/VTS_02_1.VOB") +
+            "\": Permission denied.\nThe image would be built without it.",
+        BoxKind::Error, BoxOwner::MainWindow};
+    EXPECT_EQ(m_boxes.Last(), expected);
+    EXPECT_TRUE(QFileInfo(Path("AUDIO_TS")).isDir());
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_0.BUP")));
+
+    ASSERT_EQ(chmod(QFile::encodeName(Path("VIDEO_TS/VTS_02_1.VOB")).constData(), 0644), 0);
+    m_boxes.Clear();
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
+    EXPECT_TRUE(m_boxes.Last().text.startsWith("Cannot read \"" + Path("VIDEO_TS/notes.txt")))
+        << qPrintable(m_boxes.Last().text);
+
+    ASSERT_EQ(chmod(QFile::encodeName(Path("VIDEO_TS/notes.txt")).constData(), 0644), 0);
+    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
+    EXPECT_EQ(m_boxes.Count(), 1);
 }
 
 TEST(CaseBlindLookupTest, MatchesOnlyByTheCodePageCaseMapping)

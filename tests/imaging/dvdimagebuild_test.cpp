@@ -4,6 +4,7 @@
 #include "imaging/newestpiece.h"
 #include "imaging/pathhelper.h"
 #include "imaging/volumeid.h"
+#include "support/rerunasnobody.h"
 #include "support/scriptedmessagebox.h"
 
 #include <QDir>
@@ -14,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -75,6 +78,75 @@ TEST(DvdImageBuildTest, TheRealBuilderAcceptsALowerCaseFolderAfterTheCheck)
         EXPECT_TRUE(listing.output.split('\n').contains(entry)) << entry;
     const RunResult descriptor = RunProgram("isoinfo", {"-d", "-i", image});
     EXPECT_TRUE(descriptor.output.contains("Volume id: MY_MOVIE")) << qPrintable(descriptor.output);
+}
+
+QStringList ImageEntries(const QString& image)
+{
+    const RunResult listing = RunProgram("isoinfo", {"-f", "-i", image});
+    EXPECT_EQ(listing.exitCode, 0) << qPrintable(listing.output);
+    return listing.output.split('\n');
+}
+
+QString CopyOfTwoTitleSets(const QTemporaryDir& temp)
+{
+    const QString source = temp.filePath("movie");
+    std::filesystem::copy(ISOMINT_TEST_DATA_DIR "/dvd/two-titlesets", source.toStdString(),
+                          std::filesystem::copy_options::recursive);
+    return source;
+}
+
+// Why the folder check refuses links: the builder leaves a linked file out,
+// says so in passing and still reports success.
+TEST(DvdImageBuildTest, TheRealBuilderLeavesALinkedFileOutAndSucceeds)
+{
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const QString source = CopyOfTwoTitleSets(temp);
+    const QString vob = source + "/VIDEO_TS/VTS_01_1.VOB";
+    ASSERT_TRUE(QFile::rename(vob, temp.filePath("elsewhere.vob")));
+    ASSERT_TRUE(QFile::link(temp.filePath("elsewhere.vob"), vob));
+
+    const QString image = temp.filePath("movie.iso");
+    const RunResult built = BuildImage(source, image);
+    EXPECT_EQ(built.exitCode, 0) << qPrintable(built.output);
+    EXPECT_TRUE(built.output.contains("Symlink " + vob + " ignored")) << qPrintable(built.output);
+    const QStringList entries = ImageEntries(image);
+    EXPECT_TRUE(entries.contains("/VIDEO_TS/VTS_02_1.VOB;1"));
+    EXPECT_FALSE(entries.contains("/VIDEO_TS/VTS_01_1.VOB;1"));
+
+    ScriptedMessageBox boxes;
+    EXPECT_EQ(CheckDvdFolder(source, boxes), -1);
+    EXPECT_TRUE(boxes.Last().text.startsWith('"' + vob + "\" is a symbolic link."))
+        << qPrintable(boxes.Last().text);
+}
+
+// Why the folder check refuses unreadable files: the builder skips them and
+// still reports success.
+TEST(DvdImageBuildTest, TheRealBuilderLeavesAnUnreadableFileOutAndSucceeds)
+{
+    if (geteuid() == 0) {
+        if (!CanRerunAsNobody())
+            GTEST_SKIP() << "permissions do not hold for root";
+        EXPECT_TRUE(RerunAsNobody());
+        return;
+    }
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const QString source = CopyOfTwoTitleSets(temp);
+    const QString vob = source + "/VIDEO_TS/VTS_01_1.VOB";
+    ASSERT_EQ(chmod(QFile::encodeName(vob).constData(), 0), 0);
+
+    const QString image = temp.filePath("movie.iso");
+    const RunResult built = BuildImage(source, image);
+    EXPECT_EQ(built.exitCode, 0) << qPrintable(built.output);
+    EXPECT_TRUE(built.output.contains("File " + vob + " is not readable"))
+        << qPrintable(built.output);
+    EXPECT_FALSE(ImageEntries(image).contains("/VIDEO_TS/VTS_01_1.VOB;1"));
+
+    ScriptedMessageBox boxes;
+    EXPECT_EQ(CheckDvdFolder(source, boxes), -1);
+    EXPECT_TRUE(boxes.Last().text.startsWith("Cannot read \"" + vob + "\": Permission denied."))
+        << qPrintable(boxes.Last().text);
 }
 
 // The builder in the program folder, called as a build calls it, prints the

@@ -1,12 +1,10 @@
 #include "imaging/directorysize.h"
 #include "imaging/sourcesizecheck.h"
+#include "support/rerunasnobody.h"
 #include "support/scriptedmessagebox.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -94,28 +92,10 @@ TEST_F(SourceSizeTest, LinksBelowTheSourceAreNotFollowed)
     EXPECT_EQ(MeasureDirectorySize(linkedSource), 100);
 }
 
-// Root reads every folder, so as root the test runs again as nobody.
-bool RerunAsNobody()
-{
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QString filter =
-        QStringLiteral("--gtest_filter=%1.%2")
-            .arg(QLatin1String(test->test_suite_name()), QLatin1String(test->name()));
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QStringLiteral("setpriv"), {"--reuid=65534", "--regid=65534", "--clear-groups",
-                                              QCoreApplication::applicationFilePath(), filter});
-    if (!process.waitForFinished(60000))
-        return false;
-    const QString output = QString::fromLocal8Bit(process.readAll());
-    EXPECT_EQ(process.exitCode(), 0) << qPrintable(output);
-    return output.contains("[  PASSED  ] 1 test") && !output.contains("SKIPPED");
-}
-
 TEST_F(SourceSizeTest, UnreadableSubfoldersCountNothingAndTheWalkGoesOn)
 {
     if (geteuid() == 0) {
-        if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+        if (!CanRerunAsNobody())
             GTEST_SKIP() << "permissions do not hold for root";
         EXPECT_TRUE(RerunAsNobody());
         return;

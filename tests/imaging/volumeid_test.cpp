@@ -30,6 +30,16 @@ TEST(DeriveVolumeIdTest, EveryReplacementRule)
     EXPECT_EQ(Derive("[#]"), "");
 }
 
+TEST(DeriveVolumeIdTest, DecomposedLettersCountAsTheirComposedForms)
+{
+    // As some Mac file systems store names: the letter, then the combining mark.
+    EXPECT_EQ(Derive("A\u0308rger"), "AERGER");
+    EXPECT_EQ(Derive("a\u0308rger u\u0308ber O\u0308l"), "AERGER_UEBER_OEL");
+    EXPECT_EQ(Derive("Cafe\u0301"), "CAFÉ");
+    // Lengths count composed characters: one letter gives the default, as "Ä" does.
+    EXPECT_EQ(Derive("A\u0308"), "NO_NAME");
+}
+
 TEST(DeriveVolumeIdTest, ColonAnywhereGivesTheDefault)
 {
     EXPECT_EQ(Derive("Movie: Part 2"), "NO_NAME");

@@ -1,0 +1,28 @@
+#include "support/rerunasnobody.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+bool RerunAsNobody()
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const QString filter =
+        QStringLiteral("--gtest_filter=%1.%2")
+            .arg(QLatin1String(test->test_suite_name()), QLatin1String(test->name()));
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QStringLiteral("setpriv"), {"--reuid=65534", "--regid=65534", "--clear-groups",
+                                              QCoreApplication::applicationFilePath(), filter});
+    if (!process.waitForFinished(60000))
+        return false;
+    const QString output = QString::fromLocal8Bit(process.readAll());
+    EXPECT_EQ(process.exitCode(), 0) << qPrintable(output);
+    return output.contains("[  PASSED  ] 1 test") && !output.contains("SKIPPED");
+}
+
+bool CanRerunAsNobody()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty();
+}
