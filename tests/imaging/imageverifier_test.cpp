@@ -122,10 +122,11 @@ TEST_F(ImageVerifierTest, ALinkedVobLeftOutOfTheImageFails)
     EXPECT_EQ(result.report.size(), 1) << result.report.join('\n').toStdString();
 }
 
+// The name holds a per cent sign, which must reach the report as it is.
 TEST_F(ImageVerifierTest, AFileGrownAfterTheBuildFailsWithBothSizes)
 {
     const QString source = Source("one-titleset");
-    QFile extra(source + "/VIDEO_TS/EXTRA.DAT");
+    QFile extra(source + "/VIDEO_TS/EXTRA%2.DAT");
     ASSERT_TRUE(extra.open(QIODevice::WriteOnly));
     extra.write(QByteArray(1234, 'x'));
     extra.close();
@@ -134,7 +135,7 @@ TEST_F(ImageVerifierTest, AFileGrownAfterTheBuildFailsWithBothSizes)
     extra.write(QByteArray(4444, 'y'));
     extra.close();
     ExpectFailureNaming(VerifyDvdImage(source, {image}),
-                        "EXTRA.DAT has 1234 bytes in the image, 5678 in the source");
+                        "EXTRA%2.DAT has 1234 bytes in the image, 5678 in the source");
 }
 
 // Damaged information files with the right sizes: only reading them shows it.
