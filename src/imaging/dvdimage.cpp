@@ -17,15 +17,18 @@ constexpr char VideoFolder[] = "VIDEO_TS";
 // from a damaged image and would only make the copy slow.
 constexpr qint64 FileSystemLimit = qint64(256) << 20;
 
-// Keeps libdvdread's messages off stderr. Only errors are kept: its warnings
-// are about CSS decryption, which a freshly built image never needs.
+// Keeps libdvdread's messages off stderr. Debug and information messages are
+// dropped, and so is the warning that CSS decryption is unavailable: a freshly
+// built image is never encrypted.
 void CollectMessage(void* messages, dvd_logger_level_t level, const char* format, va_list args)
 {
-    if (level != DVD_LOGGER_LEVEL_ERROR)
+    if (level != DVD_LOGGER_LEVEL_ERROR && level != DVD_LOGGER_LEVEL_WARN)
         return;
     char text[512];
     std::vsnprintf(text, sizeof text, format, args);
-    static_cast<QStringList*>(messages)->append(QString::fromLocal8Bit(text).trimmed());
+    const QString message = QString::fromLocal8Bit(text).trimmed();
+    if (!message.startsWith(QLatin1String("Encrypted DVD support unavailable")))
+        static_cast<QStringList*>(messages)->append(message);
 }
 
 const dvd_logger_cb Logger = {CollectMessage};

@@ -50,7 +50,7 @@ public:
     // Whether the information file of a title set, or its backup, can be read.
     bool ReadsTitleSet(int titleSet);
 
-    // The errors libdvdread reported, in its own words.
+    // The errors and warnings libdvdread reported, in its own words.
     const QStringList& ReaderMessages() const { return m_messages; }
 
 private:

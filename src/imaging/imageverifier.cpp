@@ -55,10 +55,9 @@ bool CheckFile(const DvdImage& image, const SourceFile& file, QStringList* repor
         return false;
     }
     if (found->size != file.size) {
-        report->append(Line(QStringLiteral("%1 has %2 bytes in the image, %3 in the source")
-                                .arg(file.name)
-                                .arg(found->size)
-                                .arg(file.size)));
+        report->append(
+            Line(QStringLiteral("%1 has %2 bytes in the image, %3 in the source")
+                     .arg(file.name, QString::number(found->size), QString::number(file.size))));
         return false;
     }
     if (found->offset + found->size > image.StreamSize()) {

@@ -8,7 +8,7 @@ struct ImageVerification
     bool ok = false;
     QStringList report; // lines for the build log, plain English, each naming what it checked or
                         // what failed
-    QStringList readerMessages; // libdvdread's own error messages, for diagnosis only
+    QStringList readerMessages; // libdvdread's own errors and warnings, for diagnosis only
 };
 
 // Reads the finished image back with libdvdread, the library DVD players use. imageParts is the
