@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -168,6 +169,22 @@ TEST_F(EndToEndTest, ASplitBuildListsOnlyTheChunksItWrote)
     EXPECT_EQ(Read(m_scratch.File("movie.lst")),
               "IMAGELIST\r\n" + QFile::encodeName(image) + "_00\r\n");
     EXPECT_EQ(ReadWithLsdvd(image + "_00").titles, 2);
+}
+
+// genisoimage does not follow a source folder given as a link; the check and
+// the build both work on the folder it leads to.
+TEST_F(EndToEndTest, ASourceDirectoryThatIsALinkIsBuiltFromItsFolder)
+{
+    const QString link = m_scratch.File("linked dvd");
+    ASSERT_TRUE(QFile::link(m_source, link));
+    const QString image = m_scratch.File("linked.iso");
+    m_window.controls = {link, image, "linked"};
+    m_engine.StartBuild();
+    ASSERT_TRUE(RunUntil([this] { return !m_engine.IsBuilding(); }, 120000));
+    EXPECT_EQ(m_boxes.Last().caption, "Information") << Capture().toStdString();
+    EXPECT_EQ(m_window.controls.sourceDirectory, QFileInfo(m_source).canonicalFilePath());
+    EXPECT_TRUE(QFile::exists(m_source + "/VIDEO_TS/VTS_01_1.VOB"));
+    EXPECT_EQ(ReadWithLsdvd(image).titles, 2);
 }
 
 // A write that fails part way, as on a full disk: the file size limit kills
