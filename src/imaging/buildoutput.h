@@ -23,8 +23,6 @@ public:
     // output name stays: the file it leads to is not ours to remove.
     QStringList RemoveWritten() const;
 
-    bool Split() const { return m_split; }
-
 private:
     bool WrittenSinceBegin(const QString& path) const;
 
