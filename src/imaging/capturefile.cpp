@@ -74,5 +74,5 @@ void CaptureFile::Remove()
     close(m_fd);
     m_fd = -1;
     m_file.reset(); // QTemporaryFile removes it
-    ExitGuard::ForgetFile();
+    ExitGuard::ForgetFile(QFile::encodeName(m_path));
 }

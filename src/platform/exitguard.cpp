@@ -35,9 +35,10 @@ void ExitGuard::WatchFile(const QByteArray& path)
     g_file = path;
 }
 
-void ExitGuard::ForgetFile()
+void ExitGuard::ForgetFile(const QByteArray& path)
 {
-    g_file.clear();
+    if (g_file == path)
+        g_file.clear();
 }
 
 void ExitGuard::EndAll()

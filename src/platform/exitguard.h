@@ -14,7 +14,7 @@ void WatchChildGroup(pid_t group);
 void ForgetChildGroup(pid_t group); // only if it is the one watched
 
 void WatchFile(const QByteArray& path);
-void ForgetFile();
+void ForgetFile(const QByteArray& path); // only if it is the one watched
 
 // What the exit handler does, for a caller that ends the program otherwise.
 void EndAll();
