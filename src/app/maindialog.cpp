@@ -2,16 +2,17 @@
 
 #include "app/manifest.h"
 #include "app/qtmessagebox.h"
+#include "burn/imagehandover.h"
 #include "controls/controlimages.h"
 #include "controls/themedbutton.h"
 #include "dialogs/logdialog.h"
+#include "dialogs/settingsdialog.h"
 #include "imaging/buildengine.h"
 #include "imaging/companionfiles.h"
-#include "imaging/pathhelper.h"
 #include "imaging/progressview.h"
 #include "imaging/volumeid.h"
+#include "platform/pathhelper.h"
 #include "settings/programsettings.h"
-#include "settings/settingsdialog.h"
 #include "ui_maindialog.h"
 
 #include <QKeyEvent>
@@ -54,13 +55,13 @@ std::unique_ptr<MessageBoxPresenter> OwnPresenterIfNone(MessageBoxPresenter* giv
 
 } // namespace
 
-MainDialog::MainDialog(const QString& executablePath, MessageBoxPresenter* presenter,
+MainDialog::MainDialog(const QString& programFolder, MessageBoxPresenter* presenter,
                        MonitorTimings timings)
     : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_ui(std::make_unique<Ui::MainDialog>()), m_ownPresenter(OwnPresenterIfNone(presenter, this)),
       m_presenter(presenter != nullptr ? *presenter : *m_ownPresenter),
-      m_programFolder(executablePath), m_settings(std::make_unique<SettingsDialog>(m_presenter)),
+      m_programFolder(programFolder), m_settings(std::make_unique<SettingsDialog>(m_presenter)),
       m_log(std::make_unique<LogDialog>())
 {
     m_ui->setupUi(this);
@@ -105,7 +106,6 @@ void MainDialog::OnInitDialog()
     SetPercentLabel(PercentLabelText(0));
     SetUpButtons();
     SetBuildTitle(*this, 0);
-    m_programFolder = FolderOf(m_programFolder);
     m_engine->SetProgramFolder(m_programFolder);
     RunFirstTimeSetupIfNeeded();
     UpdateRecordingOptions();
@@ -166,6 +166,10 @@ void MainDialog::SetUpSignals()
     connect(m_ui->outputBrowseButton, &QPushButton::clicked, this, &MainDialog::BrowseOutput);
     connect(m_ui->imageButton, &QPushButton::clicked, m_engine.get(), &BuildEngine::StartBuild);
     connect(m_ui->abortButton, &QPushButton::clicked, m_engine.get(), &BuildEngine::AbortBuild);
+    connect(m_engine.get(), &BuildEngine::ImageBuilt, this,
+            [this](const QString& outputFile, int chunkCount) {
+                HandOverImage(Settings(), *this, outputFile, chunkCount);
+            });
     connect(m_ui->logButton, &QPushButton::clicked, this, &MainDialog::ShowLog);
     connect(m_ui->quitButton, &QPushButton::clicked, this, &MainDialog::reject);
     connect(m_ui->shutdownCheck, &QCheckBox::clicked, this, [this] { TakeFieldValues(); });

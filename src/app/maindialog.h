@@ -1,5 +1,6 @@
 #pragma once
 
+#include "burn/recordingchoices.h"
 #include "controls/themeapi.h"
 #include "imaging/buildwindow.h"
 #include "imaging/fieldvalues.h"
@@ -26,14 +27,15 @@ inline constexpr unsigned AboutSysCommand = 0x10;
 // The program's one top-level window: source, output and Volume ID, the build
 // with its progress, the recording options, and every command. The build
 // engine works on it through the BuildWindow interface.
-class MainDialog : public QDialog, public BuildWindow
+class MainDialog : public QDialog, public BuildWindow, public RecordingChoices
 {
     Q_OBJECT
 
 public:
-    // executablePath: the running program; its folder is the program folder.
+    // programFolder: the folder of the running program, where mkisofs, the
+    // settings and the companion files are looked up.
     // presenter: where message boxes go; null for Qt's own boxes over this window.
-    explicit MainDialog(const QString& executablePath, MessageBoxPresenter* presenter = nullptr,
+    explicit MainDialog(const QString& programFolder, MessageBoxPresenter* presenter = nullptr,
                         MonitorTimings timings = {});
     ~MainDialog() override;
 

@@ -9,11 +9,11 @@
 #include "dialogs/helppage.h"
 #include "dialogs/licensedialog.h"
 #include "dialogs/logdialog.h"
+#include "dialogs/settingsdialog.h"
 #include "imaging/buildengine.h"
-#include "imaging/pathhelper.h"
 #include "imaging/volumeid.h"
+#include "platform/pathhelper.h"
 #include "settings/programsettings.h"
-#include "settings/settingsdialog.h"
 #include "ui_maindialog.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "app/manifest.h"
 
-#include "imaging/pathhelper.h"
+#include "platform/pathhelper.h"
 #include "platform/stringtable.h"
 
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 #include "burn/decrypterburn.h"
 
-#include "burn/decrypterprogram.h"
+#include "burn/imagelist.h"
 #include "burn/recordingchoices.h"
-#include "burn/versioncompare.h"
 #include "burn/windowsarguments.h"
-#include "imaging/imagelist.h"
 #include "platform/detachedprocess.h"
+#include "recorder/decrypterprogram.h"
+#include "recorder/versioncompare.h"
 #include "settings/programsettings.h"
 
 #include <QStandardPaths>

@@ -1,7 +1,7 @@
 #include "burn/recordingoptions.h"
 
-#include "burn/decrypterprogram.h"
-#include "burn/versioncompare.h"
+#include "recorder/decrypterprogram.h"
+#include "recorder/versioncompare.h"
 
 #include <QLocale>
 

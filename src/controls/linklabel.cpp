@@ -1,7 +1,7 @@
 #include "controls/linklabel.h"
 
-#include "app/qtmessagebox.h"
 #include "controls/linkopener.h"
+#include "platform/messagebox.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -174,9 +174,8 @@ void LinkLabel::ApplyColour()
 
 void LinkLabel::ReportError(int code)
 {
-    if (m_presenter == nullptr) {
-        m_ownPresenter = std::make_unique<QtMessageBox>(window());
-        m_presenter = m_ownPresenter.get();
-    }
-    ShowApplicationBox(*m_presenter, OpenLinkErrorText(code));
+    // The window that holds the label hands it the presenter; without one the
+    // beep is all there is.
+    if (m_presenter != nullptr)
+        ShowApplicationBox(*m_presenter, OpenLinkErrorText(code));
 }

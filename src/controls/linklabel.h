@@ -5,8 +5,6 @@
 #include <QLabel>
 #include <QTimer>
 
-#include <memory>
-
 class MessageBoxPresenter;
 
 // A label that is a hyperlink: coloured text that turns red and underlined
@@ -41,7 +39,7 @@ public:
     // Opens an address; a result above 32 means it was opened.
     int OpenLink(const QString& address);
 
-    // Where the error box goes; without one a Qt message box over this label's window.
+    // Where the error box goes; the window that holds the label sets it.
     void SetMessageBoxPresenter(MessageBoxPresenter* presenter) { m_presenter = presenter; }
 
     // Takes the label's text and geometry into account: done when first shown,
@@ -75,5 +73,4 @@ private:
     QFont m_underlineFont;
     QTimer m_hoverTimer;
     MessageBoxPresenter* m_presenter = nullptr;
-    std::unique_ptr<MessageBoxPresenter> m_ownPresenter;
 };

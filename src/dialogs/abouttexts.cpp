@@ -1,7 +1,7 @@
 #include "dialogs/abouttexts.h"
 
 #include "dialogs/viewtext.h"
-#include "imaging/pathhelper.h"
+#include "platform/pathhelper.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #include "dialogs/helppage.h"
 
-#include "imaging/pathhelper.h"
+#include "platform/pathhelper.h"
 
 #include <QProcess>
 

@@ -1,7 +1,7 @@
 #include "dialogs/licensedialog.h"
 
 #include "dialogs/viewtext.h"
-#include "imaging/pathhelper.h"
+#include "platform/pathhelper.h"
 #include "ui_licensedialog.h"
 
 LicenseDialog::LicenseDialog(QWidget* parent)

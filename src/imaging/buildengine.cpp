@@ -1,9 +1,7 @@
 #include "imaging/buildengine.h"
 
-#include "burn/decrypterburn.h"
 #include "imaging/buildwindow.h"
 #include "imaging/dvdfoldercheck.h"
-#include "imaging/imagelist.h"
 #include "imaging/imageverifier.h"
 #include "imaging/mkisofscommandline.h"
 #include "imaging/outcome.h"
@@ -127,8 +125,7 @@ bool BuildEngine::FinishExitZero()
     m_capture.AppendLines(check.report);
     if (!check.ok)
         return false;
-    WriteImageList(m_settings, outputFile, static_cast<int>(parts.size()));
-    DecrypterBurn(m_settings, m_window, outputFile);
+    emit ImageBuilt(outputFile, static_cast<int>(parts.size()));
     return true;
 }
 

@@ -15,9 +15,9 @@ class ProgramSettings;
 
 // Turns the main window's fields into one mkisofs run and follows it: the
 // request checks, the private capture file, the child started without a shell,
-// the monitor, and at the end the read-back check of the image, the image list
-// and the recorder launch. A run that fails or is aborted loses the files it
-// wrote. The main window owns one for its whole life and binds "&Image" and
+// the monitor, and at the end the read-back check of the image. A run that
+// fails or is aborted loses the files it wrote. The main window owns one for its whole life and
+// binds "&Image" and
 // "&Abort" to it.
 class BuildEngine : public QObject
 {
@@ -50,6 +50,9 @@ public:
     BuildMonitor& Monitor() { return m_monitor; }
 
 signals:
+    // A complete image, read back and found whole, before the success box:
+    // what the image list and the recorder launch start from.
+    void ImageBuilt(const QString& outputFile, int chunkCount);
     void BuildFinished();
 
 private:

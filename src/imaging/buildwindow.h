@@ -1,6 +1,5 @@
 #pragma once
 
-#include "burn/recordingchoices.h"
 #include "imaging/busystate.h"
 #include "imaging/fieldtransfer.h"
 #include "imaging/logbutton.h"
@@ -8,9 +7,5 @@
 
 // Everything a build needs from the main window, which implements it; the
 // engine itself never touches a widget.
-class BuildWindow : public BusyState,
-                    public FieldTransfer,
-                    public ProgressView,
-                    public LogButton,
-                    public RecordingChoices
+class BuildWindow : public BusyState, public FieldTransfer, public ProgressView, public LogButton
 {};

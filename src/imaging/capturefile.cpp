@@ -1,7 +1,7 @@
 #include "imaging/capturefile.h"
 
-#include "imaging/pathhelper.h"
 #include "platform/exitguard.h"
+#include "platform/pathhelper.h"
 
 #include <QFile>
 

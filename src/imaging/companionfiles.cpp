@@ -1,7 +1,7 @@
 #include "imaging/companionfiles.h"
 
 #include "imaging/mkisofsprogram.h"
-#include "imaging/pathhelper.h"
+#include "platform/pathhelper.h"
 #include "platform/stringtable.h"
 
 #include <QFileInfo>
@@ -22,11 +22,7 @@ bool EntryExists(const QString& path)
 
 QStringList CompanionFileNames()
 {
-#ifdef Q_OS_WIN
-    return {QStringLiteral("mkisofs.exe"), QStringLiteral("cygwin1.dll")};
-#else
     return {QString::fromLatin1(Mkisofs::ProgramName)};
-#endif
 }
 
 int CheckCompanionFiles(const QString& programFolder, MessageBoxPresenter& presenter)

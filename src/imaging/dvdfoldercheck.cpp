@@ -1,7 +1,7 @@
 #include "imaging/dvdfoldercheck.h"
 #include "imaging/folderlisting.h"
 #include "imaging/outcome.h"
-#include "imaging/pathhelper.h"
+#include "platform/pathhelper.h"
 
 #include <QFile>
 #include <QStringList>

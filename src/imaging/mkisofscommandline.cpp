@@ -1,7 +1,7 @@
 #include "imaging/mkisofscommandline.h"
 
 #include "imaging/mkisofsprogram.h"
-#include "imaging/pathhelper.h"
+#include "platform/pathhelper.h"
 
 namespace {
 constexpr char AllowedVolumeIdChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ_0123456789";

@@ -1,6 +1,6 @@
 #include "platform/messagebox.h"
 
-#include "imaging/pathhelper.h"
+#include "platform/pathhelper.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 #include "settings/programsettings.h"
 
-#include "burn/decrypterversion.h"
-#include "imaging/pathhelper.h"
+#include "platform/pathhelper.h"
+#include "recorder/decrypterversion.h"
 #include "settings/settingsfile.h"
 
 #include <QFile>

@@ -7,10 +7,10 @@
 #include "controls/cxfiledialog.h"
 #include "controls/folderpicker.h"
 #include "dialogs/aboutdialog.h"
+#include "dialogs/settingsdialog.h"
 #include "fakes/testprogramfolder.h"
 #include "imaging/buildengine.h"
 #include "settings/programsettings.h"
-#include "settings/settingsdialog.h"
 #include "support/scriptedmessagebox.h"
 
 #include <QCheckBox>
@@ -33,7 +33,7 @@ protected:
         SetApplicationProfilePath(m_folder.File("profile.ini"));
         m_folder.WriteSettings(0, 0, 0, QString(), QString(), 0);
         m_window = std::make_unique<MainDialog>(
-            m_folder.File("isomint"), &m_boxes,
+            m_folder.Path(), &m_boxes,
             MonitorTimings{std::chrono::milliseconds(10), std::chrono::milliseconds(100)});
         m_window->show();
     }
@@ -224,7 +224,7 @@ TEST(MainDialogStart, AnExistingManifestIsNeverRewritten)
     }
     ScriptedMessageBox boxes;
     WhenModalShown<SettingsDialog>([](SettingsDialog& settings) { settings.reject(); });
-    MainDialog window(folder.filePath(QStringLiteral("renamed-program")), &boxes);
+    MainDialog window(folder.path(), &boxes);
     window.OnInitDialog();
     QFile file(manifest);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

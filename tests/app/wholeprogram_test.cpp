@@ -5,9 +5,9 @@
 #include "app/maindialog.h"
 #include "app/manifest.h"
 #include "dialogs/logdialog.h"
+#include "dialogs/settingsdialog.h"
 #include "fakes/testprogramfolder.h"
 #include "imaging/buildengine.h"
-#include "settings/settingsdialog.h"
 #include "support/scriptedmessagebox.h"
 
 #include <QAction>
@@ -67,7 +67,7 @@ protected:
 
     std::unique_ptr<MainDialog> Open(MonitorTimings timings = {})
     {
-        auto window = std::make_unique<MainDialog>(m_folder.File("isomint"), &m_boxes, timings);
+        auto window = std::make_unique<MainDialog>(m_folder.Path(), &m_boxes, timings);
         window->show();
         return window;
     }
@@ -95,7 +95,7 @@ TEST(WholeProgram, FirstStartRunsSetupThenReportsTheMissingBuilder)
         boxesDuringSetup = boxes.Count();
         setup.reject();
     });
-    MainDialog window(folder.filePath(QStringLiteral("isomint")), &boxes);
+    MainDialog window(folder.path(), &boxes);
     window.show();
 
     EXPECT_EQ(setupCaption, "Isomint Stencil << First Time Setup >>");
@@ -176,7 +176,7 @@ TEST_F(WholeProgramTest, AbortEndsTheChildSilentlyAndClosingDuringABuildEndsIt)
         {"pid " + fake.File("pid"), "out   12.50% done, estimate finish", "sleep 600000"});
     TestProgramFolder::CopyTree(kFixture, fake.File("dvd"));
     auto window = std::make_unique<MainDialog>(
-        fake.File("isomint"), &m_boxes,
+        fake.Path(), &m_boxes,
         MonitorTimings{std::chrono::milliseconds(20), std::chrono::milliseconds(5000)});
     window->show();
     Fill(*window, fake.File("dvd"), fake.File("movie.iso"), "MOVIE");
@@ -214,7 +214,7 @@ TEST_F(WholeProgramTest, SplitBuildHandsTheListToTheRecorder)
     fake.WriteScript({"out  50.00% done", "image " + fake.File("real.iso") + " 3", "exit 0"});
     TestProgramFolder::CopyTree(kFixture, fake.File("dvd"));
     auto window = std::make_unique<MainDialog>(
-        fake.File("isomint"), &m_boxes,
+        fake.Path(), &m_boxes,
         MonitorTimings{std::chrono::milliseconds(10), std::chrono::milliseconds(100)});
     window->show();
     Find<QCheckBox>(*window, "shutdownCheck")->click();

@@ -2,7 +2,7 @@
 #include "dialogs/aboutdialog.h"
 #include "dialogs/licensedialog.h"
 #include "dialogs/logdialog.h"
-#include "settings/settingsdialog.h"
+#include "dialogs/settingsdialog.h"
 #include "support/scriptedmessagebox.h"
 
 #include <QCheckBox>

@@ -3,8 +3,8 @@
 #include "dialogs/aboutdialog.h"
 #include "dialogs/licensedialog.h"
 #include "dialogs/logdialog.h"
+#include "dialogs/settingsdialog.h"
 #include "platform/messagebox.h"
-#include "settings/settingsdialog.h"
 
 #include <QApplication>
 #include <QDir>

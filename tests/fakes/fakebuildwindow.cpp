@@ -1,5 +1,8 @@
 #include "fakes/fakebuildwindow.h"
 
+#include "burn/imagehandover.h"
+#include "imaging/buildengine.h"
+
 #include "support/scriptedmessagebox.h"
 
 FakeBuildWindow::FakeBuildWindow(ScriptedMessageBox& boxes) : m_presenter(*this, boxes) {}
@@ -85,4 +88,12 @@ int FakeBuildWindow::Presenter::Show(const MessageBoxRequest& request)
 {
     m_window.events << QStringLiteral("box ") + request.caption;
     return m_boxes.Show(request);
+}
+
+void FakeBuildWindow::HandOverImagesOf(BuildEngine& engine, ProgramSettings& settings)
+{
+    QObject::connect(&engine, &BuildEngine::ImageBuilt, &engine,
+                     [this, &settings](const QString& outputFile, int chunkCount) {
+                         HandOverImage(settings, *this, outputFile, chunkCount);
+                     });
 }

@@ -1,15 +1,18 @@
 #pragma once
 
+#include "burn/recordingchoices.h"
 #include "imaging/buildwindow.h"
 #include "platform/messagebox.h"
 
 #include <QStringList>
 
+class BuildEngine;
+class ProgramSettings;
 class ScriptedMessageBox;
 
 // Plays the main window for the build engine. Every call is recorded in one
 // event list, in order, together with the message boxes shown through Boxes().
-class FakeBuildWindow : public BuildWindow
+class FakeBuildWindow : public BuildWindow, public RecordingChoices
 {
 public:
     explicit FakeBuildWindow(ScriptedMessageBox& boxes);
@@ -27,6 +30,9 @@ public:
     int ShutdownValue() const override;
     int VerifyValue() const override;
     QString SelectedSpeedText() const override;
+
+    // Does what the main window does with a complete image: list and record it.
+    void HandOverImagesOf(BuildEngine& engine, ProgramSettings& settings);
 
     // A presenter that records "box <caption>" in the events, then asks the script.
     MessageBoxPresenter& Boxes() { return m_presenter; }

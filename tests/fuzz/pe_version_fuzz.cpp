@@ -1,5 +1,5 @@
 // libFuzzer entry: any bytes as an executable for the product-version reader.
-#include "burn/peversionreader.h"
+#include "recorder/peversionreader.h"
 
 #include <cstdlib>
 

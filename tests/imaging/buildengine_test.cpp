@@ -42,6 +42,7 @@ protected:
     {
         m_settings.SetProgramFolder(m_folder.Path());
         m_engine.SetProgramFolder(m_folder.Path());
+        m_window.HandOverImagesOf(m_engine, m_settings);
         m_folder.WriteSettings(0, 0, 0, QString(), QString(), 0);
         m_folder.WriteScript({"exit 0"});
     }

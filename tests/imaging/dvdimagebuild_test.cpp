@@ -2,8 +2,8 @@
 #include "imaging/mkisofscommandline.h"
 #include "imaging/mkisofsprogram.h"
 #include "imaging/newestpiece.h"
-#include "imaging/pathhelper.h"
 #include "imaging/volumeid.h"
+#include "platform/pathhelper.h"
 #include "support/rerunasnobody.h"
 #include "support/scriptedmessagebox.h"
 

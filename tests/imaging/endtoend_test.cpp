@@ -30,6 +30,7 @@ protected:
         m_settings.SetProgramFolder(m_scratch.Path());
         m_scratch.WriteSettings(0, 0, 0, QString(), QString(), 1);
         m_engine.SetProgramFolder(ISOMINT_PROGRAM_DIR);
+        m_window.HandOverImagesOf(m_engine, m_settings);
         m_source = m_scratch.File("My DVD");
         ASSERT_TRUE(
             TestProgramFolder::CopyTree(ISOMINT_TEST_DATA_DIR "/dvd/two-titlesets", m_source));

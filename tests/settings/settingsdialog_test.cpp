@@ -1,6 +1,6 @@
 #include "controls/applicationprofile.h"
 #include "controls/cxfiledialog.h"
-#include "settings/settingsdialog.h"
+#include "dialogs/settingsdialog.h"
 #include "support/scriptedmessagebox.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
-#include "burn/productversion.h"
+#include "recorder/productversion.h"
 
-#include "burn/decrypterprogram.h"
-#include "burn/peversionreader.h"
 #include "platform/messagebox.h"
+#include "recorder/decrypterprogram.h"
+#include "recorder/peversionreader.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
-#include "burn/decrypterprogram.h"
-#include "burn/versioncompare.h"
+#include "recorder/decrypterprogram.h"
+#include "recorder/versioncompare.h"
 
 #include <QByteArray>
 #include <gtest/gtest.h>

@@ -16,7 +16,7 @@ int main(int argc, char* argv[])
     // The window is the program: it runs modally, and when it is destroyed the
     // capture file goes with it.
     {
-        MainDialog window(ExecutablePath());
+        MainDialog window(ProgramFolder());
         // Told to stop by the session or by kill: end the build, then quit as usual.
         const TerminationSignals termination([&window](int) {
             window.Engine().AbortAndWait();

@@ -1,4 +1,4 @@
-#include "burn/peversionreader.h"
+#include "recorder/peversionreader.h"
 
 #include <optional>
 #include <vector>

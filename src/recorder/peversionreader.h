@@ -1,6 +1,6 @@
 #pragma once
 
-#include "burn/bytesource.h"
+#include "recorder/bytesource.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "burn/versioncompare.h"
+#include "recorder/versioncompare.h"
 
 #include <QList>
 #include <QStringView>

@@ -1,4 +1,4 @@
-#include "burn/bytesource.h"
+#include "recorder/bytesource.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
-#include "imaging/imagelist.h"
+#include "burn/imagelist.h"
 
-#include "burn/decrypterprogram.h"
-#include "imaging/pathhelper.h"
+#include "platform/pathhelper.h"
+#include "recorder/decrypterprogram.h"
 #include "settings/programsettings.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "imaging/imagelist.h"
+#include "burn/imagelist.h"
 
 #include "settings/programsettings.h"
 #include "support/scriptedmessagebox.h"

@@ -1,5 +1,5 @@
-#include "burn/peversionreader.h"
-#include "burn/productversion.h"
+#include "recorder/peversionreader.h"
+#include "recorder/productversion.h"
 #include "support/scriptedmessagebox.h"
 
 #include <QDir>

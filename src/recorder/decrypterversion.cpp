@@ -1,9 +1,9 @@
-#include "burn/decrypterversion.h"
+#include "recorder/decrypterversion.h"
 
-#include "burn/decrypterprogram.h"
-#include "burn/productversion.h"
-#include "burn/versioncompare.h"
 #include "platform/messagebox.h"
+#include "recorder/decrypterprogram.h"
+#include "recorder/productversion.h"
+#include "recorder/versioncompare.h"
 
 DecrypterVersionCheck CheckDecrypterVersion(const QString& path, MessageBoxPresenter& presenter)
 {

@@ -1,8 +1,8 @@
-#include "settings/settingsdialog.h"
+#include "dialogs/settingsdialog.h"
 
-#include "burn/decrypterprogram.h"
-#include "burn/versioncompare.h"
 #include "controls/cxfiledialog.h"
+#include "recorder/decrypterprogram.h"
+#include "recorder/versioncompare.h"
 #include "ui_settingsdialog.h"
 
 namespace {

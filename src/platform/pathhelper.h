@@ -3,13 +3,9 @@
 #include <QChar>
 #include <QString>
 
-// The path separator these helpers cut at: the backslash on Windows; on POSIX
-// the slash, where a backslash is an ordinary character of a name.
-#ifdef Q_OS_WIN
-inline constexpr QChar NativeSeparator = QLatin1Char('\\');
-#else
+// The path separator these helpers cut at; a backslash is an ordinary
+// character of a name.
 inline constexpr QChar NativeSeparator = QLatin1Char('/');
-#endif
 
 // Everything before the last separator; empty when there is none.
 QString FolderOf(const QString& path, QChar separator = NativeSeparator);

@@ -1,4 +1,4 @@
-#include "imaging/pathhelper.h"
+#include "platform/pathhelper.h"
 
 #include <gtest/gtest.h>
 

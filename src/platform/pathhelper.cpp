@@ -1,4 +1,4 @@
-#include "imaging/pathhelper.h"
+#include "platform/pathhelper.h"
 
 QString FolderOf(const QString& path, QChar separator)
 {
