@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 DecrypterCall ExampleCall()
@@ -114,14 +117,25 @@ TEST(WindowsArgumentsTest, SplitsLikeTheMicrosoftRuntime)
     EXPECT_EQ(SplitWindowsArguments("\"C:\\dir\\\" next"), QStringList({"C:\\dir\" next"}));
     EXPECT_EQ(SplitWindowsArguments("\"a\"\"b\" c"), QStringList({"a\"b", "c"}));
     EXPECT_EQ(SplitWindowsArguments("   "), QStringList());
-    // The examples Microsoft documents for its C runtime.
-    EXPECT_EQ(SplitWindowsArguments("\"a b c\" d e"), QStringList({"a b c", "d", "e"}));
-    EXPECT_EQ(SplitWindowsArguments("\"ab\\\"c\" \"\\\\\" d"), QStringList({"ab\"c", "\\", "d"}));
-    EXPECT_EQ(SplitWindowsArguments("a\\\\\\b d\"e f\"g h"),
-              QStringList({"a\\\\\\b", "de fg", "h"}));
-    EXPECT_EQ(SplitWindowsArguments("a\\\\\\\"b c d"), QStringList({"a\\\"b", "c", "d"}));
-    EXPECT_EQ(SplitWindowsArguments("a\\\\\\\\\"b c\" d e"), QStringList({"a\\\\b c", "d", "e"}));
-    EXPECT_EQ(SplitWindowsArguments("a\"b\"\" c d"), QStringList({"ab\" c d"}));
+}
+
+// The examples Microsoft documents for its C runtime: line, then arguments.
+TEST(WindowsArgumentsTest, SplitsMicrosoftsDocumentedExamples)
+{
+    const std::pair<const char*, std::vector<const char*>> examples[] = {
+        {"\"a b c\" d e", {"a b c", "d", "e"}},
+        {"\"ab\\\"c\" \"\\\\\" d", {"ab\"c", "\\", "d"}},
+        {"a\\\\\\b d\"e f\"g h", {"a\\\\\\b", "de fg", "h"}},
+        {"a\\\\\\\"b c d", {"a\\\"b", "c", "d"}},
+        {"a\\\\\\\\\"b c\" d e", {"a\\\\b c", "d", "e"}},
+        {"a\"b\"\" c d", {"ab\" c d"}},
+    };
+    for (const auto& [line, arguments] : examples) {
+        QStringList expected;
+        for (const char* argument : arguments)
+            expected << QString::fromUtf8(argument);
+        EXPECT_EQ(SplitWindowsArguments(QString::fromUtf8(line)), expected) << line;
+    }
 }
 
 // Every argument list the recorder receives for a source, through the rules above.
@@ -158,9 +172,11 @@ TEST(DecrypterStartTest, SourceWithQuotesOrTrailingBackslashesArrivesWhole)
 
     // A plain path is not touched, so the line is as it always was.
     DecrypterCall call = ExampleCall();
-    EXPECT_TRUE(FormDecrypterCommandLine(call).contains(" /SRC \"D:\\out\\movie.iso\" /DEST "));
+    EXPECT_TRUE(FormDecrypterCommandLine(call).contains(
+        QStringLiteral(" /SRC \"D:\\out\\movie.iso\" /DEST ")));
     call.source = QStringLiteral("D:\\out\\a\"b\\");
-    EXPECT_TRUE(FormDecrypterCommandLine(call).contains(" /SRC \"D:\\out\\a\\\"b\\\\\" /DEST "));
+    EXPECT_TRUE(FormDecrypterCommandLine(call).contains(
+        QStringLiteral(" /SRC \"D:\\out\\a\\\"b\\\\\" /DEST ")));
 }
 
 // Every text of up to six characters made of the characters that matter.
@@ -178,7 +194,8 @@ TEST(WindowsArgumentsTest, EscapedTextRoundTripsForEveryShortMixOfQuotesAndBacks
         for (const QString& text : std::as_const(longer)) {
             const QString line =
                 QStringLiteral("x \"") + EscapeInsideWindowsQuotes(text) + QStringLiteral("\" y");
-            if (SplitWindowsArguments(line) != QStringList({"x", text, "y"}))
+            if (SplitWindowsArguments(line) !=
+                QStringList({QStringLiteral("x"), text, QStringLiteral("y")}))
                 ++failures;
         }
         texts = longer;
