@@ -60,8 +60,7 @@ void ProgramSettings::WriteSettings()
     if (failure.isEmpty())
         return;
     ShowWindowBox(m_presenter, kErrorCaption,
-                  QStringLiteral("Cannot save the settings to \"%1\": %2.\nThe file was left "
-                                 "as it was.")
+                  QStringLiteral("Cannot save the settings to \"%1\": %2.")
                       .arg(ElideMiddle(m_filePath), failure),
                   BoxKind::Error);
 }

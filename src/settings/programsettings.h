@@ -26,8 +26,8 @@ public:
     // told once.
     int ReadSettings();
     // Runs the recorder check, then replaces the whole file atomically (in place
-    // when its folder takes no new file). When it cannot be written the old file
-    // stays and an error box names the file and the reason.
+    // when its folder takes no new file). When it cannot be written an error box
+    // names the file and the reason.
     void WriteSettings();
 
     // Queries that read the file again before they answer.

@@ -27,5 +27,6 @@ struct SettingsFileBytes
 // Replaces the file with `bytes`: atomically through a temporary file beside
 // it, or, when its folder takes no new file but the file itself is writable,
 // in place. Creates the file's folder when it is missing. Returns the reason
-// for a failure, empty on success; on failure the old file is left as it was.
+// for a failure, empty on success. A failed replacement leaves the old file as
+// it was; only a write in place that fails part-way can leave it cut short.
 [[nodiscard]] QString WriteSettingsFileBytes(const QString& path, const QByteArray& bytes);

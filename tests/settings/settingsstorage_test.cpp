@@ -215,7 +215,7 @@ TEST_F(SettingsStorageTest, FileThatCannotBeWrittenStaysAndTheBoxSaysWhy)
     EXPECT_TRUE(
         box.text.startsWith(QStringLiteral("Cannot save the settings to \"%1\": ").arg(file)));
     EXPECT_TRUE(box.text.contains(QStringLiteral("not writable"))) << box.text.toStdString();
-    EXPECT_TRUE(box.text.endsWith(QStringLiteral(".\nThe file was left as it was.")));
+    EXPECT_TRUE(box.text.endsWith(QLatin1Char('.')));
 }
 
 // Also as root: no folder can be made under a regular file.
@@ -231,7 +231,7 @@ TEST_F(SettingsStorageTest, NowhereToWriteRunsTheCheckThenSaysWhy)
     EXPECT_EQ(m_boxes.Last().kind, BoxKind::Error);
     EXPECT_EQ(m_boxes.Last().text,
               QStringLiteral("Cannot save the settings to \"%1/isomint/stencil.ini\": cannot "
-                             "create the folder \"%1/isomint\".\nThe file was left as it was.")
+                             "create the folder \"%1/isomint\".")
                   .arg(Sub(QStringLiteral("plain/config"))));
     EXPECT_EQ(m_settings.BurnImageFile(), 0);
 }
@@ -277,10 +277,9 @@ TEST_F(SettingsStorageTest, FifoOrLinkToADeviceIsIgnoredOnceToldAndNeverReplaced
                   .arg(FilePath()));
     m_settings.WriteSettings();
     ASSERT_EQ(m_boxes.Count(), 2);
-    EXPECT_EQ(m_boxes.Last().text,
-              QStringLiteral("Cannot save the settings to \"%1\": not a regular file.\nThe file "
-                             "was left as it was.")
-                  .arg(FilePath()));
+    EXPECT_EQ(
+        m_boxes.Last().text,
+        QStringLiteral("Cannot save the settings to \"%1\": not a regular file.").arg(FilePath()));
     struct stat fifo = {};
     ASSERT_EQ(::lstat(QFile::encodeName(FilePath()).constData(), &fifo), 0);
     EXPECT_TRUE(S_ISFIFO(fifo.st_mode));
