@@ -44,9 +44,11 @@ QString FormDecrypterCommandLine(const DecrypterCall& call)
     const QString speed = above && !call.speedText.isEmpty()
                               ? FillTexts(Decrypter::SpeedSwitchFormat, {call.speedText})
                               : QString();
+    // The source sits between quotes: a quote or a trailing backslash in it
+    // would otherwise end them early and take "/DEST" and the drive with it.
     return FillTexts(Decrypter::CommandLineFormat,
                      {call.decrypterPath, erase, VerifySwitch(call.verify, above), shutdown, speed,
-                      call.source, call.drive});
+                      EscapeInsideWindowsQuotes(call.source), call.drive});
 }
 
 DecrypterStart DecrypterStartFor(const DecrypterCall& call, const QString& winePath)

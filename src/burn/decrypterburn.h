@@ -20,6 +20,8 @@ struct DecrypterCall
 };
 
 // The exact command line: "%s /MODE ISOWRITE /START %s%s%s%s /SRC \"%s\" /DEST %s".
+// The source is escaped by the Windows rules inside its quotes, which leaves
+// any path without a quote or a trailing backslash as it is.
 QString FormDecrypterCommandLine(const DecrypterCall& call);
 
 // The program and arguments that start it here: the recorder path taken whole

@@ -58,3 +58,21 @@ QStringList SplitWindowsArguments(const QString& text)
         arguments << current;
     return arguments;
 }
+
+QString EscapeInsideWindowsQuotes(const QString& argument)
+{
+    QString escaped;
+    qsizetype backslashes = 0;
+    for (const QChar c : argument) {
+        if (c == QLatin1Char('\\')) {
+            ++backslashes;
+            continue;
+        }
+        const bool quote = c == QLatin1Char('"');
+        escaped += QString(quote ? 2 * backslashes + 1 : backslashes, QLatin1Char('\\'));
+        escaped += c;
+        backslashes = 0;
+    }
+    // The closing quote follows: backslashes before it must not escape it.
+    return escaped + QString(2 * backslashes, QLatin1Char('\\'));
+}

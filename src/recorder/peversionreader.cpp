@@ -136,33 +136,68 @@ private:
     std::vector<Section> m_sections;
 };
 
-// The OffsetToData of an entry in the resource directory at `directory`
-// (relative to the resource root): the entry with numeric `id`, or the first
-// entry of any kind when there is no id.
-std::optional<std::uint32_t> FindEntry(PeImage& image, std::uint32_t directory,
-                                       std::optional<std::uint32_t> id)
+// The entries of the resource directory at `directory` (relative to the
+// resource root), eight bytes each: named ones first, then numbered ones.
+struct DirectoryEntries
+{
+    std::size_t named = 0;
+    std::vector<unsigned char> bytes;
+
+    std::size_t Count() const { return bytes.size() / kDirectoryEntrySize; }
+    std::uint32_t Name(std::size_t i) const { return Le32(bytes.data() + i * kDirectoryEntrySize); }
+    std::uint32_t Offset(std::size_t i) const
+    {
+        return Le32(bytes.data() + i * kDirectoryEntrySize + 4);
+    }
+};
+
+std::optional<DirectoryEntries> ReadDirectory(PeImage& image, std::uint32_t directory)
 {
     const std::uint64_t at = std::uint64_t{image.ResourceRoot()} + directory;
     unsigned char header[kDirectoryHeaderSize];
     if (!image.ReadRva(at, header, sizeof header))
         return std::nullopt;
-    const std::size_t named = Le16(header + 12);
-    const std::size_t numbered = Le16(header + 14);
-    // Numbered entries follow the named ones; only they can carry an id.
-    const std::size_t first = id ? named : 0;
-    const std::size_t count = id ? numbered : named + numbered;
-    if (count == 0)
+    DirectoryEntries entries;
+    entries.named = Le16(header + 12);
+    // At most 128 Ki entries, bounded by what one section can hold.
+    entries.bytes.resize((entries.named + Le16(header + 14)) * kDirectoryEntrySize);
+    if (entries.bytes.empty() ||
+        !image.ReadRva(at + kDirectoryHeaderSize, entries.bytes.data(), entries.bytes.size()))
         return std::nullopt;
-    std::vector<unsigned char> entries(count * kDirectoryEntrySize);
-    if (!image.ReadRva(at + kDirectoryHeaderSize + first * kDirectoryEntrySize, entries.data(),
-                       entries.size()))
-        return std::nullopt;
-    for (std::size_t i = 0; i < count; ++i) {
-        const unsigned char* entry = entries.data() + i * kDirectoryEntrySize;
-        if (!id || Le32(entry) == *id)
-            return Le32(entry + 4);
+    return entries;
+}
+
+// The OffsetToData of the numbered entry `id`; only numbered entries, which
+// follow the named ones, can carry an id.
+std::optional<std::uint32_t> FindEntry(const DirectoryEntries& entries, std::uint32_t id)
+{
+    for (std::size_t i = entries.named; i < entries.Count(); ++i) {
+        if (entries.Name(i) == id)
+            return entries.Offset(i);
     }
     return std::nullopt;
+}
+
+std::optional<std::uint32_t> FindEntry(PeImage& image, std::uint32_t directory, std::uint32_t id)
+{
+    const auto entries = ReadDirectory(image, directory);
+    return entries ? FindEntry(*entries, id) : std::nullopt;
+}
+
+// The language the system's version query takes: language-neutral, else
+// English (United States), else the first entry listed.
+std::optional<std::uint32_t> FindLanguage(PeImage& image, std::uint32_t directory)
+{
+    constexpr std::uint32_t kNeutral = 0x000;
+    constexpr std::uint32_t kEnglish = 0x409;
+    const auto entries = ReadDirectory(image, directory);
+    if (!entries)
+        return std::nullopt;
+    for (const std::uint32_t language : {kNeutral, kEnglish}) {
+        if (const auto entry = FindEntry(*entries, language))
+            return entry;
+    }
+    return entries->Offset(0);
 }
 
 std::optional<std::uint32_t> FindSubdirectory(PeImage& image, std::uint32_t directory,
@@ -180,12 +215,12 @@ struct ResourceData
     std::uint32_t size;
 };
 
-// RT_VERSION, name 1, first language: the resource the system's version query uses.
+// RT_VERSION, name 1, in the language the system's version query uses.
 std::optional<ResourceData> FindVersionResource(PeImage& image)
 {
     const auto names = FindSubdirectory(image, 0, kRtVersion);
     const auto languages = names ? FindSubdirectory(image, *names, kVersionInfoId) : std::nullopt;
-    const auto entry = languages ? FindEntry(image, *languages, std::nullopt) : std::nullopt;
+    const auto entry = languages ? FindLanguage(image, *languages) : std::nullopt;
     if (!entry || (*entry & kHighBit))
         return std::nullopt;
     unsigned char data[kDataEntrySize];
@@ -218,12 +253,17 @@ PeVersionResult ReadPeProductVersion(ByteSource& source)
         return result;
     const std::uint16_t blockLength = Le16(block);
     const std::uint16_t valueLength = Le16(block + 2);
-    if (blockLength < kVersionHeaderSize || blockLength > resource->size)
+    // The system also reads a block that states up to 4 bytes more than the
+    // resource holds, as long as what it reads lies within the resource.
+    constexpr std::uint32_t kLengthSlack = 4;
+    if (blockLength < kVersionHeaderSize ||
+        blockLength > resource->size + std::uint64_t{kLengthSlack})
         return result;
 
     // From here on the resource is there but may lack a usable fixed record.
     result.status = PeVersionStatus::NoFixedInfo;
     if (valueLength < kFixedInfoSize || blockLength < sizeof block ||
+        resource->size < sizeof block ||
         !image.ReadRva(std::uint64_t{resource->rva} + kVersionHeaderSize,
                        block + kVersionHeaderSize, kFixedInfoSize))
         return result;

@@ -1,5 +1,6 @@
 #include "recorder/productversion.h"
 
+#include "platform/elidedtext.h"
 #include "platform/messagebox.h"
 #include "recorder/decrypterprogram.h"
 #include "recorder/peversionreader.h"
@@ -46,7 +47,8 @@ QString ReadProductVersion(const QString& path, MessageBoxPresenter& presenter)
 {
     const PeVersionResult result = ReadFromFile(path);
     if (result.status == PeVersionStatus::NoVersionInfo)
-        ShowApplicationBox(presenter, QLatin1String(Decrypter::NoFileInformationMessage) + path);
+        ShowApplicationBox(presenter,
+                           QLatin1String(Decrypter::NoFileInformationMessage) + ElideMiddle(path));
     if (result.status != PeVersionStatus::Found)
         return {};
     return QString::asprintf(Decrypter::VersionFormat, result.product[0], result.product[1],

@@ -1,54 +1,69 @@
 #include "settings/programsettings.h"
 
+#include "platform/elidedtext.h"
+#include "platform/messagebox.h"
 #include "platform/pathhelper.h"
 #include "recorder/decrypterversion.h"
 #include "settings/settingsfile.h"
+#include "settings/settingslocation.h"
 
-#include <QFile>
-#include <QMutexLocker>
-#include <QSaveFile>
+namespace {
+
+const QString kErrorCaption = QStringLiteral("Error");
+
+} // namespace
 
 ProgramSettings::ProgramSettings(MessageBoxPresenter& presenter) : m_presenter(presenter) {}
 
 void ProgramSettings::SetProgramFolder(const QString& folder)
 {
-    QMutexLocker lock(&m_mutex);
-    m_programFolder = folder;
+    m_filePath = SettingsFileLocation(folder, QProcessEnvironment::systemEnvironment());
 }
 
 QString ProgramSettings::SettingsFilePath() const
 {
-    QMutexLocker lock(&m_mutex);
-    return JoinPath(m_programFolder, QLatin1String(SettingsFileName));
+    return m_filePath;
 }
 
 int ProgramSettings::ReadSettings()
 {
-    // The file is small, and no message box is shown while the lock is held.
-    QMutexLocker lock(&m_mutex);
     m_values.driveletter.clear();
-    QFile file(JoinPath(m_programFolder, QLatin1String(SettingsFileName)));
-    if (!file.open(QIODevice::ReadOnly))
+    m_values.fileBytes.driveletter.clear();
+    const SettingsFileBytes file = ReadSettingsFileBytes(m_filePath);
+    ReportUnusableFile(file.state);
+    if (file.state != SettingsFileState::Read)
         return -1;
-    ReadSettingsText(file.readAll(), m_values);
+    ReadSettingsText(file.bytes, m_values);
     return 0;
+}
+
+void ProgramSettings::ReportUnusableFile(SettingsFileState state)
+{
+    const bool unusable =
+        state == SettingsFileState::NotRegular || state == SettingsFileState::TooLarge;
+    if (unusable && state != m_reportedState) {
+        const QString why = state == SettingsFileState::TooLarge
+                                ? QStringLiteral("is larger than 64 KiB")
+                                : QStringLiteral("is not a regular file");
+        ShowWindowBox(m_presenter, kErrorCaption,
+                      QStringLiteral("The settings file \"%1\" %2 and is ignored.")
+                          .arg(ElideMiddle(m_filePath), why),
+                      BoxKind::Error);
+    }
+    m_reportedState = state;
 }
 
 void ProgramSettings::WriteSettings()
 {
-    // A temporary file renamed over the old one: a crash or a full disk never
-    // leaves a half-written settings file, and a reader sees old or new.
-    QSaveFile file(SettingsFilePath());
-    const bool opened = file.open(QIODevice::WriteOnly);
     // Before writing, so a rejected recorder is saved with burning off.
     CheckDecrypterVersion();
-    if (!opened)
+    const QString failure = WriteSettingsFileBytes(m_filePath, FormatSettingsFile(m_values));
+    if (failure.isEmpty())
         return;
-    // A failed flush is not seen by commit(), so check it here; an uncommitted
-    // file is discarded and the old one stays. Nothing is reported.
-    const QByteArray text = FormatSettingsFile(Values());
-    if (file.write(text) == text.size() && file.flush())
-        file.commit();
+    ShowWindowBox(m_presenter, kErrorCaption,
+                  QStringLiteral("Cannot save the settings to \"%1\": %2.")
+                      .arg(ElideMiddle(m_filePath), failure),
+                  BoxKind::Error);
 }
 
 int ProgramSettings::GetSplitImageFile()
@@ -90,28 +105,20 @@ int ProgramSettings::GetCheckDirSize()
 
 QString ProgramSettings::GetWriteSpeed() const
 {
-    QMutexLocker lock(&m_mutex);
     return m_values.writeSpeed;
 }
 
 void ProgramSettings::SetWriteSpeed(const QString& speed)
 {
-    QMutexLocker lock(&m_mutex);
     m_values.writeSpeed = speed;
 }
 
 int ProgramSettings::CheckDecrypterVersion()
 {
-    QString path;
-    {
-        QMutexLocker lock(&m_mutex);
-        if (m_values.burnImageFile == 0)
-            return -1;
-        path = m_values.decrypterPath;
-    }
-    // Unlocked: the check may wait for the user to answer a message box.
-    const DecrypterVersionCheck check = ::CheckDecrypterVersion(path, m_presenter);
-    QMutexLocker lock(&m_mutex);
+    if (m_values.burnImageFile == 0)
+        return -1;
+    const DecrypterVersionCheck check =
+        ::CheckDecrypterVersion(m_values.decrypterPath, m_presenter);
     m_decrypterVersion = check.version;
     if (!check.accepted)
         m_values.burnImageFile = 0; // in memory only; the file keeps its value
@@ -120,96 +127,85 @@ int ProgramSettings::CheckDecrypterVersion()
 
 QString ProgramSettings::DecrypterVersion() const
 {
-    QMutexLocker lock(&m_mutex);
     return m_decrypterVersion;
 }
 
 void ProgramSettings::MarkFirstTimeSetup()
 {
-    QMutexLocker lock(&m_mutex);
     m_firstTimeSetup = true;
 }
 
 bool ProgramSettings::FirstTimeSetup() const
 {
-    QMutexLocker lock(&m_mutex);
     return m_firstTimeSetup;
 }
 
 void ProgramSettings::ClearFirstTimeSetup()
 {
-    QMutexLocker lock(&m_mutex);
     m_firstTimeSetup = false;
 }
 
 SettingsValues ProgramSettings::Values() const
 {
-    QMutexLocker lock(&m_mutex);
     return m_values;
 }
 
 int ProgramSettings::SplitImageFile() const
 {
-    return Values().splitImageFile;
+    return m_values.splitImageFile;
 }
 
 int ProgramSettings::BurnImageFile() const
 {
-    return Values().burnImageFile;
+    return m_values.burnImageFile;
 }
 
 int ProgramSettings::EraseMedia() const
 {
-    return Values().eraseMedia;
+    return m_values.eraseMedia;
 }
 
 QString ProgramSettings::DecrypterPath() const
 {
-    return Values().decrypterPath;
+    return m_values.decrypterPath;
 }
 
 QString ProgramSettings::Driveletter() const
 {
-    return Values().driveletter;
+    return m_values.driveletter;
 }
 
 int ProgramSettings::CheckDirSize() const
 {
-    return Values().checkDirSize;
+    return m_values.checkDirSize;
 }
 
 void ProgramSettings::SetSplitImageFile(int value)
 {
-    QMutexLocker lock(&m_mutex);
     m_values.splitImageFile = value;
 }
 
 void ProgramSettings::SetBurnImageFile(int value)
 {
-    QMutexLocker lock(&m_mutex);
     m_values.burnImageFile = value;
 }
 
 void ProgramSettings::SetEraseMedia(int value)
 {
-    QMutexLocker lock(&m_mutex);
     m_values.eraseMedia = value;
 }
 
 void ProgramSettings::SetDecrypterPath(const QString& path)
 {
-    QMutexLocker lock(&m_mutex);
     m_values.decrypterPath = path;
 }
 
 void ProgramSettings::SetDriveletter(const QString& drive)
 {
-    QMutexLocker lock(&m_mutex);
     m_values.driveletter = drive;
 }
 
 void ProgramSettings::SetCheckDirSize(int value)
 {
-    QMutexLocker lock(&m_mutex);
     m_values.checkDirSize = value;
 }

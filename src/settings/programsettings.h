@@ -1,8 +1,8 @@
 #pragma once
 
+#include "settings/settingsfileio.h"
 #include "settings/settingsvalues.h"
 
-#include <QMutex>
 #include <QString>
 
 class MessageBoxPresenter;
@@ -15,15 +15,19 @@ class ProgramSettings
 public:
     explicit ProgramSettings(MessageBoxPresenter& presenter);
 
-    // The folder whose settings file is used, without a trailing separator.
+    // The folder of the program, without a trailing separator. Decides where
+    // the settings file is kept (see SettingsFileLocation).
     void SetProgramFolder(const QString& folder);
     QString SettingsFilePath() const;
 
-    // 0 when the file was read, -1 when it cannot be opened. Empties the drive
-    // letter first; keys missing from the file keep their values in memory.
+    // 0 when the file was read, -1 when there is none to read. Empties the drive
+    // letter first; keys missing from the file keep their values in memory. A
+    // file that is no regular file or too large counts as none, and the user is
+    // told once.
     int ReadSettings();
-    // Runs the recorder check, then replaces the whole file atomically; a file
-    // that cannot be written is skipped silently and the old one stays.
+    // Runs the recorder check, then replaces the whole file atomically (in place
+    // when its folder takes no new file). When it cannot be written an error box
+    // names the file and the reason.
     void WriteSettings();
 
     // Queries that read the file again before they answer.
@@ -65,12 +69,14 @@ public:
     void SetCheckDirSize(int value);
 
 private:
+    void ReportUnusableFile(SettingsFileState state);
+
     MessageBoxPresenter& m_presenter;
-    // Guards the members only, never held while a message box is up: the build's
-    // monitor thread queries while the user may change the write speed.
-    mutable QMutex m_mutex;
     SettingsValues m_values;
-    QString m_programFolder;
+    QString m_filePath;
     QString m_decrypterVersion;
     bool m_firstTimeSetup = false;
+    // What was last said about an unusable file, so that the queries, which
+    // read it again and again, do not repeat it.
+    SettingsFileState m_reportedState = SettingsFileState::Read;
 };

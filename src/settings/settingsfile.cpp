@@ -1,5 +1,7 @@
 #include "settings/settingsfile.h"
 
+#include "settings/settingstext.h"
+
 #include <climits>
 
 namespace {
@@ -14,6 +16,7 @@ struct TextKey
 {
     const char* prefix;
     QString SettingsValues::*value;
+    QByteArray SettingsTextBytes::*bytes;
 };
 
 // Each prefix includes the blanks around "=": other spacing is not a match.
@@ -32,9 +35,9 @@ constexpr IntKey kIntKeys[] = {
     {kCheckDirSize, &SettingsValues::checkDirSize},
 };
 constexpr TextKey kTextKeys[] = {
-    {kDecrypterPath, &SettingsValues::decrypterPath},
-    {kDriveletter, &SettingsValues::driveletter},
-    {kWriteSpeed, &SettingsValues::writeSpeed},
+    {kDecrypterPath, &SettingsValues::decrypterPath, &SettingsTextBytes::decrypterPath},
+    {kDriveletter, &SettingsValues::driveletter, &SettingsTextBytes::driveletter},
+    {kWriteSpeed, &SettingsValues::writeSpeed, &SettingsTextBytes::writeSpeed},
 };
 
 constexpr char kRule[] = "###############################################";
@@ -71,8 +74,11 @@ void ApplyLine(QByteArrayView line, SettingsValues& values)
     }
     for (const TextKey& key : kTextKeys) {
         if (line.startsWith(key.prefix)) {
-            values.*key.value = QString::fromLocal8Bit(
-                WithoutLineBreaks(line.sliced(qstrlen(key.prefix)).toByteArray()));
+            // The bytes are kept for the writer; the text is only what they say.
+            const QByteArray bytes =
+                WithoutLineBreaks(line.sliced(qstrlen(key.prefix)).toByteArray());
+            values.fileBytes.*key.bytes = bytes;
+            values.*key.value = DecodeSettingsText(bytes);
             if (key.value == &SettingsValues::driveletter)
                 values.driveletter = values.driveletter.toUpper();
             return;
@@ -110,9 +116,10 @@ QByteArray FormatSettingsFile(const SettingsValues& values)
     AppendLine(text, kSplitImageFile, QByteArray::number(values.splitImageFile));
     AppendLine(text, kBurnImageFile, QByteArray::number(values.burnImageFile));
     AppendLine(text, kEraseMedia, QByteArray::number(values.eraseMedia));
-    AppendLine(text, kDecrypterPath, values.decrypterPath.toLocal8Bit());
-    AppendLine(text, kDriveletter, values.driveletter.toLocal8Bit());
-    AppendLine(text, kWriteSpeed, values.writeSpeed.toLocal8Bit());
+    // The file's order is the order of kTextKeys.
+    for (const TextKey& key : kTextKeys)
+        AppendLine(text, key.prefix,
+                   EncodeSettingsText(values.*key.value, values.fileBytes.*key.bytes));
     AppendLine(text, kCheckDirSize, QByteArray::number(values.checkDirSize));
     return text;
 }

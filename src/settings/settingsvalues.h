@@ -1,6 +1,17 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+// The bytes each text value was read from. A file shared with the Windows
+// program holds texts in its 8-bit code page; they are written back exactly as
+// read while the text still says the same, so nothing is lost to a conversion.
+struct SettingsTextBytes
+{
+    QByteArray decrypterPath;
+    QByteArray driveletter;
+    QByteArray writeSpeed;
+};
 
 // The seven options kept in the settings file, named after their keys.
 struct SettingsValues
@@ -12,6 +23,14 @@ struct SettingsValues
     QString driveletter;
     QString writeSpeed;
     int checkDirSize = 0;
+    SettingsTextBytes fileBytes = {};
 
-    friend bool operator==(const SettingsValues&, const SettingsValues&) = default;
+    // Equal when the seven options are: the bytes are how the texts are stored.
+    friend bool operator==(const SettingsValues& a, const SettingsValues& b)
+    {
+        return a.splitImageFile == b.splitImageFile && a.burnImageFile == b.burnImageFile &&
+               a.eraseMedia == b.eraseMedia && a.decrypterPath == b.decrypterPath &&
+               a.driveletter == b.driveletter && a.writeSpeed == b.writeSpeed &&
+               a.checkDirSize == b.checkDirSize;
+    }
 };

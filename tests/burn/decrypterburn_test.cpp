@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 DecrypterCall ExampleCall()
@@ -114,6 +117,90 @@ TEST(WindowsArgumentsTest, SplitsLikeTheMicrosoftRuntime)
     EXPECT_EQ(SplitWindowsArguments("\"C:\\dir\\\" next"), QStringList({"C:\\dir\" next"}));
     EXPECT_EQ(SplitWindowsArguments("\"a\"\"b\" c"), QStringList({"a\"b", "c"}));
     EXPECT_EQ(SplitWindowsArguments("   "), QStringList());
+}
+
+// The examples Microsoft documents for its C runtime: line, then arguments.
+TEST(WindowsArgumentsTest, SplitsMicrosoftsDocumentedExamples)
+{
+    const std::pair<const char*, std::vector<const char*>> examples[] = {
+        {"\"a b c\" d e", {"a b c", "d", "e"}},
+        {"\"ab\\\"c\" \"\\\\\" d", {"ab\"c", "\\", "d"}},
+        {"a\\\\\\b d\"e f\"g h", {"a\\\\\\b", "de fg", "h"}},
+        {"a\\\\\\\"b c d", {"a\\\"b", "c", "d"}},
+        {"a\\\\\\\\\"b c\" d e", {"a\\\\b c", "d", "e"}},
+        {"a\"b\"\" c d", {"ab\" c d"}},
+    };
+    for (const auto& [line, arguments] : examples) {
+        QStringList expected;
+        for (const char* argument : arguments)
+            expected << QString::fromUtf8(argument);
+        EXPECT_EQ(SplitWindowsArguments(QString::fromUtf8(line)), expected) << line;
+    }
+}
+
+// Every argument list the recorder receives for a source, through the rules above.
+QStringList RecorderArguments(const QString& source)
+{
+    DecrypterCall call = ExampleCall();
+    call.decrypterPath = QStringLiteral("/opt/rec/DVDDecrypter.exe");
+    call.source = source;
+    return DecrypterStartFor(call, QStringLiteral("/usr/bin/wine")).arguments;
+}
+
+QStringList ExpectedArguments(const QString& source)
+{
+    QStringList arguments = QStringLiteral("/opt/rec/DVDDecrypter.exe /MODE ISOWRITE /START "
+                                           "/ERASE /VERIFY YES /SPEED 8x /SRC")
+                                .split(QLatin1Char(' '));
+    return arguments << source << QStringLiteral("/DEST") << QStringLiteral("E:");
+}
+
+TEST(DecrypterStartTest, SourceWithQuotesOrTrailingBackslashesArrivesWhole)
+{
+    const QString sources[] = {
+        QStringLiteral("/images/say \"cheese\".iso"),
+        QStringLiteral("/images/ends in\\"),
+        QStringLiteral("/images/ends in two\\\\"),
+        QStringLiteral("/a\\\"b/c\\\\\"d.iso"), // runs of backslashes before a quote
+        QStringLiteral("C:\\dir\\movie.iso"),
+        QStringLiteral("\t lead and trail \t"),
+        QStringLiteral("\""),
+        QString(),
+    };
+    for (const QString& source : sources)
+        EXPECT_EQ(RecorderArguments(source), ExpectedArguments(source)) << source.toStdString();
+
+    // A plain path is not touched, so the line is as it always was.
+    DecrypterCall call = ExampleCall();
+    EXPECT_TRUE(FormDecrypterCommandLine(call).contains(
+        QStringLiteral(" /SRC \"D:\\out\\movie.iso\" /DEST ")));
+    call.source = QStringLiteral("D:\\out\\a\"b\\");
+    EXPECT_TRUE(FormDecrypterCommandLine(call).contains(
+        QStringLiteral(" /SRC \"D:\\out\\a\\\"b\\\\\" /DEST ")));
+}
+
+// Every text of up to six characters made of the characters that matter.
+TEST(WindowsArgumentsTest, EscapedTextRoundTripsForEveryShortMixOfQuotesAndBackslashes)
+{
+    const QString alphabet = QStringLiteral("a\\\" \t");
+    QStringList texts{QString()};
+    int failures = 0;
+    for (int length = 1; length <= 6; ++length) {
+        QStringList longer;
+        for (const QString& text : std::as_const(texts)) {
+            for (const QChar c : alphabet)
+                longer << text + c;
+        }
+        for (const QString& text : std::as_const(longer)) {
+            const QString line =
+                QStringLiteral("x \"") + EscapeInsideWindowsQuotes(text) + QStringLiteral("\" y");
+            if (SplitWindowsArguments(line) !=
+                QStringList({QStringLiteral("x"), text, QStringLiteral("y")}))
+                ++failures;
+        }
+        texts = longer;
+    }
+    EXPECT_EQ(failures, 0);
 }
 
 // The launch itself, with the settings file, a real recorder executable with

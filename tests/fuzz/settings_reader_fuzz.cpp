@@ -1,5 +1,5 @@
 // libFuzzer entry: any bytes as a settings file. Whatever the reader takes from
-// it must survive being written and read back unchanged.
+// it must survive being written and read back unchanged, text bytes included.
 #include "settings/settingsfile.h"
 
 #include <cstdlib>
@@ -16,7 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     SettingsValues reread;
     ReadSettingsText(written, reread);
-    if (!(reread == values))
+    if (!(reread == values) || reread.fileBytes.decrypterPath != values.fileBytes.decrypterPath ||
+        reread.fileBytes.writeSpeed != values.fileBytes.writeSpeed)
+        std::abort();
+    // A read followed by a write changes nothing more: the second write is the first.
+    if (FormatSettingsFile(reread) != written)
         std::abort();
     return 0;
 }

@@ -158,6 +158,36 @@ TEST(PeVersionReaderTest, DamagedHeadersOrBlockMeanNoVersionInformation)
     EXPECT_EQ(Parse(QByteArray()).status, PeVersionStatus::NoVersionInfo);
 }
 
+// With several languages the system prefers language-neutral, then English
+// (United States), then the first listed; the lowest id is not the rule.
+TEST(PeVersionReaderTest, LanguageIsChosenAsTheSystemChoosesIt)
+{
+    const FixtureVersion choices[] = {
+        {"recorder-german-english.exe", "3.2.2.1"},  // 0x407 3.1.6.0, 0x409 3.2.2.1
+        {"recorder-neutral-english.exe", "3.2.2.0"}, // 0x000 3.2.2.0, 0x409 3.1.6.0
+        {"recorder-czech-german.exe", "3.2.0.0"},    // 0x405 3.2.0.0, 0x407 3.1.6.0
+    };
+    for (const FixtureVersion& f : choices)
+        EXPECT_EQ(VersionText(Parse(FixtureBytes(f.file))), QLatin1String(f.version)) << f.file;
+}
+
+// A block may state up to 4 bytes more than its resource holds, as the system
+// reads it, when the fixed record lies within the resource; not 5.
+TEST(PeVersionReaderTest, BlockLengthUpToFourBytesPastTheResourceIsRead)
+{
+    const QByteArray plusFour = FixtureBytes("recorder-length-plus-4.exe");
+    EXPECT_EQ(VersionText(Parse(plusFour)), QStringLiteral("3.2.2.1"));
+    ScriptedMessageBox boxes;
+    EXPECT_EQ(ReadProductVersion(Fixture("recorder-length-plus-4.exe"), boxes),
+              QStringLiteral("3.2.2.1"));
+
+    QByteArray plusFive = plusFour;
+    const qsizetype block = VersionBlockAt(plusFive);
+    const auto length = qFromLittleEndian<quint16>(plusFive.constData() + block);
+    qToLittleEndian<quint16>(static_cast<quint16>(length + 1), plusFive.data() + block);
+    EXPECT_EQ(Parse(plusFive).status, PeVersionStatus::NoVersionInfo);
+}
+
 // The version data comes last in these files: every shorter prefix must fail
 // cleanly, and from the end of the fixed record on the version is whole.
 TEST(PeVersionReaderTest, EveryTruncationFailsCleanlyUntilTheFixedRecordIsWhole)

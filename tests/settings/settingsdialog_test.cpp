@@ -140,6 +140,24 @@ TEST_F(SettingsDialogTest, FirstStartSavedCreatesTheExactFile)
     EXPECT_EQ(m_boxes.Count(), 0);
 }
 
+// A path the Windows program wrote in its code page is shown decoded and, when
+// the user does not change it, saved with the very same bytes.
+TEST_F(SettingsDialogTest, EightBitPathIsShownDecodedAndSavedUnchanged)
+{
+    const QByteArray path = "C:\\Programme\\M\xfcller\\\x81\x9d\\DVDDecrypter.exe";
+    WriteIni("SplitImageFile = 0\r\nDecrypterPath = " + path + "\r\nWriteSpeed = 2,4x\xa0\r\n");
+    QString shown;
+    Run([&] {
+        shown = Widget<QLineEdit>("pathEdit")->text();
+        Click("splitCheck"); // takes the path from the edit box, as every click does
+        Click("saveButton");
+    });
+    EXPECT_EQ(shown, QStringLiteral(u"C:\\Programme\\M\u00fcller\\\u0081\u009d\\DVDDecrypter.exe"));
+    EXPECT_TRUE(IniBytes().contains("\r\nDecrypterPath = " + path + "\r\n"));
+    EXPECT_TRUE(IniBytes().contains("\r\nWriteSpeed = 2,4x\xa0\r\n"));
+    EXPECT_TRUE(IniBytes().contains("\r\nSplitImageFile = 1\r\n"));
+}
+
 TEST_F(SettingsDialogTest, BurningOffDisablesRecorderControlsAndClearsErase)
 {
     WriteIni("BurnImageFile = 0\nEraseMedia = 1\n");

@@ -1,0 +1,344 @@
+// Where the settings file lives and how it is read and written when the file or
+// its folder is not what the program expects: read-only, hostile or 8-bit.
+#include "settings/settingsfile.h"
+#include "settings/settingslocation.h"
+#include "settingstestfolder.h"
+#include "support/rerunasnobody.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcessEnvironment>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kIni = QStringLiteral("stencil.ini");
+
+// Permissions do not bind root: such a test runs again as nobody instead.
+// True when the caller is to return, the child having done the work.
+bool RanAsNobodyInstead()
+{
+    if (geteuid() != 0)
+        return false;
+    if (!CanRerunAsNobody()) {
+        ADD_FAILURE() << "setpriv is needed to run this test as a user";
+        return true;
+    }
+    EXPECT_TRUE(RerunAsNobody());
+    return true;
+}
+
+bool MakeReadOnly(const QString& path)
+{
+    return ::chmod(QFile::encodeName(path).constData(), 0555) == 0;
+}
+
+class SettingsStorageTest : public SettingsTestFolder
+{
+protected:
+    void SetUp() override
+    {
+        SettingsTestFolder::SetUp();
+        m_savedConfig = qgetenv("XDG_CONFIG_HOME");
+        m_hadConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("config"))));
+    }
+
+    void TearDown() override
+    {
+        if (m_hadConfig)
+            qputenv("XDG_CONFIG_HOME", m_savedConfig);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
+        // Writable again, so that the temporary folder can be removed.
+        const QStringList all{m_dir.path(), Sub(QStringLiteral("program")),
+                              Sub(QStringLiteral("program/stencil.ini"))};
+        for (const QString& path : all)
+            ::chmod(QFile::encodeName(path).constData(), 0755);
+    }
+
+    QString Sub(const QString& name) const { return m_dir.filePath(name); }
+    QString ConfigFile() const { return Sub(QStringLiteral("config/isomint/stencil.ini")); }
+
+    // A program folder of its own, with a settings file when `bytes` is given.
+    QString ProgramFolder(const QByteArray* bytes = nullptr)
+    {
+        const QString folder = Sub(QStringLiteral("program"));
+        EXPECT_TRUE(QDir().mkpath(folder));
+        if (bytes != nullptr)
+            WriteTo(folder + QStringLiteral("/stencil.ini"), *bytes);
+        return folder;
+    }
+
+    static void WriteTo(const QString& path, const QByteArray& bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    static QByteArray BytesOf(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    void SetSomeValues(ProgramSettings& settings)
+    {
+        settings.SetSplitImageFile(1);
+        settings.SetDriveletter(QStringLiteral("F:"));
+        settings.SetWriteSpeed(QStringLiteral("8x"));
+        settings.SetDecrypterPath(QStringLiteral("/opt/rec/DVDDecrypter.exe"));
+    }
+
+    QByteArray m_savedConfig;
+    bool m_hadConfig = false;
+};
+
+QProcessEnvironment Environment(std::initializer_list<std::pair<const char*, QString>> values)
+{
+    QProcessEnvironment environment;
+    for (const auto& [name, value] : values)
+        environment.insert(QLatin1String(name), value);
+    return environment;
+}
+
+TEST(SettingsLocation, PortableCopyKeepsTheFileInTheProgramFolder)
+{
+    QTemporaryDir folder;
+    const QString beside = folder.filePath(QStringLiteral("stencil.ini"));
+    const QProcessEnvironment environment =
+        Environment({{"XDG_CONFIG_HOME", QStringLiteral("/elsewhere")}});
+    EXPECT_EQ(SettingsFileLocation(folder.path(), environment), beside);
+    EXPECT_EQ(SettingsFileLocation(folder.path(), QProcessEnvironment()), beside);
+}
+
+// The installed case: the program folder belongs to root and takes no new file.
+TEST_F(SettingsStorageTest, ReadOnlyProgramFolderUsesTheUsersConfigurationFolder)
+{
+    if (RanAsNobodyInstead())
+        return;
+    const QString folder = ProgramFolder();
+    ASSERT_TRUE(MakeReadOnly(folder));
+    const QString home = QStringLiteral("/home/someone");
+    struct Case
+    {
+        QProcessEnvironment environment;
+        QString expected;
+    };
+    const Case cases[] = {
+        {Environment({{"XDG_CONFIG_HOME", QStringLiteral("/cfg")}, {"HOME", home}}),
+         QStringLiteral("/cfg/isomint/stencil.ini")},
+        {Environment({{"HOME", home}}), home + QStringLiteral("/.config/isomint/stencil.ini")},
+        // Only an absolute XDG_CONFIG_HOME counts.
+        {Environment({{"XDG_CONFIG_HOME", QStringLiteral("cfg")}, {"HOME", home}}),
+         home + QStringLiteral("/.config/isomint/stencil.ini")},
+        {Environment({{"XDG_CONFIG_HOME", QString()}, {"HOME", home}}),
+         home + QStringLiteral("/.config/isomint/stencil.ini")},
+        // Nowhere else to go.
+        {QProcessEnvironment(), folder + QStringLiteral("/stencil.ini")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SettingsFileLocation(folder, c.environment), c.expected);
+
+    // A file that is already in the folder is used there, as before.
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0755), 0);
+    WriteTo(folder + QStringLiteral("/stencil.ini"), "SplitImageFile = 1\r\n");
+    ASSERT_TRUE(MakeReadOnly(folder));
+    EXPECT_EQ(SettingsFileLocation(folder, cases[0].environment),
+              folder + QStringLiteral("/stencil.ini"));
+}
+
+TEST_F(SettingsStorageTest, ReadOnlyProgramFolderSavesAndReadsTheConfigurationFile)
+{
+    if (RanAsNobodyInstead())
+        return;
+    const QString folder = ProgramFolder();
+    ASSERT_TRUE(MakeReadOnly(folder));
+    ProgramSettings settings(m_boxes);
+    settings.SetProgramFolder(folder);
+    EXPECT_EQ(settings.SettingsFilePath(), ConfigFile());
+    EXPECT_EQ(settings.ReadSettings(), -1); // first start
+
+    SetSomeValues(settings);
+    settings.WriteSettings(); // creates config/isomint
+    EXPECT_EQ(m_boxes.Count(), 0);
+    EXPECT_EQ(BytesOf(ConfigFile()), FormatSettingsFile(settings.Values()));
+    EXPECT_EQ(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+
+    // The next start finds it: no first-time setup, the same values.
+    ProgramSettings next(m_boxes);
+    next.SetProgramFolder(folder);
+    ASSERT_EQ(next.ReadSettings(), 0);
+    EXPECT_EQ(next.Values(), settings.Values());
+    EXPECT_EQ(next.GetSplitImageFile(), 1);
+}
+
+TEST_F(SettingsStorageTest, WritableFileInAReadOnlyFolderIsWrittenInPlace)
+{
+    if (RanAsNobodyInstead())
+        return;
+    const QByteArray old = "SplitImageFile = 0\r\n";
+    const QString folder = ProgramFolder(&old);
+    ASSERT_TRUE(MakeReadOnly(folder));
+    ProgramSettings settings(m_boxes);
+    settings.SetProgramFolder(folder);
+    EXPECT_EQ(settings.SettingsFilePath(), folder + QStringLiteral("/stencil.ini"));
+    SetSomeValues(settings);
+    settings.WriteSettings();
+    EXPECT_EQ(m_boxes.Count(), 0);
+    EXPECT_EQ(BytesOf(settings.SettingsFilePath()), FormatSettingsFile(settings.Values()));
+    EXPECT_EQ(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{kIni});
+    EXPECT_FALSE(QFile::exists(ConfigFile()));
+}
+
+TEST_F(SettingsStorageTest, FileThatCannotBeWrittenStaysAndTheBoxSaysWhy)
+{
+    if (RanAsNobodyInstead())
+        return;
+    const QByteArray old = "SplitImageFile = 1\r\n";
+    const QString folder = ProgramFolder(&old);
+    const QString file = folder + QStringLiteral("/stencil.ini");
+    ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), 0444), 0);
+    ASSERT_TRUE(MakeReadOnly(folder));
+    ProgramSettings settings(m_boxes);
+    settings.SetProgramFolder(folder);
+    settings.SetSplitImageFile(0);
+    settings.WriteSettings();
+    EXPECT_EQ(BytesOf(file), old);
+    ASSERT_EQ(m_boxes.Count(), 1);
+    const MessageBoxRequest box = m_boxes.Last();
+    EXPECT_EQ(box.caption, QStringLiteral("Error"));
+    EXPECT_EQ(box.kind, BoxKind::Error);
+    EXPECT_TRUE(
+        box.text.startsWith(QStringLiteral("Cannot save the settings to \"%1\": ").arg(file)));
+    EXPECT_TRUE(box.text.contains(QStringLiteral("not writable"))) << box.text.toStdString();
+    EXPECT_TRUE(box.text.endsWith(QLatin1Char('.')));
+}
+
+// Also as root: no folder can be made under a regular file.
+TEST_F(SettingsStorageTest, NowhereToWriteRunsTheCheckThenSaysWhy)
+{
+    WriteTo(Sub(QStringLiteral("plain")), "a file, not a folder");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(Sub(QStringLiteral("plain/config"))));
+    m_settings.SetProgramFolder(Sub(QStringLiteral("no/such/folder")));
+    m_settings.SetBurnImageFile(1);
+    m_settings.SetDecrypterPath(Recorder("no-resources.exe"));
+    m_settings.WriteSettings();
+    ASSERT_EQ(m_boxes.Count(), 3); // the check's two messages, then the failure
+    EXPECT_EQ(m_boxes.Last().kind, BoxKind::Error);
+    EXPECT_EQ(m_boxes.Last().text,
+              QStringLiteral("Cannot save the settings to \"%1/isomint/stencil.ini\": cannot "
+                             "create the folder \"%1/isomint\".")
+                  .arg(Sub(QStringLiteral("plain/config"))));
+    EXPECT_EQ(m_settings.BurnImageFile(), 0);
+}
+
+TEST_F(SettingsStorageTest, EightBitTextsAreWrittenBackByteForByte)
+{
+    const QByteArray path = "C:\\Programme\\M\xfcller \x80\\DVDDecrypter.exe";
+    const QByteArray speed = "2,4x \xe9";
+    WriteFile("DecrypterPath = " + path + "\nWriteSpeed = " + speed + "\nDriveletter = e:\n");
+    ASSERT_EQ(m_settings.ReadSettings(), 0);
+    // Shown as the Windows program's code page would show them.
+    EXPECT_EQ(m_settings.DecrypterPath(),
+              QStringLiteral(u"C:\\Programme\\M\u00fcller \u20ac\\DVDDecrypter.exe"));
+    EXPECT_EQ(m_settings.GetWriteSpeed(), QStringLiteral(u"2,4x \u00e9"));
+
+    // A text given back unchanged, as the settings dialog does, keeps its bytes.
+    m_settings.SetDecrypterPath(m_settings.DecrypterPath());
+    m_settings.WriteSettings();
+    const QByteArray written = FileBytes();
+    EXPECT_TRUE(written.contains("\r\nDecrypterPath = " + path + "\r\n"));
+    EXPECT_TRUE(written.contains("\r\nWriteSpeed = " + speed + "\r\n"));
+    EXPECT_TRUE(written.contains("\r\nDriveletter = E:\r\n"));
+    ASSERT_EQ(m_settings.ReadSettings(), 0);
+    m_settings.WriteSettings();
+    EXPECT_EQ(FileBytes(), written);
+
+    // An edited text replaces them, in UTF-8.
+    m_settings.SetDecrypterPath(QStringLiteral(u"/opt/M\u00fcller.exe"));
+    m_settings.WriteSettings();
+    EXPECT_TRUE(FileBytes().contains("\r\nDecrypterPath = /opt/M\xc3\xbcller.exe\r\n"));
+    EXPECT_TRUE(FileBytes().contains("\r\nWriteSpeed = " + speed + "\r\n"));
+    EXPECT_EQ(m_boxes.Count(), 0);
+}
+
+TEST_F(SettingsStorageTest, FifoOrLinkToADeviceIsIgnoredOnceToldAndNeverReplaced)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(FilePath()).constData(), 0644), 0);
+    EXPECT_EQ(m_settings.ReadSettings(), -1); // returns: nothing waits for a writer
+    EXPECT_EQ(m_settings.GetSplitImageFile(), 0);
+    ASSERT_EQ(m_boxes.Count(), 1); // told once, not at every query
+    EXPECT_EQ(m_boxes.Last().text,
+              QStringLiteral("The settings file \"%1\" is not a regular file and is ignored.")
+                  .arg(FilePath()));
+    m_settings.WriteSettings();
+    ASSERT_EQ(m_boxes.Count(), 2);
+    EXPECT_EQ(
+        m_boxes.Last().text,
+        QStringLiteral("Cannot save the settings to \"%1\": not a regular file.").arg(FilePath()));
+    struct stat fifo = {};
+    ASSERT_EQ(::lstat(QFile::encodeName(FilePath()).constData(), &fifo), 0);
+    EXPECT_TRUE(S_ISFIFO(fifo.st_mode));
+
+    ASSERT_TRUE(QFile::remove(FilePath()));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), FilePath()));
+    m_boxes.Clear();
+    EXPECT_EQ(m_settings.ReadSettings(), -1); // does not read without end
+    m_settings.WriteSettings();
+    EXPECT_EQ(m_boxes.Count(), 1); // the write's failure; the file was already reported
+    EXPECT_EQ(QFileInfo(FilePath()).symLinkTarget(), QStringLiteral("/dev/zero"));
+    struct stat zero = {};
+    ASSERT_EQ(::stat("/dev/zero", &zero), 0);
+    EXPECT_TRUE(S_ISCHR(zero.st_mode));
+}
+
+TEST_F(SettingsStorageTest, OversizedFileIsIgnoredWithAMessageAndReplacedOnSave)
+{
+    // Exactly the limit is still a settings file.
+    const QByteArray line = "SplitImageFile = 1\n";
+    const QByteArray text = QByteArray(MaxSettingsFileSize - line.size() - 1, '#') + '\n' + line;
+    WriteFile(text);
+    EXPECT_EQ(m_settings.ReadSettings(), 0);
+    EXPECT_EQ(m_settings.SplitImageFile(), 1);
+
+    for (const QByteArray& big :
+         {QByteArray(text).prepend('#'),
+          "DecrypterPath = " + QByteArray(10 * 1024 * 1024, 'p') + "\nSplitImageFile = 1\n"}) {
+        m_boxes.Clear();
+        m_settings.SetSplitImageFile(0);
+        WriteFile(big);
+        EXPECT_EQ(m_settings.ReadSettings(), -1);
+        EXPECT_EQ(m_settings.SplitImageFile(), 0);
+        EXPECT_EQ(m_settings.DecrypterPath(), QString());
+        ASSERT_EQ(m_boxes.Count(), 1);
+        EXPECT_EQ(m_boxes.Last().text,
+                  QStringLiteral("The settings file \"%1\" is larger than 64 KiB and is ignored.")
+                      .arg(FilePath()));
+        EXPECT_EQ(m_settings.GetSplitImageFile(), 0);
+        EXPECT_EQ(m_boxes.Count(), 1); // not again at every query
+        WriteFile(line);               // fine again, so a later oversize is told again
+        EXPECT_EQ(m_settings.ReadSettings(), 0);
+    }
+    WriteFile(text + "#");
+    m_settings.WriteSettings(); // saving, as the first-time setup does, replaces it
+    EXPECT_EQ(FileBytes(), FormatSettingsFile(m_settings.Values()));
+}
+
+TEST_F(SettingsStorageTest, VeryLongRecorderPathIsElidedInItsMessage)
+{
+    const QString head = QStringLiteral("/opt/") + QString(55, QLatin1Char('h'));
+    const QString tail = QString(56, QLatin1Char('t')) + QStringLiteral(".exe");
+    const QString path = head + QString(40000, QLatin1Char('m')) + tail;
+    WriteFile("BurnImageFile = 1\nDecrypterPath = " + path.toUtf8() + "\n");
+    EXPECT_EQ(m_settings.GetBurnImageFile(), 0);
+    ASSERT_EQ(m_boxes.Count(), 2);
+    EXPECT_EQ(m_boxes.Shown()[0].text, QStringLiteral("Can't receive file information for file ") +
+                                           head + QChar(0x2026) + tail);
+    EXPECT_EQ(m_settings.DecrypterPath(), path); // the value itself is whole
+}
+
+} // namespace
