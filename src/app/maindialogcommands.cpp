@@ -100,7 +100,7 @@ void MainDialog::ShowLicense()
 
 void MainDialog::ShowDonation()
 {
-    OpenDonationPage();
+    OpenDonationPage(this, m_presenter);
 }
 
 void MainDialog::StoreWriteSpeed()

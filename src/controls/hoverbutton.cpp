@@ -270,7 +270,7 @@ void HoverButton::OnClicked()
     setFocus(Qt::MouseFocusReason);
     // Failures are not reported: the button's own action still follows.
     if (!m_url.isEmpty())
-        CurrentLinkOpener().OpenWithDesktop(m_url);
+        CurrentLinkOpener().OpenWithDesktop(m_url, this, {});
 }
 
 const HoverButton::ColourPair& HoverButton::CurrentPair(bool pressed) const

@@ -1,7 +1,6 @@
 #include "controls/linklabel.h"
 
 #include "app/qtmessagebox.h"
-#include "controls/linkopener.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -50,9 +49,9 @@ QColor LinkLabel::TextColour() const
     return m_visited ? m_visitedColour : m_linkColour;
 }
 
-int LinkLabel::OpenLink(const QString& address)
+void LinkLabel::OpenLink(const QString& address, LinkOpenDone done)
 {
-    return OpenLinkWith(CurrentLinkOpener(), address);
+    OpenLinkWith(CurrentLinkOpener(), address, this, std::move(done));
 }
 
 void LinkLabel::Attach()
@@ -155,14 +154,14 @@ void LinkLabel::Clicked()
 {
     m_hover = false;
     ApplyColour();
-    const int result = OpenLink(m_url);
-    if (result > OpenLinkSuccessAbove) {
-        SetVisited(true);
-        return;
-    }
-    SetVisited(false);
-    QApplication::beep();
-    ReportError(result);
+    OpenLink(m_url, [this](const LinkOpenResult& result) { Opened(result); });
+}
+
+void LinkLabel::Opened(const LinkOpenResult& result)
+{
+    SetVisited(result.Opened());
+    if (!result.Opened())
+        ReportError(result);
 }
 
 void LinkLabel::ApplyColour()
@@ -172,11 +171,11 @@ void LinkLabel::ApplyColour()
     setPalette(colours);
 }
 
-void LinkLabel::ReportError(int code)
+void LinkLabel::ReportError(const LinkOpenResult& result)
 {
     if (m_presenter == nullptr) {
         m_ownPresenter = std::make_unique<QtMessageBox>(window());
         m_presenter = m_ownPresenter.get();
     }
-    ShowApplicationBox(*m_presenter, OpenLinkErrorText(code));
+    ReportOpenFailure(*m_presenter, result);
 }

@@ -327,10 +327,11 @@ TEST(TooltipText, WrapsLongLinesAtBlanksAndKeepsLineBreaks)
 class RecordingOpener : public LinkOpener
 {
 public:
-    bool OpenWithDesktop(const QString& address) override
+    void OpenWithDesktop(const QString& address, QObject* /*context*/, LinkOpenDone done) override
     {
         opened.append(address);
-        return false;
+        if (done)
+            done({OpenLinkCode::NoAssociation, {}});
     }
     QStringList opened;
 };
