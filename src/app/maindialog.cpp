@@ -18,12 +18,6 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#ifdef Q_OS_WIN
-#include "platform/stringtable.h"
-
-#include <windows.h>
-#endif
-
 namespace {
 
 constexpr int WindowIcon = 129;
@@ -100,7 +94,6 @@ void MainDialog::OnInitDialog()
         return;
     m_initialised = true;
     ShowFieldValues();
-    AddAboutToSystemMenu();
     setWindowIcon(QIcon(LoadIconResource(WindowIcon)));
     SetPercentLabel(PercentLabelText(0));
     SetUpButtons();
@@ -114,33 +107,6 @@ void MainDialog::OnInitDialog()
     // As a dialog starts: the first control in tab order has the focus.
     m_ui->sourceEdit->setFocus(Qt::OtherFocusReason);
 }
-
-void MainDialog::AddAboutToSystemMenu()
-{
-    // Only Windows lets a program add to the window menu; elsewhere the About box
-    // is reached through "&?" alone.
-#ifdef Q_OS_WIN
-    constexpr int AboutMenuString = 101;
-    const QString text = LoadStringResource(AboutMenuString);
-    HMENU menu = ::GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
-    if (menu == nullptr || text.isEmpty())
-        return;
-    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(menu, MF_STRING, AboutSysCommand, reinterpret_cast<LPCWSTR>(text.utf16()));
-#endif
-}
-
-#ifdef Q_OS_WIN
-bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
-{
-    const MSG* msg = static_cast<const MSG*>(message);
-    if (msg->message == WM_SYSCOMMAND && OnSysCommand(static_cast<unsigned>(msg->wParam))) {
-        *result = 0;
-        return true;
-    }
-    return QDialog::nativeEvent(eventType, message, result);
-}
-#endif
 
 void MainDialog::RunFirstTimeSetupIfNeeded()
 {
@@ -203,6 +169,8 @@ void MainDialog::keyPressEvent(QKeyEvent* event)
 
 void MainDialog::reject()
 {
+    if (m_engine->IsBuilding() && !ConfirmAbortOnClose())
+        return;
     m_engine->AbortAndWait();
     QDialog::reject();
 }

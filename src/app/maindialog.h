@@ -78,25 +78,22 @@ public:
     bool OnSysCommand(unsigned command);
 
 public slots:
-    // Closing during a build aborts it and waits for its end, so no mkisofs
-    // outlives the window.
+    // Closing during a build asks first; Yes aborts it and waits for its end,
+    // so no mkisofs outlives the window, No keeps it building.
     void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-#ifdef Q_OS_WIN
-    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
-#endif
 
 private:
-    void AddAboutToSystemMenu();
     void SetUpButtons();
     void SetUpSignals();
     void RunFirstTimeSetupIfNeeded();
     void FillSpeedList();
     void SetInputsEnabled(bool enabled);
+    [[nodiscard]] bool ConfirmAbortOnClose();
 
     std::unique_ptr<Ui::MainDialog> m_ui;
     std::unique_ptr<MessageBoxPresenter> m_ownPresenter;

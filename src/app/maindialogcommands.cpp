@@ -12,6 +12,7 @@
 #include "imaging/buildengine.h"
 #include "imaging/pathhelper.h"
 #include "imaging/volumeid.h"
+#include "platform/messagebox.h"
 #include "settings/programsettings.h"
 #include "settings/settingsdialog.h"
 #include "ui_maindialog.h"
@@ -101,6 +102,13 @@ void MainDialog::ShowLicense()
 void MainDialog::ShowDonation()
 {
     OpenDonationPage(this, m_presenter);
+}
+
+bool MainDialog::ConfirmAbortOnClose()
+{
+    return ShowWindowBox(m_presenter, QStringLiteral("Warning"),
+                         QStringLiteral("A build is running. Abort it and quit?"),
+                         BoxKind::WarningYesNo) == IdYes;
 }
 
 void MainDialog::StoreWriteSpeed()

@@ -35,10 +35,10 @@ extern const char* const ErrorListAddress;
 OutcomeText OutcomeMessage(OutcomeCode code, const QString& detail, int systemError);
 
 // Shows the outcome over the main window and returns the answer. For code 9 the
-// number is the calling thread's errno, read before anything else is called.
+// number is the current errno, read before anything else is called.
 int ReportOutcome(MessageBoxPresenter& presenter, OutcomeCode code, const QString& detail);
 
 // As above, with the system error number of the failed operation given explicitly,
-// for a reporter that is not the thread that saw the failure.
+// for a reporter that runs after errno has moved on.
 int ReportOutcome(MessageBoxPresenter& presenter, OutcomeCode code, const QString& detail,
                   int systemError);
