@@ -17,6 +17,8 @@
 #include "settings/settingsdialog.h"
 #include "ui_maindialog.h"
 
+#include <QFileInfo>
+
 namespace {
 
 constexpr char SourceTitle[] = "Choose a Directory which contains the DVD File structure:";
@@ -37,8 +39,11 @@ QString WithoutTrailingSeparators(QString path)
 void MainDialog::BrowseSource()
 {
     FolderPicker picker;
-    if (picker.Browse(QString::fromLatin1(SourceTitle), DefaultBrowseFolder(), SourceBrowseFlags,
-                      this) != FolderPicker::ResultOk) {
+    // It starts where the user is: the current Source Directory, when there is one.
+    const QString current = m_fields.sourceDirectory;
+    const QString start = QFileInfo(current).isDir() ? current : DefaultBrowseFolder();
+    if (picker.Browse(QString::fromLatin1(SourceTitle), start, SourceBrowseFlags, this) !=
+        FolderPicker::ResultOk) {
         // Stored only: the field shows it at the next transfer to the controls.
         m_fields.sourceDirectory = QString::fromLatin1(NoSourceText);
         return;
@@ -52,6 +57,8 @@ void MainDialog::BrowseOutput()
 {
     CXFileDialog dialog(false, QStringLiteral("iso"), m_fields.volumeId + QStringLiteral(".iso"),
                         CXFileDialog::FlagOverwritePrompt, QString::fromLatin1(ImageFilter), this);
+    if (!m_fields.outputFile.isEmpty())
+        dialog.SetInitialFolder(FolderOf(m_fields.outputFile));
     if (dialog.DoModal() != CXFileDialog::ResultOk)
         return;
     m_fields.outputFile = dialog.GetPathName();

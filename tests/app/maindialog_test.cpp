@@ -15,6 +15,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -89,6 +91,37 @@ TEST_F(MainDialogTest, ChoosingASourceProposesItsVolumeId)
     m_window->BrowseSource();
     EXPECT_EQ(Text("sourceEdit"), "/");
     EXPECT_EQ(Text("volumeEdit"), "NO_NAME");
+}
+
+TEST_F(MainDialogTest, ChoosersStartWhereTheUserIs)
+{
+    const QString source = m_folder.File("My Movie");
+    const QString images = m_folder.File("images");
+    QDir().mkpath(source);
+    QDir().mkpath(images);
+    QString pickerStart;
+    const auto cancelPicker = [&pickerStart](QFileDialog& chooser) {
+        pickerStart = chooser.directory().absolutePath();
+        return std::optional<QString>();
+    };
+    FolderPicker::SetNextAnswer(cancelPicker);
+    m_window->BrowseSource();
+    EXPECT_EQ(pickerStart, QDir::homePath()) << "no source yet";
+
+    Child<QLineEdit>("sourceEdit")->setText(source);
+    Child<QLineEdit>("outputEdit")->setText(images + "/movie.iso");
+    m_window->TakeFieldValues();
+    FolderPicker::SetNextAnswer(cancelPicker);
+    m_window->BrowseSource();
+    EXPECT_EQ(pickerStart, source);
+
+    QString outputStart;
+    CXFileDialog::SetNextAnswer([&outputStart](CXFileDialog& dialog) {
+        outputStart = dialog.directory().absolutePath();
+        return std::optional<QString>();
+    });
+    m_window->BrowseOutput();
+    EXPECT_EQ(outputStart, images);
 }
 
 TEST_F(MainDialogTest, CancelledSourceShowsOnlyAtTheNextTransfer)
