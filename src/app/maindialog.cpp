@@ -65,6 +65,7 @@ MainDialog::MainDialog(const QString& executablePath, MessageBoxPresenter* prese
     layout->addWidget(m_ui->content);
     m_engine = std::make_unique<BuildEngine>(*this, m_presenter, Settings(), timings);
     m_fields.volumeId = QString::fromLatin1(DefaultVolumeId);
+    setAcceptDrops(true);
     SetUpSignals();
 }
 

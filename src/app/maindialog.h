@@ -62,6 +62,12 @@ public:
     int VerifyValue() const override { return m_verify; }
     QString SelectedSpeedText() const override;
 
+    // Shows a folder as the Source Directory and proposes its Volume ID.
+    void UseSourceDirectory(const QString& folder);
+    // `isomint DIR`: the first argument, a folder or a file in a VIDEO_TS, is
+    // taken as a dropped one would be.
+    void OpenFromCommandLine(const QStringList& arguments);
+
     // Commands.
     void BrowseSource();
     void BrowseOutput();
@@ -86,6 +92,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void SetUpButtons();
