@@ -1,5 +1,7 @@
 #include "app/maindialog.h"
 
+#include "app/desktopnotification.h"
+#include "app/finishnotice.h"
 #include "app/manifest.h"
 #include "app/qtmessagebox.h"
 #include "controls/controlimages.h"
@@ -63,7 +65,10 @@ MainDialog::MainDialog(const QString& executablePath, MessageBoxPresenter* prese
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->setMenuBar(m_ui->menuBar);
     layout->addWidget(m_ui->content);
-    m_engine = std::make_unique<BuildEngine>(*this, m_presenter, Settings(), timings);
+    m_finishNotice = std::make_unique<FinishNotice>(
+        m_presenter, *this, [this] { return m_engine != nullptr && m_engine->IsBuilding(); },
+        &SendDesktopNotification);
+    m_engine = std::make_unique<BuildEngine>(*this, *m_finishNotice, Settings(), timings);
     m_fields.volumeId = QString::fromLatin1(DefaultVolumeId);
     setAcceptDrops(true);
     SetUpSignals();

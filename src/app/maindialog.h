@@ -10,6 +10,7 @@
 #include <memory>
 
 class BuildEngine;
+class FinishNotice;
 class LogDialog;
 class MessageBoxPresenter;
 class ProgramSettings;
@@ -46,6 +47,7 @@ public:
     BuildEngine& Engine() { return *m_engine; }
     SettingsDialog& SettingsWindow() { return *m_settings; }
     LogDialog& LogWindow() { return *m_log; }
+    FinishNotice& FinishNotices() { return *m_finishNotice; }
 
     // BuildWindow
     void EnterBusyState() override;
@@ -109,6 +111,7 @@ private:
     QString m_programFolder;
     std::unique_ptr<SettingsDialog> m_settings;
     std::unique_ptr<LogDialog> m_log;
+    std::unique_ptr<FinishNotice> m_finishNotice;
     std::unique_ptr<BuildEngine> m_engine;
     ThemeApi m_theme;
     FieldValues m_fields;
