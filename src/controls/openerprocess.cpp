@@ -36,9 +36,11 @@ struct Verdict
     }
 };
 
-QString FirstLine(const QByteArray& bytes)
+// The opener's conclusion: what it printed last (xdg-open first lists each
+// browser it tried and did not find).
+QString LastLine(const QByteArray& bytes)
 {
-    return QString::fromLocal8Bit(bytes).trimmed().section(QLatin1Char('\n'), 0, 0).trimmed();
+    return QString::fromLocal8Bit(bytes).trimmed().section(QLatin1Char('\n'), -1).trimmed();
 }
 
 void Forget(QProcess* process)
@@ -73,7 +75,7 @@ void RunOpenerProcess(const QString& program, const QString& address, QObject* c
                          else
                              verdict->Give({OpenLinkCodeOfOpenerExit(
                                                 status == QProcess::NormalExit ? exitCode : -1),
-                                            FirstLine(verdict->errors)});
+                                            LastLine(verdict->errors)});
                          Forget(process);
                      });
     QObject::connect(process, &QProcess::errorOccurred, process,

@@ -186,7 +186,8 @@ TEST(DesktopOpener, AStartedOpenerIsNoSuccessItsExitStatusDecides)
     EXPECT_TRUE(OpenAndWait(opener, "https://example.org/a b").Opened());
     EXPECT_EQ(works.Asked(), "https://example.org/a%20b\n");
 
-    FakeOpener noMethod("echo \"xdg-open: no method available for opening '$1'\" >&2\nexit 3\n");
+    FakeOpener noMethod("echo \"xdg-open: 882: w3m: not found\" >&2\n"
+                        "echo \"xdg-open: no method available for opening '$1'\" >&2\nexit 3\n");
     NoBrowserOpener failing(noMethod.Path());
     const LinkOpenResult result = OpenAndWait(failing, "https://example.org/");
     EXPECT_EQ(result.code, OpenLinkCode::NoAssociation);
