@@ -37,8 +37,9 @@ QString DefaultBrowserEntry()
     for (const char* type : {"x-scheme-handler/http", "text/html"}) {
         if (!entry.isEmpty())
             break;
-        entry = QueryLine(QStringLiteral("xdg-mime"),
-                          {QStringLiteral("query"), QStringLiteral("default"), type});
+        entry =
+            QueryLine(QStringLiteral("xdg-mime"),
+                      {QStringLiteral("query"), QStringLiteral("default"), QLatin1String(type)});
     }
     return entry;
 }
