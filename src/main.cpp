@@ -22,6 +22,7 @@ int main(int argc, char* argv[])
             window.Engine().AbortAndWait();
             QCoreApplication::exit(0);
         });
+        window.OpenFromCommandLine(QCoreApplication::arguments().mid(1));
         window.exec();
     }
     return 0;

@@ -1,5 +1,7 @@
 #include "app/maindialog.h"
 
+#include "app/desktopnotification.h"
+#include "app/finishnotice.h"
 #include "app/manifest.h"
 #include "app/qtmessagebox.h"
 #include "burn/imagehandover.h"
@@ -18,12 +20,6 @@
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QVBoxLayout>
-
-#ifdef Q_OS_WIN
-#include "platform/stringtable.h"
-
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -70,8 +66,12 @@ MainDialog::MainDialog(const QString& programFolder, MessageBoxPresenter* presen
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->setMenuBar(m_ui->menuBar);
     layout->addWidget(m_ui->content);
-    m_engine = std::make_unique<BuildEngine>(*this, m_presenter, Settings(), timings);
+    m_finishNotice = std::make_unique<FinishNotice>(
+        m_presenter, *this, [this] { return m_engine != nullptr && m_engine->IsBuilding(); },
+        &SendDesktopNotification);
+    m_engine = std::make_unique<BuildEngine>(*this, *m_finishNotice, Settings(), timings);
     m_fields.volumeId = QString::fromLatin1(DefaultVolumeId);
+    setAcceptDrops(true);
     SetUpSignals();
 }
 
@@ -101,7 +101,6 @@ void MainDialog::OnInitDialog()
         return;
     m_initialised = true;
     ShowFieldValues();
-    AddAboutToSystemMenu();
     setWindowIcon(QIcon(LoadIconResource(WindowIcon)));
     SetPercentLabel(PercentLabelText(0));
     SetUpButtons();
@@ -114,33 +113,6 @@ void MainDialog::OnInitDialog()
     // As a dialog starts: the first control in tab order has the focus.
     m_ui->sourceEdit->setFocus(Qt::OtherFocusReason);
 }
-
-void MainDialog::AddAboutToSystemMenu()
-{
-    // Only Windows lets a program add to the window menu; elsewhere the About box
-    // is reached through "&?" alone.
-#ifdef Q_OS_WIN
-    constexpr int AboutMenuString = 101;
-    const QString text = LoadStringResource(AboutMenuString);
-    HMENU menu = ::GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
-    if (menu == nullptr || text.isEmpty())
-        return;
-    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(menu, MF_STRING, AboutSysCommand, reinterpret_cast<LPCWSTR>(text.utf16()));
-#endif
-}
-
-#ifdef Q_OS_WIN
-bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
-{
-    const MSG* msg = static_cast<const MSG*>(message);
-    if (msg->message == WM_SYSCOMMAND && OnSysCommand(static_cast<unsigned>(msg->wParam))) {
-        *result = 0;
-        return true;
-    }
-    return QDialog::nativeEvent(eventType, message, result);
-}
-#endif
 
 void MainDialog::RunFirstTimeSetupIfNeeded()
 {
@@ -207,6 +179,8 @@ void MainDialog::keyPressEvent(QKeyEvent* event)
 
 void MainDialog::reject()
 {
+    if (m_engine->IsBuilding() && !ConfirmAbortOnClose())
+        return;
     m_engine->AbortAndWait();
     QDialog::reject();
 }

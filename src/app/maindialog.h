@@ -11,6 +11,7 @@
 #include <memory>
 
 class BuildEngine;
+class FinishNotice;
 class LogDialog;
 class MessageBoxPresenter;
 class ProgramSettings;
@@ -48,6 +49,7 @@ public:
     BuildEngine& Engine() { return *m_engine; }
     SettingsDialog& SettingsWindow() { return *m_settings; }
     LogDialog& LogWindow() { return *m_log; }
+    FinishNotice& FinishNotices() { return *m_finishNotice; }
 
     // BuildWindow
     void EnterBusyState() override;
@@ -63,6 +65,12 @@ public:
     int ShutdownValue() const override { return m_shutdown; }
     int VerifyValue() const override { return m_verify; }
     QString SelectedSpeedText() const override;
+
+    // Shows a folder as the Source Directory and proposes its Volume ID.
+    void UseSourceDirectory(const QString& folder);
+    // `isomint DIR`: the first argument, a folder or a file in a VIDEO_TS, is
+    // taken as a dropped one would be.
+    void OpenFromCommandLine(const QStringList& arguments);
 
     // Commands.
     void BrowseSource();
@@ -80,25 +88,24 @@ public:
     bool OnSysCommand(unsigned command);
 
 public slots:
-    // Closing during a build aborts it and waits for its end, so no mkisofs
-    // outlives the window.
+    // Closing during a build asks first; Yes aborts it and waits for its end,
+    // so no mkisofs outlives the window, No keeps it building.
     void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-#ifdef Q_OS_WIN
-    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
-#endif
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
-    void AddAboutToSystemMenu();
     void SetUpButtons();
     void SetUpSignals();
     void RunFirstTimeSetupIfNeeded();
     void FillSpeedList();
     void SetInputsEnabled(bool enabled);
+    [[nodiscard]] bool ConfirmAbortOnClose();
 
     std::unique_ptr<Ui::MainDialog> m_ui;
     std::unique_ptr<MessageBoxPresenter> m_ownPresenter;
@@ -106,6 +113,7 @@ private:
     QString m_programFolder;
     std::unique_ptr<SettingsDialog> m_settings;
     std::unique_ptr<LogDialog> m_log;
+    std::unique_ptr<FinishNotice> m_finishNotice;
     std::unique_ptr<BuildEngine> m_engine;
     ThemeApi m_theme;
     FieldValues m_fields;

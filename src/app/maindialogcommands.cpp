@@ -12,9 +12,12 @@
 #include "dialogs/settingsdialog.h"
 #include "imaging/buildengine.h"
 #include "imaging/volumeid.h"
+#include "platform/messagebox.h"
 #include "platform/pathhelper.h"
 #include "settings/programsettings.h"
 #include "ui_maindialog.h"
+
+#include <QFileInfo>
 
 namespace {
 
@@ -36,8 +39,11 @@ QString WithoutTrailingSeparators(QString path)
 void MainDialog::BrowseSource()
 {
     FolderPicker picker;
-    if (picker.Browse(QString::fromLatin1(SourceTitle), DefaultBrowseFolder(), SourceBrowseFlags,
-                      this) != FolderPicker::ResultOk) {
+    // It starts where the user is: the current Source Directory, when there is one.
+    const QString current = m_fields.sourceDirectory;
+    const QString start = QFileInfo(current).isDir() ? current : DefaultBrowseFolder();
+    if (picker.Browse(QString::fromLatin1(SourceTitle), start, SourceBrowseFlags, this) !=
+        FolderPicker::ResultOk) {
         // Stored only: the field shows it at the next transfer to the controls.
         m_fields.sourceDirectory = QString::fromLatin1(NoSourceText);
         return;
@@ -51,6 +57,8 @@ void MainDialog::BrowseOutput()
 {
     CXFileDialog dialog(false, QStringLiteral("iso"), m_fields.volumeId + QStringLiteral(".iso"),
                         CXFileDialog::FlagOverwritePrompt, QString::fromLatin1(ImageFilter), this);
+    if (!m_fields.outputFile.isEmpty())
+        dialog.SetInitialFolder(FolderOf(m_fields.outputFile));
     if (dialog.DoModal() != CXFileDialog::ResultOk)
         return;
     m_fields.outputFile = dialog.GetPathName();
@@ -100,7 +108,14 @@ void MainDialog::ShowLicense()
 
 void MainDialog::ShowDonation()
 {
-    OpenDonationPage();
+    OpenDonationPage(this, m_presenter);
+}
+
+bool MainDialog::ConfirmAbortOnClose()
+{
+    return ShowWindowBox(m_presenter, QStringLiteral("Warning"),
+                         QStringLiteral("A build is running. Abort it and quit?"),
+                         BoxKind::WarningYesNo) == IdYes;
 }
 
 void MainDialog::StoreWriteSpeed()

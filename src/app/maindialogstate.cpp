@@ -2,6 +2,7 @@
 // transfers, progress and the recording choices.
 #include "app/maindialog.h"
 
+#include "app/finishnotice.h"
 #include "ui_maindialog.h"
 
 #include <algorithm>
@@ -21,6 +22,7 @@ void MainDialog::SetInputsEnabled(bool enabled)
 
 void MainDialog::EnterBusyState()
 {
+    m_finishNotice->BuildStarted();
     SetInputsEnabled(false);
 }
 

@@ -1,7 +1,6 @@
 #include "app/qtmessagebox.h"
 
-#include <QApplication>
-#include <QThread>
+#include <QWidget>
 
 namespace {
 
@@ -24,18 +23,6 @@ QtMessageBox::QtMessageBox(QWidget* mainWindow) : m_mainWindow(mainWindow) {}
 void QtMessageBox::SetMainWindow(QWidget* mainWindow)
 {
     m_mainWindow = mainWindow;
-}
-
-int QtMessageBox::Show(const MessageBoxRequest& request)
-{
-    QCoreApplication* app = QCoreApplication::instance();
-    if (app == nullptr || QThread::currentThread() == app->thread())
-        return ShowHere(request);
-    int answer = IdOk;
-    QMetaObject::invokeMethod(
-        app, [this, &request, &answer] { answer = ShowHere(request); },
-        Qt::BlockingQueuedConnection);
-    return answer;
 }
 
 void QtMessageBox::Configure(QMessageBox& box, const MessageBoxRequest& request)
@@ -67,9 +54,13 @@ void QtMessageBox::Configure(QMessageBox& box, const MessageBoxRequest& request)
     }
 }
 
-int QtMessageBox::ShowHere(const MessageBoxRequest& request)
+int QtMessageBox::Show(const MessageBoxRequest& request)
 {
-    QWidget* parent = request.owner == BoxOwner::MainWindow ? m_mainWindow.data() : nullptr;
+    // A hidden window still sits at the screen's corner; a box centred on it
+    // would too.
+    QWidget* window = m_mainWindow.data();
+    const bool onScreen = window != nullptr && window->isVisible();
+    QWidget* parent = request.owner == BoxOwner::MainWindow && onScreen ? window : nullptr;
     QMessageBox box(parent);
     Configure(box, request);
     return AnswerFor(box.exec());

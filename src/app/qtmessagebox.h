@@ -8,7 +8,8 @@
 class QWidget;
 
 // Shows the engine's message boxes with QMessageBox. Boxes owned by the main
-// window are modal over it; application boxes have no parent.
+// window are modal over it once it is on screen; before that, and for
+// application boxes, they have no parent, so they are centred on the screen.
 class QtMessageBox : public MessageBoxPresenter
 {
 public:
@@ -16,15 +17,11 @@ public:
 
     void SetMainWindow(QWidget* mainWindow);
 
-    // Safe from any thread: a call from another thread blocks until the user
-    // answered the box on the user-interface thread.
     int Show(const MessageBoxRequest& request) override;
 
     // Builds the box for a request without showing it.
     static void Configure(QMessageBox& box, const MessageBoxRequest& request);
 
 private:
-    int ShowHere(const MessageBoxRequest& request);
-
     QPointer<QWidget> m_mainWindow;
 };

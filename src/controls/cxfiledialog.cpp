@@ -15,10 +15,6 @@ AnswerQueue<CXFileDialog>& Answers()
     return answers;
 }
 
-// The first layout in the life of the process puts the focus on the history
-// list; later ones on the file-name field.
-bool g_firstLayout = true;
-
 // "*.iso;*.img" as Qt writes it; "*.*" also matches names without a dot.
 QString QtPatterns(const QString& patterns)
 {
@@ -104,12 +100,9 @@ void CXFileDialog::done(int result)
 void CXFileDialog::showEvent(QShowEvent* event)
 {
     QFileDialog::showEvent(event);
-    if (g_firstLayout) {
-        g_firstLayout = false;
-        m_history->setFocus();
-    } else if (QLineEdit* field = FileNameField()) {
+    // Typing goes to the name at once.
+    if (QLineEdit* field = FileNameField())
         field->setFocus();
-    }
 }
 
 void CXFileDialog::AddHistoryPanel()
@@ -135,6 +128,24 @@ void CXFileDialog::OnInitDialog()
     m_history->LoadHistory(QStringLiteral("FolderHistory"), QStringLiteral("Folder"), true);
     if (m_history->count() > 0)
         m_history->setCurrentIndex(0);
+    OpenInStartFolder();
+}
+
+void CXFileDialog::OpenInStartFolder()
+{
+    if (!m_initialFolder.isEmpty() && QFileInfo(m_initialFolder).isDir())
+        MoveToFolderKeepingTheName(m_initialFolder);
+    else if (m_history->count() > 0 && QFileInfo(m_history->itemText(0)).isDir())
+        MoveToFolderKeepingTheName(m_history->itemText(0));
+}
+
+void CXFileDialog::MoveToFolderKeepingTheName(const QString& folder)
+{
+    QLineEdit* field = FileNameField();
+    const QString typed = field != nullptr ? field->text() : QString();
+    setDirectory(folder);
+    if (field != nullptr)
+        field->setText(typed);
 }
 
 void CXFileDialog::OnFileNameOK(const QString& path)
@@ -181,11 +192,7 @@ void CXFileDialog::JumpToFolder(int index)
     if (index < 0 || folder.isEmpty() || !QFileInfo::exists(folder))
         return;
     // The typed name stays as it was while the dialog moves to the folder.
-    QLineEdit* field = FileNameField();
-    const QString typed = field != nullptr ? field->text() : QString();
-    setDirectory(folder);
-    if (field != nullptr)
-        field->setText(typed);
+    MoveToFolderKeepingTheName(folder);
 }
 
 QLineEdit* CXFileDialog::FileNameField() const

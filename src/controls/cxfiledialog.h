@@ -28,6 +28,10 @@ public:
     CXFileDialog(bool openFileDialog, const QString& defaultExtension, const QString& fileName,
                  int flags, const QString& filter, QWidget* parent = nullptr);
 
+    // Where the dialog opens when that folder exists; without one it opens in
+    // the last folder used (the top of the history).
+    void SetInitialFolder(const QString& folder) { m_initialFolder = folder; }
+
     // Runs the dialog: ResultOk with the path in GetPathName, else ResultCancel.
     int DoModal();
     QString GetPathName() const { return m_pathName; }
@@ -53,12 +57,15 @@ private:
     void OnFileNameOK(const QString& path);
     bool ApplyTypedPattern();
     void JumpToFolder(int index);
+    void OpenInStartFolder();
+    void MoveToFolderKeepingTheName(const QString& folder);
     QLineEdit* FileNameField() const;
 
     HistoryCombo* m_history = nullptr;
     QLabel* m_historyLabel = nullptr;
     int m_callerFlags = 0;
     QString m_pathName;
+    QString m_initialFolder;
 };
 
 // Qt name filters from a "Description|pattern|...||" filter. "*.*" becomes

@@ -8,21 +8,13 @@
 #include <QBitmap>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <QToolTip>
 
-namespace {
+#include <algorithm>
 
-// The picture in one colour, keeping its shape; used for the embossed look.
-QPixmap Silhouette(const QPixmap& picture, const QColor& colour)
-{
-    QPixmap result(picture.size());
-    result.fill(Qt::transparent);
-    QPainter painter(&result);
-    painter.drawPixmap(0, 0, picture);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    painter.fillRect(result.rect(), colour);
-    return result;
-}
+namespace {
 
 // A one-pixel 3-D frame: top and left in one colour, bottom and right in the
 // other, the bottom-right corner belonging to the second.
@@ -109,15 +101,31 @@ void HoverButton::DrawBorder(QPainter& painter, const QRect& item)
 void HoverButton::DrawIcon(QPainter& painter, bool hasText, const QRect& item, QRect& caption,
                            bool pressed, bool disabled)
 {
-    const QRect place = PlaceImage(item, m_icon.size(), hasText, pressed, caption);
-    if (!disabled) {
-        painter.drawPixmap(place.topLeft(), m_icon);
-        return;
-    }
-    // The embossed look of a disabled picture: a light copy below a dark one.
-    painter.drawPixmap(place.topLeft() + QPoint(1, 1),
-                       Silhouette(m_icon, palette().color(QPalette::Light)));
-    painter.drawPixmap(place.topLeft(), Silhouette(m_icon, palette().color(QPalette::Dark)));
+    const QPixmap shown =
+        FittedIcon(m_icon, item.size(), painter.device()->devicePixelRatioF(), disabled, style());
+    const QRect place =
+        PlaceImage(item, shown.deviceIndependentSize().toSize(), hasText, pressed, caption);
+    painter.drawPixmap(place.topLeft(), shown);
+}
+
+QPixmap HoverButton::FittedIcon(const QPixmap& icon, QSize item, qreal ratio, bool disabled,
+                                const QStyle* style)
+{
+    // Inside the face with a margin on every side, never larger than drawn.
+    const int room = std::min(item.width(), item.height()) - 2 * (Margin + 1);
+    const QSize logical =
+        icon.size().scaled(QSize(room, room), Qt::KeepAspectRatio).boundedTo(icon.size());
+    if (logical.isEmpty())
+        return {};
+    QPixmap fitted = icon.scaled(logical * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    fitted.setDevicePixelRatio(ratio);
+    if (!disabled)
+        return fitted;
+    // The platform's own look of a disabled picture: recognisable, but greyed.
+    QStyleOption option;
+    QPixmap greyed = style->generatedIconPixmap(QIcon::Disabled, fitted, &option);
+    greyed.setDevicePixelRatio(ratio);
+    return greyed;
 }
 
 void HoverButton::DrawBitmap(QPainter& painter, bool hasText, const QRect& item, QRect& caption,
@@ -270,7 +278,7 @@ void HoverButton::OnClicked()
     setFocus(Qt::MouseFocusReason);
     // Failures are not reported: the button's own action still follows.
     if (!m_url.isEmpty())
-        CurrentLinkOpener().OpenWithDesktop(m_url);
+        CurrentLinkOpener().OpenWithDesktop(m_url, this, {});
 }
 
 const HoverButton::ColourPair& HoverButton::CurrentPair(bool pressed) const

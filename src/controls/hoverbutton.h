@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 class QPainter;
+class QStyle;
 
 // The program's push button: an icon or a bitmap and the caption on a flat
 // face that lights up under the mouse, a tooltip from the string table, and an
@@ -46,6 +47,12 @@ public:
     bool EdgeFlag() const { return m_edge; }
     QPixmap Icon() const { return m_icon; }
     QPixmap Bitmap() const { return m_bitmap; }
+
+    // The icon as drawn on a face of the given size at a device pixel ratio:
+    // shrunk to leave a margin, sharp at that ratio, and in the style's
+    // disabled look when disabled.
+    static QPixmap FittedIcon(const QPixmap& icon, QSize item, qreal ratio, bool disabled,
+                              const QStyle* style);
 
     // Where an image of the given size goes; moves the caption's left edge
     // past the image when there is text.

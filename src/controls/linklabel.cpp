@@ -50,9 +50,9 @@ QColor LinkLabel::TextColour() const
     return m_visited ? m_visitedColour : m_linkColour;
 }
 
-int LinkLabel::OpenLink(const QString& address)
+void LinkLabel::OpenLink(const QString& address, LinkOpenDone done)
 {
-    return OpenLinkWith(CurrentLinkOpener(), address);
+    OpenLinkWith(CurrentLinkOpener(), address, this, std::move(done));
 }
 
 void LinkLabel::Attach()
@@ -155,14 +155,14 @@ void LinkLabel::Clicked()
 {
     m_hover = false;
     ApplyColour();
-    const int result = OpenLink(m_url);
-    if (result > OpenLinkSuccessAbove) {
-        SetVisited(true);
-        return;
-    }
-    SetVisited(false);
-    QApplication::beep();
-    ReportError(result);
+    OpenLink(m_url, [this](const LinkOpenResult& result) { Opened(result); });
+}
+
+void LinkLabel::Opened(const LinkOpenResult& result)
+{
+    SetVisited(result.Opened());
+    if (!result.Opened())
+        ReportError(result);
 }
 
 void LinkLabel::ApplyColour()
@@ -172,10 +172,10 @@ void LinkLabel::ApplyColour()
     setPalette(colours);
 }
 
-void LinkLabel::ReportError(int code)
+void LinkLabel::ReportError(const LinkOpenResult& result)
 {
     // The window that holds the label hands it the presenter; without one the
     // beep is all there is.
     if (m_presenter != nullptr)
-        ShowApplicationBox(*m_presenter, OpenLinkErrorText(code));
+        ReportOpenFailure(*m_presenter, result);
 }

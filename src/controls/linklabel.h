@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/linkopener.h"
+
 #include <QColor>
 #include <QFont>
 #include <QLabel>
@@ -36,8 +38,9 @@ public:
     void SetFitToText(bool fit) { m_fitToText = fit; }
     QColor TextColour() const;
 
-    // Opens an address; a result above 32 means it was opened.
-    int OpenLink(const QString& address);
+    // Opens an address; `done` hears the result once the desktop has given
+    // it, unless this label is gone by then.
+    void OpenLink(const QString& address, LinkOpenDone done);
 
     // Where the error box goes; the window that holds the label sets it.
     void SetMessageBoxPresenter(MessageBoxPresenter* presenter) { m_presenter = presenter; }
@@ -58,7 +61,8 @@ private:
     void PollHover();
     void Clicked();
     void ApplyColour();
-    void ReportError(int code);
+    void Opened(const LinkOpenResult& result);
+    void ReportError(const LinkOpenResult& result);
 
     QColor m_linkColour = LinkColour();
     QColor m_visitedColour = VisitedColour();

@@ -1,6 +1,9 @@
 #include "controls/linkopener.h"
 
-#include <QDesktopServices>
+#include "controls/openerprocess.h"
+#include "platform/messagebox.h"
+
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,8 +37,9 @@ QString DefaultBrowserEntry()
     for (const char* type : {"x-scheme-handler/http", "text/html"}) {
         if (!entry.isEmpty())
             break;
-        entry = QueryLine(QStringLiteral("xdg-mime"),
-                          {QStringLiteral("query"), QStringLiteral("default"), type});
+        entry =
+            QueryLine(QStringLiteral("xdg-mime"),
+                      {QStringLiteral("query"), QStringLiteral("default"), QLatin1String(type)});
     }
     return entry;
 }
@@ -52,15 +56,16 @@ QString LocateDesktopEntry(const QString& entry)
     return path;
 }
 
-// What the shell would have answered for an address it could not open.
-int DesktopFailureCode(const QString& address)
+// What the shell would have answered for an address it could not open: a
+// missing local file is named as such, whatever the opener said.
+int DesktopFailureCode(const QString& address, int openerCode)
 {
     const QUrl url = QUrl::fromUserInput(address, QDir::currentPath());
     if (!url.isLocalFile())
-        return OpenLinkCode::NoAssociation;
+        return openerCode;
     const QFileInfo file(url.toLocalFile());
     if (file.exists())
-        return OpenLinkCode::NoAssociation;
+        return openerCode;
     return file.dir().exists() ? OpenLinkCode::FileNotFound : OpenLinkCode::PathNotFound;
 }
 
@@ -111,11 +116,34 @@ QString ResolvePercentEscapes(const QString& argument)
     return result.replace(QStringLiteral("%%"), QStringLiteral("%"));
 }
 
+// After the desktop failed: the default browser's command, else the desktop's failure.
+LinkOpenResult OpenWithBrowser(LinkOpener& opener, const QString& address,
+                               const LinkOpenResult& desktop)
+{
+    QStringList arguments = SplitExecLine(CutHandlerCommand(opener.BrowserCommand()));
+    if (arguments.isEmpty())
+        return {DesktopFailureCode(address, desktop.code), desktop.detail};
+    QString program;
+    if (const int failure = ResolveProgram(arguments.takeFirst(), program); failure != 0)
+        return {failure, {}};
+    // The address is one argument whatever it contains; no shell sees it.
+    arguments.append(address);
+    if (opener.Start(program, arguments))
+        return {};
+    return {OpenLinkCode::BadExecutable, {}};
+}
+
 } // namespace
 
-bool LinkOpener::OpenWithDesktop(const QString& address)
+LinkOpener::LinkOpener(QString program, std::chrono::milliseconds patience)
+    : m_program(std::move(program)), m_patience(patience)
+{}
+
+void LinkOpener::OpenWithDesktop(const QString& address, QObject* context, LinkOpenDone done)
 {
-    return QDesktopServices::openUrl(QUrl::fromUserInput(address, QDir::currentPath()));
+    const QUrl url = QUrl::fromUserInput(address, QDir::currentPath());
+    const QString target = url.isLocalFile() ? url.toLocalFile() : url.toString(QUrl::FullyEncoded);
+    RunOpenerProcess(m_program, target, context, m_patience, std::move(done));
 }
 
 QString LinkOpener::BrowserCommand()
@@ -145,23 +173,31 @@ void SetLinkOpener(LinkOpener* opener)
     g_opener = opener;
 }
 
-int OpenLinkWith(LinkOpener& opener, const QString& address)
+void OpenLinkWith(LinkOpener& opener, const QString& address, QObject* context, LinkOpenDone done)
 {
-    if (opener.OpenWithDesktop(address))
-        return OpenLinkSucceeded;
-    const int desktopResult = DesktopFailureCode(address);
-    QStringList arguments = SplitExecLine(CutHandlerCommand(opener.BrowserCommand()));
-    if (arguments.isEmpty())
-        return desktopResult;
-    QString program;
-    if (const int failure = ResolveProgram(arguments.takeFirst(), program); failure != 0)
-        return failure;
-    // The address is one argument whatever it contains; no shell sees it.
-    arguments.append(address);
-    return opener.Start(program, arguments) ? OpenLinkSucceeded : OpenLinkCode::BadExecutable;
+    opener.OpenWithDesktop(
+        address, context,
+        [&opener, address, done = std::move(done)](const LinkOpenResult& desktop) {
+            done(desktop.Opened() ? desktop : OpenWithBrowser(opener, address, desktop));
+        });
 }
 
-QString OpenLinkErrorText(int code)
+int OpenLinkCodeOfOpenerExit(int exitCode)
+{
+    // xdg-open: 2 a file that does not exist, 5 one that cannot be read; 1, 3
+    // and 4 (bad call, no method, the handler failed) all leave the address
+    // without a program that opened it.
+    switch (exitCode) {
+    case 2:
+        return OpenLinkCode::FileNotFound;
+    case 5:
+        return OpenLinkCode::AccessDenied;
+    default:
+        return OpenLinkCode::NoAssociation;
+    }
+}
+
+QString OpenLinkErrorText(int code, const QString& detail)
 {
     static const std::map<int, const char*> reasons = {
         {0, "The operating system is out\nof memory or resources."},
@@ -183,7 +219,8 @@ QString OpenLinkErrorText(int code)
     const QString reason = known != reasons.end()
                                ? QString::fromLatin1(known->second)
                                : QStringLiteral("Unknown Error (%1) occurred.").arg(code);
-    return QStringLiteral("Unable to open hyperlink:\n\n") + reason;
+    const QString text = QStringLiteral("Unable to open hyperlink:\n\n") + reason;
+    return detail.isEmpty() ? text : text + QStringLiteral("\n\n") + detail;
 }
 
 QString CutHandlerCommand(const QString& command)
@@ -247,4 +284,10 @@ QString ExecLineOfDesktopEntry(const QString& fileText)
             return UnescapeEntryValue(rest.mid(1).trimmed());
     }
     return {};
+}
+
+void ReportOpenFailure(MessageBoxPresenter& presenter, const LinkOpenResult& result)
+{
+    QApplication::beep();
+    ShowApplicationBox(presenter, OpenLinkErrorText(result.code, result.detail));
 }

@@ -3,6 +3,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+#include <functional>
+
+class MessageBoxPresenter;
+class QObject;
+
 // A result above this means the address was opened, as the shell reports it.
 constexpr int OpenLinkSuccessAbove = 32;
 constexpr int OpenLinkSucceeded = 33;
@@ -16,15 +22,34 @@ constexpr int BadExecutable = 11;
 constexpr int NoAssociation = 31;
 } // namespace OpenLinkCode
 
+// What opening an address came to.
+struct LinkOpenResult
+{
+    int code = OpenLinkSucceeded; // above OpenLinkSuccessAbove when opened
+    QString detail;               // the opener's own words on a failure, if any
+
+    [[nodiscard]] bool Opened() const { return code > OpenLinkSuccessAbove; }
+};
+
+// Called once with the result; never after its context object is gone.
+using LinkOpenDone = std::function<void(const LinkOpenResult&)>;
+
 // How the program hands an address to the desktop. Tests install their own,
 // so that no browser starts and every path can be driven.
 class LinkOpener
 {
 public:
+    // An opener still running after `patience` has found a handler that runs
+    // in the foreground (a browser started by a bare desktop): that counts as opened.
+    static constexpr std::chrono::milliseconds DefaultPatience{5000};
+
+    explicit LinkOpener(QString program = QStringLiteral("xdg-open"),
+                        std::chrono::milliseconds patience = DefaultPatience);
     virtual ~LinkOpener() = default;
 
-    // The desktop's "open" for an address; false when it could not.
-    virtual bool OpenWithDesktop(const QString& address);
+    // The desktop's "open" for an address. A started opener is no success: its
+    // exit status is awaited without blocking, and `done` gets the verdict.
+    virtual void OpenWithDesktop(const QString& address, QObject* context, LinkOpenDone done);
 
     // The Exec line of the default web browser's desktop entry; empty when
     // none is registered.
@@ -32,6 +57,10 @@ public:
 
     // Starts a program without a shell and does not wait for it.
     virtual bool Start(const QString& program, const QStringList& arguments);
+
+private:
+    QString m_program;
+    std::chrono::milliseconds m_patience;
 };
 
 // The opener in use; the desktop's unless a test installed another.
@@ -41,11 +70,19 @@ LinkOpener& CurrentLinkOpener();
 void SetLinkOpener(LinkOpener* opener);
 
 // Opens an address: the desktop first, then the default browser's command.
-// Returns a code above OpenLinkSuccessAbove on success, else an OpenLinkCode.
-int OpenLinkWith(LinkOpener& opener, const QString& address);
+// `done` gets a code above OpenLinkSuccessAbove on success, else an
+// OpenLinkCode; it is dropped when `context` is destroyed first.
+void OpenLinkWith(LinkOpener& opener, const QString& address, QObject* context, LinkOpenDone done);
 
-// The message shown when an address could not be opened.
-QString OpenLinkErrorText(int code);
+// The message shown when an address could not be opened; the opener's own
+// words, when it gave any, follow the reason.
+QString OpenLinkErrorText(int code, const QString& detail = {});
+
+// A failed open: the warning sound, then the error text in the application box.
+void ReportOpenFailure(MessageBoxPresenter& presenter, const LinkOpenResult& result);
+
+// The code for an exit status of the desktop opener (xdg-open's numbering).
+[[nodiscard]] int OpenLinkCodeOfOpenerExit(int exitCode);
 
 // A handler command cut at its first field code for the address (%u, %U,
 // %f, %F, quoted forms first), so the address can be appended once.

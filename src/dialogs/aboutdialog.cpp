@@ -73,7 +73,15 @@ void AboutDialog::Decorate()
 {
     m_ui->okButton->Decorate(&m_theme, OkIcon, OkTooltip);
 
+    // Only "OK" is a tab stop and the default: Enter closes the box, and the
+    // picture is reached by the mouse alone, never by a key.
+    m_ui->okButton->setDefault(true);
+    m_ui->okButton->setFocus(Qt::OtherFocusReason);
+
     ThemedButton& donation = *m_ui->donationButton;
+    donation.setDefault(false);
+    donation.setAutoDefault(false);
+    donation.setFocusPolicy(Qt::NoFocus);
     donation.BindTheme(&m_theme);
     donation.SetBitmap(DonationBitmap, QColor(0, 255, 0));
     donation.SetUrl(QLatin1String(ProjectAddress::Donation));

@@ -1,11 +1,13 @@
 #include "dialogs/donation.h"
 
-#include "controls/linklabel.h"
+#include "controls/linkopener.h"
 #include "dialogs/projectaddresses.h"
 
-int OpenDonationPage()
+void OpenDonationPage(QObject* context, MessageBoxPresenter& presenter)
 {
-    // A label that never gets a window: only its opening routine is wanted.
-    LinkLabel link;
-    return link.OpenLink(QLatin1String(ProjectAddress::Donation));
+    OpenLinkWith(CurrentLinkOpener(), QLatin1String(ProjectAddress::Donation), context,
+                 [&presenter](const LinkOpenResult& result) {
+                     if (!result.Opened())
+                         ReportOpenFailure(presenter, result);
+                 });
 }

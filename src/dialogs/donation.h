@@ -1,5 +1,8 @@
 #pragma once
 
-// "&Donation": opens the donation page as a link would. The result is the
-// link's (above 32 when opened); the menu command ignores it.
-int OpenDonationPage();
+class MessageBoxPresenter;
+class QObject;
+
+// "&Donation": opens the donation page as a link would. A page that cannot be
+// opened is explained as a link explains it, unless `context` is gone first.
+void OpenDonationPage(QObject* context, MessageBoxPresenter& presenter);

@@ -4,10 +4,16 @@
 #include "platform/pathhelper.h"
 #include "ui_licensedialog.h"
 
+#include <QFontDatabase>
+
 LicenseDialog::LicenseDialog(QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::LicenseDialog>())
 {
     m_ui->setupUi(this);
+    // The license is laid out in fixed columns: shown as written, not re-wrapped.
+    m_ui->licenseEdit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_ui->licenseEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_ui->licenseEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 LicenseDialog::~LicenseDialog() = default;

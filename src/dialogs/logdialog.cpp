@@ -3,6 +3,8 @@
 #include "controls/cxfiledialog.h"
 #include "ui_logdialog.h"
 
+#include <QScrollBar>
+
 namespace {
 
 constexpr int SaveIcon = 134;
@@ -17,6 +19,9 @@ LogDialog::LogDialog(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<U
     m_ui->setupUi(this);
     m_ui->saveButton->Decorate(&m_theme, SaveIcon, SaveTooltip);
     m_ui->cancelButton->Decorate(&m_theme, CancelIcon, CancelTooltip);
+    // Whole lines: a long one scrolls sideways instead of being cut.
+    m_ui->logEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_ui->logEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(m_ui->saveButton, &QPushButton::clicked, this, &LogDialog::SaveLog);
 }
 
@@ -39,6 +44,25 @@ void LogDialog::LoadCapture(const QString& capturePath)
     TextEncoding encoding = TextEncoding::Utf8;
     SetLogText(ReadFileForView(capturePath, &encoding));
     m_encoding = encoding;
+    ShowNewestLine();
+}
+
+void LogDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Scrolled only once the view has its size; hidden, it cannot scroll.
+    ShowNewestLine();
+}
+
+void LogDialog::ShowNewestLine()
+{
+    QPlainTextEdit& edit = *m_ui->logEdit;
+    QTextCursor end = edit.textCursor();
+    end.movePosition(QTextCursor::End);
+    end.movePosition(QTextCursor::StartOfLine);
+    edit.setTextCursor(end);
+    edit.ensureCursorVisible();
+    edit.horizontalScrollBar()->setValue(0);
 }
 
 void LogDialog::SaveLog()

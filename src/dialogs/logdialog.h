@@ -34,7 +34,13 @@ public:
     // cancel or a target that cannot be written changes nothing, silently.
     void SaveLog();
 
+protected:
+    // Opens at the newest line, where a running build is.
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void ShowNewestLine();
+
     ThemeApi m_theme;
     std::unique_ptr<Ui::LogDialog> m_ui;
     QString m_logText;

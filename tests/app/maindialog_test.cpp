@@ -1,6 +1,7 @@
 // The main window's commands and start-up details, offscreen, with scripted
 // dialogs and message boxes.
 #include "app/apptesthelpers.h"
+#include "app/droppedsource.h"
 #include "app/maindialog.h"
 #include "app/manifest.h"
 #include "controls/applicationprofile.h"
@@ -15,11 +16,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -89,6 +94,112 @@ TEST_F(MainDialogTest, ChoosingASourceProposesItsVolumeId)
     m_window->BrowseSource();
     EXPECT_EQ(Text("sourceEdit"), "/");
     EXPECT_EQ(Text("volumeEdit"), "NO_NAME");
+}
+
+TEST_F(MainDialogTest, ChoosersStartWhereTheUserIs)
+{
+    const QString source = m_folder.File("My Movie");
+    const QString images = m_folder.File("images");
+    QDir().mkpath(source);
+    QDir().mkpath(images);
+    QString pickerStart;
+    const auto cancelPicker = [&pickerStart](QFileDialog& chooser) {
+        pickerStart = chooser.directory().absolutePath();
+        return std::optional<QString>();
+    };
+    FolderPicker::SetNextAnswer(cancelPicker);
+    m_window->BrowseSource();
+    EXPECT_EQ(pickerStart, QDir::homePath()) << "no source yet";
+
+    Child<QLineEdit>("sourceEdit")->setText(source);
+    Child<QLineEdit>("outputEdit")->setText(images + "/movie.iso");
+    m_window->TakeFieldValues();
+    FolderPicker::SetNextAnswer(cancelPicker);
+    m_window->BrowseSource();
+    EXPECT_EQ(pickerStart, source);
+
+    QString outputStart;
+    CXFileDialog::SetNextAnswer([&outputStart](CXFileDialog& dialog) {
+        outputStart = dialog.directory().absolutePath();
+        return std::optional<QString>();
+    });
+    m_window->BrowseOutput();
+    EXPECT_EQ(outputStart, images);
+}
+
+TEST(DroppedSource, AFolderOrAFileInsideAVideoTsStandsForTheSource)
+{
+    TestProgramFolder folder{QStringLiteral(ISOMINT_FAKE_MKISOFS)};
+    const QString movie = folder.File("My Movie");
+    QDir().mkpath(movie + "/video_ts");
+    QFile ifo(movie + "/video_ts/VIDEO_TS.IFO");
+    ASSERT_TRUE(ifo.open(QIODevice::WriteOnly));
+    ifo.close();
+    EXPECT_EQ(SourceFolderOfDroppedPath(movie), movie);
+    EXPECT_EQ(SourceFolderOfDroppedPath(movie + "/video_ts"), movie);
+    EXPECT_EQ(SourceFolderOfDroppedPath(movie + "/video_ts/VIDEO_TS.IFO"), movie);
+    EXPECT_EQ(SourceFolderOfDroppedPath(folder.File("stencil.ini")), QString())
+        << "a file outside a VIDEO_TS is no source";
+    EXPECT_EQ(SourceFolderOfDroppedPath(folder.File("gone")), QString());
+    EXPECT_EQ(SourceFolderOfDroppedPath(QString()), QString());
+}
+
+TEST_F(MainDialogTest, ADroppedFolderFillsTheSourceAndProposesTheVolumeId)
+{
+    const QString movie = m_folder.File("My Movie");
+    QDir().mkpath(movie + "/VIDEO_TS");
+    Child<QLineEdit>("outputEdit")->setText("/typed/out.iso");
+    const auto drag = [this](const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(m_window.get(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_window.get(), &drop);
+        return drop.isAccepted();
+    };
+    EXPECT_TRUE(m_window->acceptDrops());
+    EXPECT_FALSE(drag({QUrl("https://example.org/movie")}));
+    EXPECT_FALSE(drag({QUrl::fromLocalFile(m_folder.File("stencil.ini"))}));
+    EXPECT_EQ(Text("sourceEdit"), "");
+
+    EXPECT_TRUE(drag({QUrl::fromLocalFile(movie + "/VIDEO_TS")}));
+    EXPECT_EQ(Text("sourceEdit"), movie);
+    EXPECT_EQ(Text("volumeEdit"), "MY_MOVIE");
+    EXPECT_EQ(Text("outputEdit"), "/typed/out.iso") << "what was typed stays";
+
+    m_window->EnterBusyState();
+    EXPECT_FALSE(drag({QUrl::fromLocalFile(m_folder.File("dvd"))})) << "not during a build";
+    m_window->LeaveBusyState();
+}
+
+TEST(MainDialogStart, AFolderOnTheCommandLineIsTheSource)
+{
+    TestProgramFolder folder{QStringLiteral(ISOMINT_FAKE_MKISOFS)};
+    folder.WriteSettings(0, 0, 0, QString(), QString(), 0);
+    QDir().mkpath(folder.File("Holiday 2026/VIDEO_TS"));
+    ScriptedMessageBox boxes;
+    MainDialog window(folder.Path(), &boxes);
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(folder.File("."));
+    window.OpenFromCommandLine({"Holiday 2026/VIDEO_TS"});
+    QDir::setCurrent(before);
+    window.show();
+    EXPECT_EQ(window.findChild<QLineEdit*>("sourceEdit")->text(),
+              QDir::cleanPath(folder.File("Holiday 2026")));
+    EXPECT_EQ(window.findChild<QLineEdit*>("volumeEdit")->text(), "HOLIDAY_2026");
+}
+
+TEST(DesktopEntry, OpensAFolderFromTheFileManager)
+{
+    QFile entry(QStringLiteral(ISOMINT_PROGRAM_DIR "/../isomint-stencil.desktop"));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    const QByteArray text = entry.readAll();
+    EXPECT_TRUE(text.contains("\nExec=") && text.contains(" %f\n")) << text.constData();
+    EXPECT_TRUE(text.contains("\nMimeType=inode/directory;\n")) << text.constData();
 }
 
 TEST_F(MainDialogTest, CancelledSourceShowsOnlyAtTheNextTransfer)

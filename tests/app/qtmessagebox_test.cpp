@@ -3,10 +3,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QThread>
+#include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace {
 
@@ -56,6 +55,7 @@ void ClickWhenShown(QMessageBox::StandardButton button, QWidget** parentSeen = n
 TEST(QtMessageBox, ReturnsTheWindowsAnswerCodes)
 {
     QDialog window;
+    window.show();
     QtMessageBox boxes(&window);
     QWidget* parent = nullptr;
 
@@ -71,23 +71,23 @@ TEST(QtMessageBox, ReturnsTheWindowsAnswerCodes)
     EXPECT_EQ(parent, nullptr);
 }
 
-TEST(QtMessageBox, ABoxFromAnotherThreadIsShownOnTheUserInterfaceThread)
+TEST(QtMessageBox, ABoxBeforeTheMainWindowIsShownIsCentredOnTheScreen)
 {
-    QtMessageBox boxes;
-    int answer = 0;
-    bool onUiThread = false;
-    ClickWhenShown(QMessageBox::Yes);
-    QTimer::singleShot(0, [&onUiThread] {
-        onUiThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+    QDialog window; // constructed, not yet shown: it sits at the corner
+    QtMessageBox boxes(&window);
+    QWidget* parent = &window;
+    QPoint centre;
+    QTimer::singleShot(0, [&centre] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        centre = box->frameGeometry().center();
     });
-    std::thread worker([&] {
-        answer = boxes.Show({"Warning", "t", BoxKind::WarningYesNo, BoxOwner::MainWindow});
-        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    });
-    QCoreApplication::exec();
-    worker.join();
-    EXPECT_EQ(answer, IdYes);
-    EXPECT_TRUE(onUiThread);
+    ClickWhenShown(QMessageBox::Ok, &parent);
+    EXPECT_EQ(boxes.Show({"Missing File", "t", BoxKind::Error, BoxOwner::MainWindow}), IdOk);
+    EXPECT_EQ(parent, nullptr);
+    const QPoint screen = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((centre - screen).manhattanLength(), 40)
+        << centre.x() << "," << centre.y() << " vs " << screen.x() << "," << screen.y();
 }
 
 } // namespace

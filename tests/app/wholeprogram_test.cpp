@@ -168,7 +168,7 @@ TEST_F(WholeProgramTest, RealBuildOfALowerCaseFolderPlaysBack)
                            "/DEST", "E:"}));
 }
 
-TEST_F(WholeProgramTest, AbortEndsTheChildSilentlyAndClosingDuringABuildEndsIt)
+TEST_F(WholeProgramTest, AbortEndsTheChildSilentlyAndClosingDuringABuildAsksFirst)
 {
     TestProgramFolder fake(QStringLiteral(ISOMINT_FAKE_MKISOFS));
     fake.WriteSettings(0, 0, 0, QString(), QString(), 0);
@@ -198,11 +198,21 @@ TEST_F(WholeProgramTest, AbortEndsTheChildSilentlyAndClosingDuringABuildEndsIt)
     Find<QPushButton>(*window, "imageButton")->click();
     ASSERT_TRUE(RunUntil([&] { return ReadPid(fake.File("pid")) > 0; }));
     const qint64 second = ReadPid(fake.File("pid"));
+    // Closing asks first; No keeps the build going.
+    m_boxes.Answer(IdNo);
     window->close();
+    ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(m_boxes.Last().text, "A build is running. Abort it and quit?");
+    EXPECT_EQ(m_boxes.Last().kind, BoxKind::WarningYesNo);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->Engine().IsBuilding());
+    EXPECT_FALSE(ProcessGone(second));
+    m_boxes.Answer(IdYes);
+    window->close();
+    EXPECT_EQ(m_boxes.Count(), 2);
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(window->Engine().IsBuilding());
     EXPECT_TRUE(RunUntil([second] { return ProcessGone(second); }, 4000));
-    EXPECT_EQ(m_boxes.Count(), 0);
 }
 
 TEST_F(WholeProgramTest, SplitBuildHandsTheListToTheRecorder)

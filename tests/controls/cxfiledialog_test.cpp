@@ -73,6 +73,54 @@ TEST_F(CXFileDialogTest, TheHistoryIsLoadedBeforeTheAnswerAndMovesAnAcceptedFold
     EXPECT_FALSE(Has("Folder2")) << "the stale third key is deleted";
 }
 
+TEST_F(CXFileDialogTest, OpensInTheGivenFolderElseInTheLastOneUsedKeepingTheName)
+{
+    const QString last = MakeFolder("last used");
+    const QString given = MakeFolder("given");
+    Write("Folder0", last);
+    QString opened;
+    QString name;
+    const auto look = [&opened, &name](CXFileDialog& dialog) {
+        opened = dialog.directory().absolutePath();
+        name = dialog.findChild<QLineEdit*>("fileNameEdit")->text();
+        return std::optional<QString>();
+    };
+
+    CXFileDialog::SetNextAnswer(look);
+    CXFileDialog byHistory = ImageDialog();
+    byHistory.DoModal();
+    EXPECT_EQ(opened, last);
+    EXPECT_EQ(name, "NO_NAME.iso");
+
+    CXFileDialog::SetNextAnswer(look);
+    CXFileDialog byCaller = ImageDialog();
+    byCaller.SetInitialFolder(given);
+    byCaller.DoModal();
+    EXPECT_EQ(opened, given);
+    EXPECT_EQ(name, "NO_NAME.iso");
+
+    CXFileDialog::SetNextAnswer(look);
+    CXFileDialog gone = ImageDialog();
+    gone.SetInitialFolder(m_folder.filePath("deleted"));
+    gone.DoModal();
+    EXPECT_EQ(opened, last) << "a folder that is gone falls back on the last one used";
+}
+
+TEST_F(CXFileDialogTest, TheFirstFocusIsTheFileNameEveryTime)
+{
+    for (int shown = 0; shown < 2; ++shown) {
+        CXFileDialog dialog = ImageDialog();
+        QWidget* focused = nullptr;
+        QTimer::singleShot(0, &dialog, [&dialog, &focused] {
+            focused = dialog.focusWidget();
+            dialog.reject();
+        });
+        dialog.DoModal();
+        ASSERT_NE(focused, nullptr);
+        EXPECT_EQ(focused->objectName(), "fileNameEdit") << "showing " << shown;
+    }
+}
+
 TEST_F(CXFileDialogTest, IsConfiguredAsTheCallerAsked)
 {
     CXFileDialog dialog = ImageDialog();

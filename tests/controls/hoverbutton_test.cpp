@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QPainter>
+#include <QSet>
 #include <QTest>
 #include <QToolTip>
 #include <gtest/gtest.h>
@@ -207,6 +208,61 @@ TEST(HoverButton, DrawsImageAndSunkenEdgeOffsetWhilePressed)
     EXPECT_EQ(image.pixel(5, 39), button.palette().color(QPalette::Light).rgb());
 }
 
+// Distinct colours among the clearly visible pixels of a picture.
+int VisibleColours(const QPixmap& picture)
+{
+    const QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 200)
+                colours.insert(image.pixel(x, y));
+    return static_cast<int>(colours.size());
+}
+
+TEST(HoverButton, IconsFitTheFaceAndStaySharpAtEachPixelRatio)
+{
+    HoverButton button;
+    ASSERT_EQ(button.SetIcon(164), 0);
+    for (const qreal ratio : {1.0, 2.0}) {
+        for (const QSize face : {QSize(45, 30), QSize(81, 32), QSize(100, 40)}) {
+            const QPixmap shown =
+                HoverButton::FittedIcon(button.Icon(), face, ratio, false, button.style());
+            const QSize logical = shown.deviceIndependentSize().toSize();
+            EXPECT_LE(logical.height(), face.height() - 2 * (HoverButton::Margin + 1))
+                << "ratio " << ratio << ", face height " << face.height();
+            EXPECT_EQ(shown.size(), logical * ratio) << "one image pixel per device pixel";
+            EXPECT_EQ(shown.devicePixelRatio(), ratio);
+        }
+    }
+}
+
+TEST(HoverButton, ADisabledIconIsGreyedNotAFlatShape)
+{
+    HoverButton button;
+    ASSERT_EQ(button.SetIcon(164), 0);
+    for (const qreal ratio : {1.0, 2.0}) {
+        const QPixmap normal =
+            HoverButton::FittedIcon(button.Icon(), {81, 30}, ratio, false, button.style());
+        const QPixmap disabled =
+            HoverButton::FittedIcon(button.Icon(), {81, 30}, ratio, true, button.style());
+        EXPECT_EQ(disabled.size(), normal.size());
+        EXPECT_NE(disabled.toImage(), normal.toImage());
+        EXPECT_GT(VisibleColours(disabled), 4) << "the picture's detail stays, ratio " << ratio;
+    }
+
+    // Drawn on a disabled 30-pixel button, the picture keeps off the edges.
+    button.resize(81, 30);
+    button.setText(QStringLiteral("&Abort"));
+    button.setEnabled(false);
+    const QImage image = Render(button);
+    const QRgb face = button.palette().color(QPalette::Button).rgb();
+    for (int x = 0; x < 3 + 24; ++x) {
+        EXPECT_EQ(image.pixel(x, 1), face) << x;
+        EXPECT_EQ(image.pixel(x, 28), face) << x;
+    }
+}
+
 TEST(HoverButton, PlacesImagesByTheMarginAndPressedOffset)
 {
     QRect caption(0, 0, 80, 30);
@@ -327,10 +383,11 @@ TEST(TooltipText, WrapsLongLinesAtBlanksAndKeepsLineBreaks)
 class RecordingOpener : public LinkOpener
 {
 public:
-    bool OpenWithDesktop(const QString& address) override
+    void OpenWithDesktop(const QString& address, QObject* /*context*/, LinkOpenDone done) override
     {
         opened.append(address);
-        return false;
+        if (done)
+            done({OpenLinkCode::NoAssociation, {}});
     }
     QStringList opened;
 };

@@ -1,11 +1,14 @@
 #include "controls/linklabel.h"
 #include "controls/linkopener.h"
 #include "qtprinters.h"
+#include "support/eventloop.h"
 #include "support/scriptedmessagebox.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -14,10 +17,10 @@ namespace {
 class SwitchableOpener : public LinkOpener
 {
 public:
-    bool OpenWithDesktop(const QString& address) override
+    void OpenWithDesktop(const QString& address, QObject* /*context*/, LinkOpenDone done) override
     {
         opened.append(address);
-        return works;
+        done(works ? LinkOpenResult{} : LinkOpenResult{OpenLinkCode::NoAssociation, "no method"});
     }
     QString BrowserCommand() override { return {}; }
 
@@ -176,19 +179,39 @@ TEST_F(LinkLabelTest, ASuccessfulOpenMarksVisitedAndAFailedOneExplains)
     EXPECT_FALSE(label.IsVisited());
     EXPECT_EQ(label.palette().color(QPalette::WindowText), LinkLabel::LinkColour());
     ASSERT_EQ(m_boxes.Count(), 1);
-    EXPECT_EQ(m_boxes.Last().text, OpenLinkErrorText(OpenLinkCode::NoAssociation));
+    EXPECT_EQ(m_boxes.Last().text, OpenLinkErrorText(OpenLinkCode::NoAssociation, "no method"));
     EXPECT_EQ(m_boxes.Last().kind, BoxKind::AppWarning);
 }
 
-TEST(LinkLabel, OpensWithoutAWindowForTheDonationCommand)
+// The whole path with a desktop opener that has no handler, as on a machine
+// without a browser: the label waits for the opener's verdict.
+TEST_F(LinkLabelTest, AnOpenerWithoutAHandlerIsAFailureNotAVisit)
 {
-    SwitchableOpener opener;
+    QTemporaryDir bin;
+    ASSERT_TRUE(bin.isValid());
+    QFile script(bin.filePath("xdg-open"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\necho \"xdg-open: no method available for opening '$1'\" >&2\n"
+                 "exit 3\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    class NoBrowser : public LinkOpener
+    {
+    public:
+        using LinkOpener::LinkOpener;
+        QString BrowserCommand() override { return {}; }
+    } opener(script.fileName());
     SetLinkOpener(&opener);
-    LinkLabel transient;
-    const int result = transient.OpenLink("https://example.org/donate");
-    SetLinkOpener(nullptr);
-    EXPECT_GT(result, OpenLinkSuccessAbove);
-    EXPECT_EQ(opener.opened, QStringList{"https://example.org/donate"});
+
+    LinkLabel& label = AddLabel("https://example.org/", {10, 10, 200, 30});
+    Show();
+    Click(label);
+    ASSERT_TRUE(RunUntil([this] { return m_boxes.Count() > 0; }, 10000));
+    EXPECT_FALSE(label.IsVisited());
+    EXPECT_EQ(m_boxes.Last().text, OpenLinkErrorText(OpenLinkCode::NoAssociation,
+                                                     "xdg-open: no method available for opening "
+                                                     "'https://example.org/'"));
+    EXPECT_TRUE(m_boxes.Last().text.startsWith("Unable to open hyperlink:"));
 }
 
 } // namespace

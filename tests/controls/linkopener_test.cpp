@@ -1,11 +1,30 @@
 #include "controls/linkopener.h"
 #include "qtprinters.h"
+#include "support/eventloop.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QObject>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <optional>
+
+using namespace std::chrono_literals;
+
 namespace {
+
+// Opens and runs the event loop until the result arrives.
+LinkOpenResult OpenAndWait(LinkOpener& opener, const QString& address, int timeoutMs = 10000)
+{
+    QObject context;
+    std::optional<LinkOpenResult> result;
+    OpenLinkWith(opener, address, &context, [&result](const LinkOpenResult& r) { result = r; });
+    EXPECT_TRUE(RunUntil([&result] { return result.has_value(); }, timeoutMs));
+    return result.value_or(LinkOpenResult{-1, {}});
+}
 
 TEST(CutHandlerCommand, CutsAtTheFirstFieldCodePreferringTheQuotedForm)
 {
@@ -55,16 +74,18 @@ TEST(OpenLinkErrorText, NamesTheReasonByCode)
     EXPECT_EQ(OpenLinkErrorText(0),
               "Unable to open hyperlink:\n\nThe operating system is out\nof memory or resources.");
     EXPECT_EQ(OpenLinkErrorText(99), "Unable to open hyperlink:\n\nUnknown Error (99) occurred.");
+    EXPECT_EQ(OpenLinkErrorText(31, "xdg-open: no method available"),
+              OpenLinkErrorText(31) + "\n\nxdg-open: no method available");
 }
 
 // Drives every step of opening without a desktop or a browser.
 class ScriptedOpener : public LinkOpener
 {
 public:
-    bool OpenWithDesktop(const QString& address) override
+    void OpenWithDesktop(const QString& address, QObject* /*context*/, LinkOpenDone done) override
     {
         desktopAsked.append(address);
-        return desktopOpens;
+        done(desktopOpens ? LinkOpenResult{} : LinkOpenResult{OpenLinkCode::NoAssociation, {}});
     }
     QString BrowserCommand() override { return browser; }
     bool Start(const QString& program, const QStringList& arguments) override
@@ -85,7 +106,7 @@ TEST(OpenLink, TheDesktopComesFirst)
     ScriptedOpener opener;
     opener.desktopOpens = true;
     opener.browser = "env %u";
-    EXPECT_GT(OpenLinkWith(opener, "https://example.org/"), OpenLinkSuccessAbove);
+    EXPECT_TRUE(OpenAndWait(opener, "https://example.org/").Opened());
     EXPECT_EQ(opener.desktopAsked, QStringList{"https://example.org/"});
     EXPECT_TRUE(opener.started.isEmpty());
 }
@@ -95,7 +116,7 @@ TEST(OpenLink, FallsBackOnTheBrowserCommandWithTheAddressAsOneArgument)
     ScriptedOpener opener;
     opener.browser = "env --unset=X \"%u\" --ignored";
     const QString address = "https://example.org/a b?q=\"x\";rm -rf ~";
-    EXPECT_GT(OpenLinkWith(opener, address), OpenLinkSuccessAbove);
+    EXPECT_TRUE(OpenAndWait(opener, address).Opened());
     ASSERT_EQ(opener.started.size(), 1);
     const QStringList& command = opener.started[0];
     EXPECT_TRUE(command[0].endsWith("/env")) << command[0].toStdString();
@@ -105,23 +126,106 @@ TEST(OpenLink, FallsBackOnTheBrowserCommandWithTheAddressAsOneArgument)
 TEST(OpenLink, MapsEachFailureToTheShellsCode)
 {
     ScriptedOpener opener;
-    EXPECT_EQ(OpenLinkWith(opener, "https://example.org/"), OpenLinkCode::NoAssociation);
+    EXPECT_EQ(OpenAndWait(opener, "https://example.org/").code, OpenLinkCode::NoAssociation);
 
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    EXPECT_EQ(OpenLinkWith(opener, folder.filePath("missing.html")), OpenLinkCode::FileNotFound);
-    EXPECT_EQ(OpenLinkWith(opener, folder.filePath("gone/missing.html")),
+    EXPECT_EQ(OpenAndWait(opener, folder.filePath("missing.html")).code,
+              OpenLinkCode::FileNotFound);
+    EXPECT_EQ(OpenAndWait(opener, folder.filePath("gone/missing.html")).code,
               OpenLinkCode::PathNotFound);
 
     opener.browser = "no-such-browser-here %u";
-    EXPECT_EQ(OpenLinkWith(opener, "https://example.org/"), OpenLinkCode::FileNotFound);
+    EXPECT_EQ(OpenAndWait(opener, "https://example.org/").code, OpenLinkCode::FileNotFound);
     opener.browser = folder.filePath("gone/browser") + " %u";
-    EXPECT_EQ(OpenLinkWith(opener, "https://example.org/"), OpenLinkCode::PathNotFound);
+    EXPECT_EQ(OpenAndWait(opener, "https://example.org/").code, OpenLinkCode::PathNotFound);
     opener.browser = folder.path() + " %u";
-    EXPECT_EQ(OpenLinkWith(opener, "https://example.org/"), OpenLinkCode::AccessDenied);
+    EXPECT_EQ(OpenAndWait(opener, "https://example.org/").code, OpenLinkCode::AccessDenied);
     opener.browser = "env %u";
     opener.startWorks = false;
-    EXPECT_EQ(OpenLinkWith(opener, "https://example.org/"), OpenLinkCode::BadExecutable);
+    EXPECT_EQ(OpenAndWait(opener, "https://example.org/").code, OpenLinkCode::BadExecutable);
+}
+
+// A stand-in for xdg-open: a script that exits with the given status after
+// printing to standard error, or sleeps, as the real one does on each path.
+class FakeOpener
+{
+public:
+    explicit FakeOpener(const QByteArray& body)
+    {
+        EXPECT_TRUE(m_dir.isValid());
+        QFile script(Path());
+        EXPECT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$(dirname \"$0\")/asked\"\n" + body);
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QString Path() const { return m_dir.filePath("xdg-open"); }
+    QByteArray Asked() const
+    {
+        QFile asked(m_dir.filePath("asked"));
+        return asked.open(QIODevice::ReadOnly) ? asked.readAll() : QByteArray();
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The real opener with no browser fallback, so the desktop opener's verdict decides.
+class NoBrowserOpener : public LinkOpener
+{
+public:
+    using LinkOpener::LinkOpener;
+    QString BrowserCommand() override { return {}; }
+};
+
+TEST(DesktopOpener, AStartedOpenerIsNoSuccessItsExitStatusDecides)
+{
+    FakeOpener works("exit 0\n");
+    NoBrowserOpener opener(works.Path());
+    EXPECT_TRUE(OpenAndWait(opener, "https://example.org/a b").Opened());
+    EXPECT_EQ(works.Asked(), "https://example.org/a%20b\n");
+
+    FakeOpener noMethod("echo \"xdg-open: 882: w3m: not found\" >&2\n"
+                        "echo \"xdg-open: no method available for opening '$1'\" >&2\nexit 3\n");
+    NoBrowserOpener failing(noMethod.Path());
+    const LinkOpenResult result = OpenAndWait(failing, "https://example.org/");
+    EXPECT_EQ(result.code, OpenLinkCode::NoAssociation);
+    EXPECT_EQ(result.detail, "xdg-open: no method available for opening 'https://example.org/'");
+
+    FakeOpener unreadable("exit 5\n");
+    NoBrowserOpener denied(unreadable.Path());
+    EXPECT_EQ(OpenAndWait(denied, "https://example.org/").code, OpenLinkCode::AccessDenied);
+
+    NoBrowserOpener missing("/nonexistent/xdg-open");
+    EXPECT_EQ(OpenAndWait(missing, "https://example.org/").code, OpenLinkCode::FileNotFound);
+}
+
+TEST(DesktopOpener, AnOpenerStillRunningAfterItsPatienceHasOpenedAndIsNotKilled)
+{
+    FakeOpener foreground("echo $$ > \"$(dirname \"$0\")/pid\"\nexec sleep 30\n");
+    NoBrowserOpener opener(foreground.Path(), 200ms);
+    EXPECT_TRUE(OpenAndWait(opener, "https://example.org/", 5000).Opened());
+    QFile pidFile(QFileInfo(foreground.Path()).dir().filePath("pid"));
+    ASSERT_TRUE(pidFile.open(QIODevice::ReadOnly));
+    const qint64 pid = pidFile.readAll().trimmed().toLongLong();
+    RunFor(300);
+    EXPECT_TRUE(ProcessRunning(pid)) << "the handler a user sees must not be ended";
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
+}
+
+TEST(DesktopOpener, TheResultIsDroppedWhenItsContextGoesFirst)
+{
+    FakeOpener slow("sleep 0.3\nexit 3\n");
+    NoBrowserOpener opener(slow.Path());
+    bool called = false;
+    {
+        QObject context;
+        OpenLinkWith(opener, "https://example.org/", &context,
+                     [&called](const LinkOpenResult&) { called = true; });
+    }
+    RunFor(1000);
+    EXPECT_FALSE(called);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "controls/linklabel.h"
+#include "controls/linkopener.h"
 #include "controls/themedbutton.h"
 #include "dialogs/aboutdialog.h"
 #include "dialogs/abouttexts.h"
@@ -8,8 +9,22 @@
 #include <QLabel>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
 
 namespace {
+
+class RecordingOpener : public LinkOpener
+{
+public:
+    void OpenWithDesktop(const QString& address, QObject* /*context*/, LinkOpenDone done) override
+    {
+        opened.append(address);
+        if (done)
+            done({});
+    }
+    QStringList opened;
+};
 
 class AboutDialogTest : public DialogTest
 {
@@ -111,8 +126,28 @@ TEST_F(AboutDialogTest, LabelsShowTheTextsAndLinksCarryTheirAddresses)
     EXPECT_TRUE(donation.Url().contains(QStringLiteral("business=")));
     EXPECT_TRUE(donation.Url().contains(QStringLiteral("item_name=")));
     EXPECT_FALSE(donation.Bitmap().isNull());
-    EXPECT_TRUE(donation.isDefault());
+    EXPECT_FALSE(donation.isDefault());
     EXPECT_FALSE(m_dialog.findChild<ThemedButton*>("okButton")->Icon().isNull());
+}
+
+// Enter in a freshly opened box closes it and opens nothing: the first focus
+// is on "OK", the only tab stop; the picture button is for the mouse.
+TEST_F(AboutDialogTest, EnterClosesTheBoxWithoutOpeningTheDonationPage)
+{
+    RecordingOpener opener;
+    SetLinkOpener(&opener);
+    m_dialog.SetProgramFolder(Folder());
+    QTimer::singleShot(0, &m_dialog, [this] {
+        EXPECT_EQ(m_dialog.focusWidget(), m_dialog.findChild<ThemedButton*>("okButton"));
+        QTest::keyClick(m_dialog.focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(m_dialog.focusWidget(), m_dialog.findChild<ThemedButton*>("okButton"))
+            << "no other tab stop";
+        QTest::keyClick(m_dialog.focusWidget(), Qt::Key_Return);
+    });
+    QTimer::singleShot(3000, &m_dialog, [this] { m_dialog.done(-1); });
+    EXPECT_EQ(m_dialog.PrepareAndShow(), QDialog::Accepted);
+    SetLinkOpener(nullptr);
+    EXPECT_TRUE(opener.opened.isEmpty());
 }
 
 } // namespace

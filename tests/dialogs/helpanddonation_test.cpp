@@ -2,6 +2,7 @@
 #include "dialogs/donation.h"
 #include "dialogs/helppage.h"
 #include "dialogtesthelpers.h"
+#include "support/scriptedmessagebox.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -68,22 +69,31 @@ TEST(HelpPage, ProgramFolderHoldsTheHelpPage)
 class RecordingOpener : public LinkOpener
 {
 public:
-    bool OpenWithDesktop(const QString& address) override
+    void OpenWithDesktop(const QString& address, QObject* /*context*/, LinkOpenDone done) override
     {
         opened.append(address);
-        return true;
+        done(works ? LinkOpenResult{} : LinkOpenResult{OpenLinkCode::NoAssociation, {}});
     }
+    QString BrowserCommand() override { return {}; }
     QStringList opened;
+    bool works = true;
 };
 
-TEST(Donation, OpensThePaymentPageOnce)
+TEST(Donation, OpensThePaymentPageOnceAndExplainsAFailure)
 {
     RecordingOpener opener;
     SetLinkOpener(&opener);
-    EXPECT_GT(OpenDonationPage(), OpenLinkSuccessAbove);
+    ScriptedMessageBox boxes;
+    QObject context;
+    OpenDonationPage(&context, boxes);
+    EXPECT_EQ(boxes.Count(), 0);
+    opener.works = false;
+    OpenDonationPage(&context, boxes);
     SetLinkOpener(nullptr);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, OpenLinkErrorText(OpenLinkCode::NoAssociation));
 
-    ASSERT_EQ(opener.opened.size(), 1);
+    ASSERT_EQ(opener.opened.size(), 2);
     const QString address = opener.opened.first();
     EXPECT_TRUE(address.startsWith(QStringLiteral("https://")));
     EXPECT_TRUE(address.contains(QStringLiteral("business=")));

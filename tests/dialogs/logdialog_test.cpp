@@ -3,6 +3,7 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 
@@ -37,6 +38,25 @@ TEST_F(LogDialogTest, LfAndCrLfCapturesShowOneLinePerLine)
     EXPECT_EQ(View().blockCount(), 3); // two lines and the empty one after the last break
     EXPECT_EQ(Load(" 9.87% done\r\n19.75% done\r\n"), expected);
     EXPECT_EQ(View().toPlainText(), QStringLiteral(" 9.87% done\n19.75% done\n"));
+}
+
+TEST_F(LogDialogTest, OpensAtTheNewestLineAndScrollsLongLinesSideways)
+{
+    QByteArray capture;
+    for (int i = 0; i < 400; ++i)
+        capture += QByteArray::number(i) + "% done\n";
+    capture += "Writing:   " + QByteArray(400, 'x') + " the end\n";
+    Load(capture);
+    m_dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_dialog));
+    QScrollBar& down = *View().verticalScrollBar();
+    EXPECT_GT(down.maximum(), 0);
+    EXPECT_EQ(down.value(), down.maximum());
+    EXPECT_GT(View().horizontalScrollBar()->maximum(), 0) << "the long line is not cut";
+    EXPECT_NE(View().horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    const QTextBlock last = View().document()->findBlockByNumber(400);
+    ASSERT_NE(last.layout(), nullptr);
+    EXPECT_EQ(last.layout()->lineCount(), 1);
 }
 
 TEST_F(LogDialogTest, LoneCrIsNoLineBreakInTextViewOrSavedFile)

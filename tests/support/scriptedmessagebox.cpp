@@ -1,6 +1,5 @@
 #include "support/scriptedmessagebox.h"
 
-#include <QMutexLocker>
 #include <ostream>
 
 namespace {
@@ -14,7 +13,6 @@ bool AsksYesNo(BoxKind kind)
 
 int ScriptedMessageBox::Show(const MessageBoxRequest& request)
 {
-    QMutexLocker lock(&m_mutex);
     m_shown.append(request);
     if (!m_answers.isEmpty())
         return m_answers.takeFirst();
@@ -23,31 +21,26 @@ int ScriptedMessageBox::Show(const MessageBoxRequest& request)
 
 void ScriptedMessageBox::Answer(int answer)
 {
-    QMutexLocker lock(&m_mutex);
     m_answers.append(answer);
 }
 
 QList<MessageBoxRequest> ScriptedMessageBox::Shown() const
 {
-    QMutexLocker lock(&m_mutex);
     return m_shown;
 }
 
 MessageBoxRequest ScriptedMessageBox::Last() const
 {
-    QMutexLocker lock(&m_mutex);
     return m_shown.isEmpty() ? MessageBoxRequest{} : m_shown.last();
 }
 
 qsizetype ScriptedMessageBox::Count() const
 {
-    QMutexLocker lock(&m_mutex);
     return m_shown.size();
 }
 
 void ScriptedMessageBox::Clear()
 {
-    QMutexLocker lock(&m_mutex);
     m_shown.clear();
     m_answers.clear();
 }

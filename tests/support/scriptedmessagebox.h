@@ -3,7 +3,6 @@
 #include "platform/messagebox.h"
 
 #include <QList>
-#include <QMutex>
 
 // Records every message box the code under test shows and answers from a
 // script. An empty script answers OK boxes with IdOk and Yes/No boxes with IdYes.
@@ -21,7 +20,6 @@ public:
     void Clear();
 
 private:
-    mutable QMutex m_mutex; // boxes may come from a worker thread
     QList<int> m_answers;
     QList<MessageBoxRequest> m_shown;
 };
