@@ -45,7 +45,9 @@ bool WriteImageListFile(const QString& outputFile, int chunkLimit)
 
 int WriteImageList(ProgramSettings& settings, const QString& outputFile, int chunkLimit)
 {
+    // A list that cannot be written is skipped; the recorder then reports the
+    // missing source itself.
     if (settings.GetSplitImageFile() == 1)
-        WriteImageListFile(outputFile, chunkLimit);
+        static_cast<void>(WriteImageListFile(outputFile, chunkLimit));
     return 0;
 }

@@ -23,4 +23,5 @@ int WriteImageList(ProgramSettings& settings, const QString& outputFile,
 // chunkLimit: the number of chunks the build wrote, so that a longer series left
 // by an earlier build under the same name is not listed.
 // Returns false when the list could not be written.
-bool WriteImageListFile(const QString& outputFile, int chunkLimit = Mkisofs::ChunkLimit);
+[[nodiscard]] bool WriteImageListFile(const QString& outputFile,
+                                      int chunkLimit = Mkisofs::ChunkLimit);

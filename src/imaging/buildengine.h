@@ -56,8 +56,8 @@ signals:
     void BuildFinished();
 
 private:
-    bool CheckRequest();
-    bool TakePaths(FieldValues& fields);
+    [[nodiscard]] bool CheckRequest();
+    [[nodiscard]] bool TakePaths(FieldValues& fields);
     bool Refuse(const QString& text);
     void StartMkisofs();
     bool FinishExitZero();

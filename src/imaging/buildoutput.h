@@ -24,7 +24,7 @@ public:
     QStringList RemoveWritten() const;
 
 private:
-    bool WrittenSinceBegin(const QString& path) const;
+    [[nodiscard]] bool WrittenSinceBegin(const QString& path) const;
 
     QString m_outputFile;
     bool m_split = false;

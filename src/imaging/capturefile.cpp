@@ -11,7 +11,9 @@
 
 CaptureFile::CaptureFile()
 {
-    Create();
+    // A file that cannot be made now is tried again, and reported, by Empty()
+    // as the build starts.
+    static_cast<void>(Create());
 }
 
 CaptureFile::~CaptureFile()

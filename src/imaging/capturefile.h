@@ -28,7 +28,7 @@ public:
 
     // Empties the file for a new build, creating it first if that failed
     // before. Returns 0, or the errno of the failure.
-    int Empty();
+    [[nodiscard]] int Empty();
 
     // A descriptor for appending and reading, above the standard streams.
     int Descriptor() const { return m_fd; }
@@ -40,7 +40,7 @@ public:
     void Remove();
 
 private:
-    int Create();
+    [[nodiscard]] int Create();
 
     std::unique_ptr<QTemporaryFile> m_file;
     QString m_path;

@@ -15,7 +15,8 @@ struct FoundEntry
 // mapping), as a case-blind file system would. When several entries match, the
 // one already in the upper-case form wins, else the first in byte order. Reads
 // the whole folder each time; a check of many names keeps a FolderListing.
-std::optional<FoundEntry> FindEntryIgnoringCase(const QString& folder, const QString& name);
+[[nodiscard]] std::optional<FoundEntry> FindEntryIgnoringCase(const QString& folder,
+                                                              const QString& name);
 
 // Renames the entry to the upper-case form of its stored name unless that name
 // is taken by another entry. Returns the name the entry has afterwards; a

@@ -16,7 +16,7 @@ public:
 
     // Opens the parts in order. Fails on the first part that cannot be opened or
     // is not a regular file, so that a folder is never taken for an image.
-    bool Open(const QStringList& parts);
+    [[nodiscard]] bool Open(const QStringList& parts);
 
     // The part Open failed on.
     const QString& FailedPart() const { return m_failedPart; }
@@ -26,7 +26,7 @@ public:
 
     // Reads length bytes at offset, across part boundaries. False when any of
     // them lies past the end or a read fails.
-    bool Read(qint64 offset, char* data, qint64 length) const;
+    [[nodiscard]] bool Read(qint64 offset, char* data, qint64 length) const;
 
 private:
     struct Part

@@ -29,7 +29,8 @@ int CheckCompanionFiles(const QString& programFolder, MessageBoxPresenter& prese
 {
     for (const QString& name : CompanionFileNames()) {
         if (!EntryExists(JoinPath(programFolder, name))) {
-            const QString text = LoadStringResource(MissingFileStringId).replace("%s", name);
+            const QString text =
+                LoadStringResource(MissingFileStringId).replace(QLatin1String("%s"), name);
             ShowWindowBox(presenter, QStringLiteral("Missing File"), text, BoxKind::Error);
             return -1;
         }

@@ -15,4 +15,4 @@
 // a file in VIDEO_TS that cannot be opened, which the builder would skip.
 // Each folder is read once. Returns 0 when the build may go on, -1 when it
 // must not.
-int CheckDvdFolder(const QString& sourceDirectory, MessageBoxPresenter& presenter);
+[[nodiscard]] int CheckDvdFolder(const QString& sourceDirectory, MessageBoxPresenter& presenter);

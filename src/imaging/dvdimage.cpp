@@ -35,10 +35,10 @@ const dvd_logger_cb Logger = {CollectMessage};
 
 QString InformationFileName(int titleSet, const char* extension)
 {
-    return titleSet == 0 ? QStringLiteral("VIDEO_TS.%1").arg(extension)
+    return titleSet == 0 ? QStringLiteral("VIDEO_TS.%1").arg(QLatin1String(extension))
                          : QStringLiteral("VTS_%1_0.%2")
                                .arg(titleSet, 2, 10, QLatin1Char('0'))
-                               .arg(extension);
+                               .arg(QLatin1String(extension));
 }
 
 } // namespace
@@ -89,7 +89,8 @@ bool DvdImage::CopyFileSystem()
 
 std::optional<ImageFile> DvdImage::Find(const QString& name) const
 {
-    const QByteArray path = QFile::encodeName(QStringLiteral("/%1/%2").arg(VideoFolder, name));
+    const QByteArray path =
+        QFile::encodeName(QStringLiteral("/%1/%2").arg(QLatin1String(VideoFolder), name));
     uint32_t size = 0;
     const uint32_t block = UDFFindFile(m_dvd, path.constData(), &size);
     if (block == 0)
@@ -125,5 +126,5 @@ void DvdImage::ProvideInformationFiles(int titleSet)
         return;
     for (const char* extension : {"IFO", "BUP"})
         if (const auto file = Find(InformationFileName(titleSet, extension)))
-            m_copy->Copy(file->offset, file->size);
+            static_cast<void>(m_copy->Copy(file->offset, file->size));
 }

@@ -32,7 +32,7 @@ public:
 
     // Opens the image file, or the chunk files in order. False when it cannot be
     // read as a disc with a VIDEO_TS folder; Problem() then says why.
-    bool Open(const QStringList& parts);
+    [[nodiscard]] bool Open(const QStringList& parts);
     const QString& Problem() const { return m_problem; }
 
     // Bytes in all parts, and bytes the ISO 9660 file system claims.
@@ -48,7 +48,7 @@ public:
     int TitleSetCount();
 
     // Whether the information file of a title set, or its backup, can be read.
-    bool ReadsTitleSet(int titleSet);
+    [[nodiscard]] bool ReadsTitleSet(int titleSet);
 
     // The errors and warnings libdvdread reported, in its own words.
     const QStringList& ReaderMessages() const { return m_messages; }

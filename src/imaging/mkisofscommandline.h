@@ -31,4 +31,4 @@ QStringList MkisofsArguments(const MkisofsRequest& request);
 // The first character, from the start, outside "ABCDEFGHIJKLMNOPQRSTUVWXYZ_0123456789",
 // as text (two code units for a character beyond the BMP); none when every
 // character is allowed.
-std::optional<QString> FindUnsupportedVolumeIdChar(const QString& volumeId);
+[[nodiscard]] std::optional<QString> FindUnsupportedVolumeIdChar(const QString& volumeId);

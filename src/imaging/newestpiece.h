@@ -34,4 +34,4 @@ private:
 // What atoi gives for the text: leading white space skipped, an optional sign,
 // then decimal digits up to the first other character; no digits give 0.
 // Values beyond int are clamped, so they stay out of any percentage range.
-int LeadingNumber(const QByteArray& text);
+[[nodiscard]] int LeadingNumber(const QByteArray& text);

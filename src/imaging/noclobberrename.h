@@ -6,9 +6,9 @@
 // new name. On a file system that ignores case, where the new name finds the
 // entry itself, the rename goes through a temporary name. Returns false, with
 // both entries as they were, when the rename cannot be done.
-bool RenameNoReplace(const QByteArray& from, const QByteArray& to);
+[[nodiscard]] bool RenameNoReplace(const QByteArray& from, const QByteArray& to);
 
 // The same guarantee where the file system refuses the kernel's no-replace
 // flag: a file is linked under the new name and then unlinked, a folder renamed
 // onto an empty folder claimed for it. Fails with EEXIST when the name is taken.
-bool RenameWithoutReplaceFlag(const QByteArray& from, const QByteArray& to);
+[[nodiscard]] bool RenameWithoutReplaceFlag(const QByteArray& from, const QByteArray& to);

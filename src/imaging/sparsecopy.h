@@ -14,10 +14,10 @@ public:
     explicit SparseCopy(const ChunkStream& stream) : m_stream(stream) {}
 
     // Creates the file, as long as the stream.
-    bool Create();
+    [[nodiscard]] bool Create();
 
     // Copies bytes [offset, offset + length) of the stream to the same place.
-    bool Copy(qint64 offset, qint64 length);
+    [[nodiscard]] bool Copy(qint64 offset, qint64 length);
 
     QString Path() const { return m_file.fileName(); }
 

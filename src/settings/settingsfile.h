@@ -22,4 +22,4 @@ QByteArray FormatSettingsFile(const SettingsValues& values);
 
 // The leading integer of a text as atoi reads it (blanks, sign, digits; 0 when
 // there are none), held to the int range instead of overflowing.
-int ParseLeadingInt(QByteArrayView text);
+[[nodiscard]] int ParseLeadingInt(QByteArrayView text);
