@@ -24,7 +24,7 @@ CaptureFile::~CaptureFile()
 QString CaptureFile::Folder()
 {
     for (const char* name : {"TEMP", "TMPDIR"}) {
-        const QString value = qEnvironmentVariable(name);
+        QString value = qEnvironmentVariable(name);
         if (!value.isEmpty())
             return value;
     }

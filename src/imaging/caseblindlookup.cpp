@@ -26,7 +26,7 @@ std::optional<FoundEntry> FindEntryIgnoringCase(const QString& folder, const QSt
 
 QByteArray UppercaseEntryName(const QString& folder, const FoundEntry& entry)
 {
-    const QByteArray upper = UpperStoredName(entry.storedName);
+    QByteArray upper = UpperStoredName(entry.storedName);
     if (upper == entry.storedName)
         return upper;
     if (RenameNoReplace(EntryPath(folder, entry.storedName), EntryPath(folder, upper)))

@@ -58,7 +58,7 @@ std::optional<FoundEntry> FolderListing::Find(const QString& name) const
 
 QByteArray FolderListing::Uppercase(const FoundEntry& entry)
 {
-    const QByteArray renamed = UppercaseEntryName(m_folder, entry);
+    QByteArray renamed = UppercaseEntryName(m_folder, entry);
     // The upper-case form is its own upper-case form, so the key stays.
     for (const qsizetype index : m_keys.values(KeyOf(entry.storedName))) {
         if (m_entries.at(index).name == entry.storedName)

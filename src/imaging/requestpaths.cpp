@@ -33,7 +33,7 @@ QString AbsolutePath(const QString& path)
 
 QString ResolvedSourceDirectory(const QString& path)
 {
-    const QString absolute = AbsolutePath(path);
+    QString absolute = AbsolutePath(path);
     const QFileInfo info(absolute);
     if (!info.isSymLink())
         return absolute;

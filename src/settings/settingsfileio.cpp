@@ -57,7 +57,7 @@ QString WriteSettingsFileBytes(const QString& path, const QByteArray& bytes)
     // A failed flush is not seen by commit(), so check it here; an uncommitted
     // file is discarded and the old one stays.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
+        QString reason = file.errorString();
         file.cancelWriting();
         return reason;
     }

@@ -21,7 +21,7 @@ bool FolderTakesNewFiles(const QString& folder)
 // The user's configuration folder, or empty when the environment names none.
 QString ConfigurationFolder(const QProcessEnvironment& environment)
 {
-    const QString xdg = environment.value(QStringLiteral("XDG_CONFIG_HOME"));
+    QString xdg = environment.value(QStringLiteral("XDG_CONFIG_HOME"));
     if (QDir::isAbsolutePath(xdg))
         return xdg;
     const QString home = environment.value(QStringLiteral("HOME"));
@@ -34,7 +34,7 @@ QString ConfigurationFolder(const QProcessEnvironment& environment)
 
 QString SettingsFileLocation(const QString& programFolder, const QProcessEnvironment& environment)
 {
-    const QString beside = JoinPath(programFolder, QLatin1String(SettingsFileName));
+    QString beside = JoinPath(programFolder, QLatin1String(SettingsFileName));
     const QFileInfo file(beside);
     if (file.exists() || file.isSymLink() || FolderTakesNewFiles(programFolder))
         return beside;

@@ -3,8 +3,8 @@
 // runs once, not at every start.
 #include "app/apptesthelpers.h"
 #include "app/maindialog.h"
-#include "settings/programsettings.h"
 #include "dialogs/settingsdialog.h"
+#include "settings/programsettings.h"
 #include "support/rerunasnobody.h"
 #include "support/scriptedmessagebox.h"
 

@@ -20,7 +20,8 @@ const QString kErrorList = QStringLiteral(
 // The whole vocabulary, with detail "D" and system error 5 supplied to every row:
 // rows that do not use them must not show them.
 const OutcomeRow kRows[] = {
-    {0, "Information", "Action successfully completed!\nSee log for details.", BoxKind::Information},
+    {0, "Information", "Action successfully completed!\nSee log for details.",
+     BoxKind::Information},
     {1, "Error",
      "Can't find a \"VIDEO_TS\" directory.\nThis directory must exist below the given Source "
      "Directory!",
@@ -58,8 +59,9 @@ TEST(OutcomeMessage, SystemErrorNamesTheNumberAndTheErrorList)
     const OutcomeText message = OutcomeMessage(9, QStringLiteral("ignored"), -13);
     EXPECT_EQ(message.caption, "Error");
     EXPECT_EQ(message.kind, BoxKind::Error);
-    EXPECT_EQ(message.text, "System Error # -13!\n\nYou can find a list with possible errors at:\n\n" +
-                                kErrorList + "\n\nPlease use the support forum for help!");
+    EXPECT_EQ(message.text,
+              "System Error # -13!\n\nYou can find a list with possible errors at:\n\n" +
+                  kErrorList + "\n\nPlease use the support forum for help!");
     EXPECT_TRUE(kErrorList.contains("/ib/index.php?act=html_include&incl_name=error"));
 }
 

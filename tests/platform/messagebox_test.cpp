@@ -37,8 +37,8 @@ TEST(StringTable, HoldsTheNumberedTexts)
 
 TEST(StringTable, ManifestTextHasTwentyTwoLinesWithTheirIndentation)
 {
-    const QString manifest = QString::asprintf(LoadStringResource(115).toUtf8().constData(),
-                                               "0.91.5");
+    const QString manifest =
+        QString::asprintf(LoadStringResource(115).toUtf8().constData(), "0.91.5");
     ASSERT_TRUE(manifest.endsWith('\n'));
     const QStringList lines = manifest.chopped(1).split('\n');
     ASSERT_EQ(lines.size(), 22);
