@@ -4,7 +4,7 @@
 #include "app/finishnotice.h"
 #include "app/manifest.h"
 #include "app/qtmessagebox.h"
-#include "burn/imagehandover.h"
+#include "burn/xorrisorecording.h"
 #include "controls/controlimages.h"
 #include "controls/themedbutton.h"
 #include "dialogs/logdialog.h"
@@ -138,10 +138,9 @@ void MainDialog::SetUpSignals()
     connect(m_ui->outputBrowseButton, &QPushButton::clicked, this, &MainDialog::BrowseOutput);
     connect(m_ui->imageButton, &QPushButton::clicked, m_engine.get(), &BuildEngine::StartBuild);
     connect(m_ui->abortButton, &QPushButton::clicked, m_engine.get(), &BuildEngine::AbortBuild);
-    connect(m_engine.get(), &BuildEngine::ImageBuilt, this,
-            [this](const QString& outputFile, int chunkCount) {
-                HandOverImage(Settings(), *this, outputFile, chunkCount);
-            });
+    connect(m_engine.get(), &BuildEngine::ImageBuilt, this, &MainDialog::OnImageBuilt);
+    connect(m_engine.get(), &BuildEngine::BuildFinished, this, &MainDialog::StartPendingRecording);
+    connect(m_ui->abortButton, &QPushButton::clicked, this, &MainDialog::AbortRecording);
     connect(m_ui->logButton, &QPushButton::clicked, this, &MainDialog::ShowLog);
     connect(m_ui->quitButton, &QPushButton::clicked, this, &MainDialog::reject);
     connect(m_ui->shutdownCheck, &QCheckBox::clicked, this, [this] { TakeFieldValues(); });
@@ -179,8 +178,9 @@ void MainDialog::keyPressEvent(QKeyEvent* event)
 
 void MainDialog::reject()
 {
-    if (m_engine->IsBuilding() && !ConfirmAbortOnClose())
+    if ((m_engine->IsBuilding() || IsRecording()) && !ConfirmAbortOnClose())
         return;
     m_engine->AbortAndWait();
+    AbortRecording();
     QDialog::reject();
 }

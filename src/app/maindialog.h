@@ -17,6 +17,8 @@ class MessageBoxPresenter;
 class ProgramSettings;
 class SettingsDialog;
 class ThemedButton;
+class XorrisoRecording;
+enum class RecordingResult;
 
 namespace Ui {
 class MainDialog;
@@ -50,6 +52,9 @@ public:
     SettingsDialog& SettingsWindow() { return *m_settings; }
     LogDialog& LogWindow() { return *m_log; }
     FinishNotice& FinishNotices() { return *m_finishNotice; }
+    // The native recording run; it exists while one runs and after it.
+    [[nodiscard]] bool IsRecording() const;
+    [[nodiscard]] const XorrisoRecording* Recording() const { return m_recording.get(); }
 
     // BuildWindow
     void EnterBusyState() override;
@@ -106,6 +111,11 @@ private:
     void FillSpeedList();
     void SetInputsEnabled(bool enabled);
     [[nodiscard]] bool ConfirmAbortOnClose();
+    void OnImageBuilt(const QString& outputFile, int chunkCount);
+    void StartPendingRecording();
+    void OnRecordingProgress(int percent);
+    void OnRecordingEnded(RecordingResult result, int exitCode);
+    void AbortRecording();
 
     std::unique_ptr<Ui::MainDialog> m_ui;
     std::unique_ptr<MessageBoxPresenter> m_ownPresenter;
@@ -120,4 +130,7 @@ private:
     int m_shutdown = 0;
     int m_verify = 0;
     bool m_initialised = false;
+    std::unique_ptr<XorrisoRecording> m_recording;
+    QString m_pendingImage; // a built image that waits for the build's end to be recorded
+    int m_pendingChunks = 0;
 };

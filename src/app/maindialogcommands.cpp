@@ -2,6 +2,7 @@
 #include "app/maindialog.h"
 
 #include "burn/recordingoptions.h"
+#include "burn/xorrisorecording.h"
 #include "controls/cxfiledialog.h"
 #include "controls/folderpicker.h"
 #include "dialogs/aboutdialog.h"
@@ -68,6 +69,9 @@ void MainDialog::BrowseOutput()
 void MainDialog::ShowLog()
 {
     m_log->LoadCapture(m_engine->CaptureFilePath());
+    // A native recording's output follows the build's.
+    if (m_recording != nullptr)
+        m_log->SetLogText(m_log->LogText() + m_recording->Output());
     m_log->exec();
 }
 

@@ -3,6 +3,7 @@
 #include "imaging/mkisofsprogram.h"
 
 #include <QString>
+#include <QStringList>
 
 class ProgramSettings;
 
@@ -24,3 +25,7 @@ int WriteImageList(ProgramSettings& settings, const QString& outputFile,
 // by an earlier build under the same name is not listed.
 // Returns false when the list could not be written.
 bool WriteImageListFile(const QString& outputFile, int chunkLimit = Mkisofs::ChunkLimit);
+
+// The chunks a split build wrote, in order, as the list names them.
+[[nodiscard]] QStringList ImageChunkFiles(const QString& outputFile,
+                                          int chunkLimit = Mkisofs::ChunkLimit);

@@ -1,0 +1,81 @@
+// The main window's side of native recording: after a build, xorriso is
+// followed here like a build, with busy state, progress, Abort, log and outcome.
+#include "app/maindialog.h"
+
+#include "burn/imagehandover.h"
+#include "burn/imagelist.h"
+#include "burn/xorrisocommand.h"
+#include "burn/xorrisorecording.h"
+#include "dialogs/logdialog.h"
+#include "imaging/progressview.h"
+#include "platform/messagebox.h"
+#include "settings/programsettings.h"
+#include "ui_maindialog.h"
+
+bool MainDialog::IsRecording() const
+{
+    return m_recording != nullptr && m_recording->IsRunning();
+}
+
+void MainDialog::OnImageBuilt(const QString& outputFile, int chunkCount)
+{
+    if (!IsXorrisoRecorder(Settings().GetDecrypterPath())) {
+        HandOverImage(Settings(), *this, outputFile, chunkCount);
+        return;
+    }
+    WriteImageList(Settings(), outputFile, chunkCount);
+    if (Settings().GetBurnImageFile() != 1)
+        return;
+    // The build still shows its own outcome and leaves the busy state first.
+    m_pendingImage = outputFile;
+    m_pendingChunks = chunkCount;
+}
+
+void MainDialog::StartPendingRecording()
+{
+    if (m_pendingImage.isEmpty())
+        return;
+    const QString image = m_pendingImage;
+    m_pendingImage.clear();
+    const QStringList sources = Settings().GetSplitImageFile() == 1
+                                    ? ImageChunkFiles(image, m_pendingChunks)
+                                    : QStringList{image};
+    XorrisoCall call;
+    call.drive = Settings().GetDriveletter();
+    call.erase = Settings().GetEraseMedia() == 1;
+    call.speedText = SelectedSpeedText();
+    m_recording = std::make_unique<XorrisoRecording>();
+    connect(m_recording.get(), &XorrisoRecording::Progress, this, &MainDialog::OnRecordingProgress);
+    connect(m_recording.get(), &XorrisoRecording::Ended, this, &MainDialog::OnRecordingEnded);
+    ShowPercent(*this, 0);
+    SetInputsEnabled(false);
+    if (!m_recording->Start(Settings().GetDecrypterPath(), call, sources))
+        OnRecordingEnded(RecordingResult::Failed, -1);
+}
+
+void MainDialog::OnRecordingProgress(int percent)
+{
+    m_ui->progressBar->setValue(percent);
+    SetPercentLabel(PercentLabelText(percent));
+    setWindowTitle(QStringLiteral("%1 % Recording… %2").arg(percent).arg(BuildTitleText(0)));
+}
+
+void MainDialog::OnRecordingEnded(RecordingResult result, int exitCode)
+{
+    SetInputsEnabled(true);
+    SetBuildTitle(*this, 0);
+    EnableLog();
+    if (result == RecordingResult::Aborted)
+        return;
+    ShowWindowBox(m_presenter,
+                  result == RecordingResult::Success ? QStringLiteral("Information")
+                                                     : QStringLiteral("Recording Failed"),
+                  XorrisoRecording::ResultText(result, exitCode),
+                  result == RecordingResult::Success ? BoxKind::Information : BoxKind::Error);
+}
+
+void MainDialog::AbortRecording()
+{
+    if (IsRecording())
+        m_recording->Abort();
+}

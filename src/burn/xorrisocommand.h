@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What one native recording run is made of.
+struct XorrisoCall
+{
+    QString drive;     // a device such as /dev/sr0, or stdio:PATH for a file
+    QString speedText; // the selected Recording Speed item; empty or "MAX" for the fastest
+    bool erase = false;
+    qint64 trackSize = -1; // the track's size when it comes on standard input; -1 for a file
+    QString source;        // the image; ignored when the track comes on standard input
+};
+
+// True when the recorder path names the native recorder: a file called
+// "xorriso", which is never a Windows program.
+[[nodiscard]] bool IsXorrisoRecorder(const QString& recorderPath);
+
+// The x factor for a speed item ("2,4x" -> "2.4d", DVD speeds); empty for the fastest.
+[[nodiscard]] QString XorrisoSpeed(const QString& speedText);
+
+// The arguments of "xorriso -as cdrecord" for one run, ending with an eject.
+[[nodiscard]] QStringList XorrisoArguments(const XorrisoCall& call);
+
+// The percentage in a progress line "N of M MB written"; none for other lines.
+[[nodiscard]] std::optional<int> RecordingPercent(const QString& line);
