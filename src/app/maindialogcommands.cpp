@@ -15,6 +15,7 @@
 #include "imaging/volumeid.h"
 #include "platform/messagebox.h"
 #include "platform/pathhelper.h"
+#include "recorder/nativerecorder.h"
 #include "settings/programsettings.h"
 #include "ui_maindialog.h"
 
@@ -135,7 +136,9 @@ void MainDialog::StoreWriteSpeed()
 void MainDialog::UpdateRecordingOptions()
 {
     const int burn = Settings().GetBurnImageFile();
-    const RecordingOptionsState state = DecideRecordingOptions(burn, Settings().DecrypterVersion());
+    RecordingOptionsState state = DecideRecordingOptions(burn, Settings().DecrypterVersion());
+    if (burn != 0 && IsXorrisoRecorder(Settings().GetDecrypterPath()))
+        state = NativeRecordingOptions(false);
     if (burn != 0) {
         if (state.clearShutdown)
             m_shutdown = 0;

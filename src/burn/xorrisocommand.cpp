@@ -1,14 +1,8 @@
 #include "burn/xorrisocommand.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
-
-bool IsXorrisoRecorder(const QString& recorderPath)
-{
-    return !recorderPath.isEmpty() && QFileInfo(recorderPath).fileName() == u"xorriso";
-}
 
 QString XorrisoSpeed(const QString& speedText)
 {

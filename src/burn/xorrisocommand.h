@@ -1,5 +1,7 @@
 #pragma once
 
+#include "recorder/nativerecorder.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,10 +16,6 @@ struct XorrisoCall
     qint64 trackSize = -1; // the track's size when it comes on standard input; -1 for a file
     QString source;        // the image; ignored when the track comes on standard input
 };
-
-// True when the recorder path names the native recorder: a file called
-// "xorriso", which is never a Windows program.
-[[nodiscard]] bool IsXorrisoRecorder(const QString& recorderPath);
 
 // The x factor for a speed item ("2,4x" -> "2.4d", DVD speeds); empty for the fastest.
 [[nodiscard]] QString XorrisoSpeed(const QString& speedText);
