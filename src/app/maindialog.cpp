@@ -4,6 +4,7 @@
 #include "app/finishnotice.h"
 #include "app/manifest.h"
 #include "app/qtmessagebox.h"
+#include "burn/discverifier.h"
 #include "burn/xorrisorecording.h"
 #include "controls/controlimages.h"
 #include "controls/themedbutton.h"

@@ -17,6 +17,7 @@ class MessageBoxPresenter;
 class ProgramSettings;
 class SettingsDialog;
 class ThemedButton;
+class DiscVerifier;
 class XorrisoRecording;
 enum class RecordingResult;
 
@@ -116,6 +117,8 @@ private:
     void OnRecordingProgress(int percent);
     void OnRecordingEnded(RecordingResult result, int exitCode);
     void AbortRecording();
+    void OnVerified(bool matches);
+    void EndRecording(bool success, const QString& text);
 
     std::unique_ptr<Ui::MainDialog> m_ui;
     std::unique_ptr<MessageBoxPresenter> m_ownPresenter;
@@ -133,4 +136,6 @@ private:
     std::unique_ptr<XorrisoRecording> m_recording;
     QString m_pendingImage; // a built image that waits for the build's end to be recorded
     int m_pendingChunks = 0;
+    QStringList m_recordedImage; // the image or chunks of the running recording
+    std::unique_ptr<DiscVerifier> m_verifier;
 };

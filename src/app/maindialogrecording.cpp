@@ -2,6 +2,7 @@
 // followed here like a build, with busy state, progress, Abort, log and outcome.
 #include "app/maindialog.h"
 
+#include "burn/discverifier.h"
 #include "burn/imagehandover.h"
 #include "burn/imagelist.h"
 #include "burn/xorrisocommand.h"
@@ -12,9 +13,12 @@
 #include "settings/programsettings.h"
 #include "ui_maindialog.h"
 
+#include <QProcess>
+
 bool MainDialog::IsRecording() const
 {
-    return m_recording != nullptr && m_recording->IsRunning();
+    return (m_recording != nullptr && m_recording->IsRunning()) ||
+           (m_verifier != nullptr && m_verifier->IsRunning());
 }
 
 void MainDialog::OnImageBuilt(const QString& outputFile, int chunkCount)
@@ -44,6 +48,9 @@ void MainDialog::StartPendingRecording()
     call.drive = Settings().GetDriveletter();
     call.erase = Settings().GetEraseMedia() == 1;
     call.speedText = SelectedSpeedText();
+    // The disc stays in until it has been read back.
+    call.eject = m_verify == 0;
+    m_recordedImage = sources;
     m_recording = std::make_unique<XorrisoRecording>();
     connect(m_recording.get(), &XorrisoRecording::Progress, this, &MainDialog::OnRecordingProgress);
     connect(m_recording.get(), &XorrisoRecording::Ended, this, &MainDialog::OnRecordingEnded);
@@ -62,20 +69,49 @@ void MainDialog::OnRecordingProgress(int percent)
 
 void MainDialog::OnRecordingEnded(RecordingResult result, int exitCode)
 {
+    if (result == RecordingResult::Aborted) {
+        EndRecording(false, QString());
+        return;
+    }
+    if (result == RecordingResult::Success && m_verify != 0) {
+        setWindowTitle(QStringLiteral("Verifying… %1").arg(BuildTitleText(0)));
+        m_verifier = std::make_unique<DiscVerifier>();
+        connect(m_verifier.get(), &DiscVerifier::Finished, this, &MainDialog::OnVerified);
+        m_verifier->Start(m_recordedImage, Settings().GetDriveletter());
+        return;
+    }
+    EndRecording(result == RecordingResult::Success,
+                 XorrisoRecording::ResultText(result, exitCode));
+}
+
+void MainDialog::OnVerified(bool matches)
+{
+    QProcess::startDetached(Settings().GetDecrypterPath(),
+                            XorrisoEjectArguments(Settings().GetDriveletter()));
+    EndRecording(matches, matches
+                              ? QStringLiteral("The image was recorded and verified successfully.")
+                              : QStringLiteral("Verification failed: the disc does not match the "
+                                               "image.\nSee log for details."));
+}
+
+void MainDialog::EndRecording(bool success, const QString& text)
+{
     SetInputsEnabled(true);
     SetBuildTitle(*this, 0);
     EnableLog();
-    if (result == RecordingResult::Aborted)
+    if (text.isEmpty())
         return;
     ShowWindowBox(m_presenter,
-                  result == RecordingResult::Success ? QStringLiteral("Information")
-                                                     : QStringLiteral("Recording Failed"),
-                  XorrisoRecording::ResultText(result, exitCode),
-                  result == RecordingResult::Success ? BoxKind::Information : BoxKind::Error);
+                  success ? QStringLiteral("Information") : QStringLiteral("Recording Failed"),
+                  text, success ? BoxKind::Information : BoxKind::Error);
 }
 
 void MainDialog::AbortRecording()
 {
-    if (IsRecording())
+    if (m_recording != nullptr && m_recording->IsRunning())
         m_recording->Abort();
+    if (m_verifier != nullptr && m_verifier->IsRunning()) {
+        m_verifier->Cancel();
+        EndRecording(false, QString());
+    }
 }

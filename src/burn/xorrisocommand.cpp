@@ -28,7 +28,9 @@ QStringList XorrisoArguments(const XorrisoCall& call)
         arguments << QStringLiteral("speed=") + speed;
     if (call.erase)
         arguments << QStringLiteral("blank=as_needed");
-    arguments << QStringLiteral("padsize=0") << QStringLiteral("-eject");
+    arguments << QStringLiteral("padsize=0");
+    if (call.eject)
+        arguments << QStringLiteral("-eject");
     if (call.trackSize >= 0)
         arguments << QStringLiteral("tsize=%1").arg(call.trackSize) << QStringLiteral("-");
     else
@@ -47,4 +49,9 @@ std::optional<int> RecordingPercent(const QString& line)
     if (total <= 0)
         return std::nullopt;
     return static_cast<int>(std::clamp<qint64>(done * 100 / total, 0, 100));
+}
+
+QStringList XorrisoEjectArguments(const QString& drive)
+{
+    return {QStringLiteral("-outdev"), drive, QStringLiteral("-eject"), QStringLiteral("all")};
 }

@@ -13,6 +13,7 @@ struct XorrisoCall
     QString drive;     // a device such as /dev/sr0, or stdio:PATH for a file
     QString speedText; // the selected Recording Speed item; empty or "MAX" for the fastest
     bool erase = false;
+    bool eject = true;     // off while a verification still has to read the disc
     qint64 trackSize = -1; // the track's size when it comes on standard input; -1 for a file
     QString source;        // the image; ignored when the track comes on standard input
 };
@@ -22,6 +23,9 @@ struct XorrisoCall
 
 // The arguments of "xorriso -as cdrecord" for one run, ending with an eject.
 [[nodiscard]] QStringList XorrisoArguments(const XorrisoCall& call);
+
+// The arguments that eject the disc after a verification.
+[[nodiscard]] QStringList XorrisoEjectArguments(const QString& drive);
 
 // The percentage in a progress line "N of M MB written"; none for other lines.
 [[nodiscard]] std::optional<int> RecordingPercent(const QString& line);

@@ -132,6 +132,25 @@ TEST_F(XorrisoWindowTest, SplitBuildStreamsItsChunksAsOneTrack)
     EXPECT_EQ(ReadWithLsdvd(disc).titles, 2);
 }
 
+TEST_F(XorrisoWindowTest, VerifyReadsThePseudoDiscBackAndOnlyThenReportsSuccess)
+{
+    TestProgramFolder folder(QStringLiteral(ISOMINT_PROGRAM_DIR "/mkisofs"));
+    const QString disc = folder.File("disc");
+    folder.WriteSettings(0, 1, 0, m_xorriso, "stdio:" + disc, 0);
+    auto window = Open(folder);
+    auto* verify = Find<QCheckBox>(*window, "verifyCheck");
+    ASSERT_TRUE(verify->isEnabled());
+    EXPECT_FALSE(Find<QCheckBox>(*window, "shutdownCheck")->isEnabled()); // no logind here
+    verify->click();
+    BuildAndRecord(*window, folder);
+
+    EXPECT_EQ(m_boxes.Last().text, "The image was recorded and verified successfully.") << m_output;
+    EXPECT_EQ(m_boxes.Last().kind, BoxKind::Information);
+    EXPECT_FALSE(window->IsRecording());
+    EXPECT_TRUE(window->Recording()->Output().contains("dev=stdio:"));
+    EXPECT_FALSE(window->Recording()->Output().contains("-eject"));
+}
+
 TEST_F(XorrisoWindowTest, FullDeviceGivesTheFailureBox)
 {
     TestProgramFolder folder(QStringLiteral(ISOMINT_PROGRAM_DIR "/mkisofs"));
