@@ -1,6 +1,7 @@
 // The main window's commands: browsing, the other windows, the recording options.
 #include "app/maindialog.h"
 
+#include "burn/drivespeeds.h"
 #include "burn/recordingoptions.h"
 #include "burn/xorrisorecording.h"
 #include "controls/cxfiledialog.h"
@@ -156,7 +157,14 @@ void MainDialog::UpdateRecordingOptions()
 
 void MainDialog::FillSpeedList()
 {
-    const QStringList items = SpeedListItems(LocaleDecimalSeparator());
+    QStringList items;
+    // The native recorder's drive says what it can do; the fixed list otherwise.
+    if (IsXorrisoRecorder(Settings().GetDecrypterPath()))
+        items = DriveSpeedItems(
+            QueryDriveSpeeds(Settings().GetDecrypterPath(), Settings().GetDriveletter()),
+            LocaleDecimalSeparator());
+    if (items.isEmpty())
+        items = SpeedListItems(LocaleDecimalSeparator());
     m_ui->speedCombo->clear();
     m_ui->speedCombo->addItems(items);
     m_ui->speedCombo->setCurrentIndex(SpeedSelection(items, Settings().GetWriteSpeed()));

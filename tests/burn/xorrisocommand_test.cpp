@@ -1,5 +1,6 @@
 // The native recorder's command line, its choice by file name, and the
 // percentage read from its progress lines.
+#include "burn/drivespeeds.h"
 #include "burn/xorrisocommand.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +50,20 @@ TEST(XorrisoCommand, PercentFromProgressLinesOnly)
     EXPECT_EQ(RecordingPercent(QStringLiteral("xorriso : UPDATE : 0 of 0 MB written")),
               std::nullopt);
     EXPECT_EQ(RecordingPercent(QStringLiteral("Beginning to write data track.")), std::nullopt);
+}
+
+TEST(XorrisoCommand, SpeedListFromTheDriveReport)
+{
+    const QString report = QStringLiteral("Write speed L:  1385k ,  1.0xD ,  7.9xC\n"
+                                          "Write speed  :  5540k ,  4.0xD , 31.6xC ,  1.2xB\n"
+                                          "Write speed  :  3324k ,  2.4xD , 18.9xC ,  0.7xB\n"
+                                          "Write speed  :  5540k ,  4.0xD , 31.6xC ,  1.2xB\n"
+                                          "Write speed H:  5540k ,  4.0xD , 31.6xC\n");
+    EXPECT_EQ(DriveSpeedItems(report, QLatin1Char(',')), QStringList({"2,4x", "4x", "MAX"}));
+    EXPECT_EQ(DriveSpeedItems(QStringLiteral("xorriso : NOTE : Output device is not an MMC "
+                                             "drive."),
+                              QLatin1Char('.')),
+              QStringList());
 }
 
 } // namespace
