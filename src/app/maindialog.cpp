@@ -3,6 +3,7 @@
 #include "app/desktopnotification.h"
 #include "app/finishnotice.h"
 #include "app/manifest.h"
+#include "app/poweroff.h"
 #include "app/qtmessagebox.h"
 #include "burn/discverifier.h"
 #include "burn/xorrisorecording.h"
@@ -59,7 +60,7 @@ MainDialog::MainDialog(const QString& programFolder, MessageBoxPresenter* presen
       m_ui(std::make_unique<Ui::MainDialog>()), m_ownPresenter(OwnPresenterIfNone(presenter, this)),
       m_presenter(presenter != nullptr ? *presenter : *m_ownPresenter),
       m_programFolder(programFolder), m_settings(std::make_unique<SettingsDialog>(m_presenter)),
-      m_log(std::make_unique<LogDialog>())
+      m_log(std::make_unique<LogDialog>()), m_powerOff(MakeLogindPowerOff())
 {
     m_ui->setupUi(this);
     auto* layout = new QVBoxLayout(this);

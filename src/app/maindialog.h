@@ -18,6 +18,7 @@ class ProgramSettings;
 class SettingsDialog;
 class ThemedButton;
 class DiscVerifier;
+class PowerOff;
 class XorrisoRecording;
 enum class RecordingResult;
 
@@ -56,6 +57,8 @@ public:
     // The native recording run; it exists while one runs and after it.
     [[nodiscard]] bool IsRecording() const;
     [[nodiscard]] const XorrisoRecording* Recording() const { return m_recording.get(); }
+    // How the computer is powered off after a verified recording (logind by default).
+    void SetPowerOff(std::unique_ptr<PowerOff> powerOff);
 
     // BuildWindow
     void EnterBusyState() override;
@@ -138,4 +141,5 @@ private:
     int m_pendingChunks = 0;
     QStringList m_recordedImage; // the image or chunks of the running recording
     std::unique_ptr<DiscVerifier> m_verifier;
+    std::unique_ptr<PowerOff> m_powerOff;
 };

@@ -1,6 +1,8 @@
 // The main window's commands: browsing, the other windows, the recording options.
 #include "app/maindialog.h"
 
+#include "app/poweroff.h"
+
 #include "burn/drivespeeds.h"
 #include "burn/recordingoptions.h"
 #include "burn/xorrisorecording.h"
@@ -139,7 +141,7 @@ void MainDialog::UpdateRecordingOptions()
     const int burn = Settings().GetBurnImageFile();
     RecordingOptionsState state = DecideRecordingOptions(burn, Settings().DecrypterVersion());
     if (burn != 0 && IsXorrisoRecorder(Settings().GetDecrypterPath()))
-        state = NativeRecordingOptions(false);
+        state = NativeRecordingOptions(m_powerOff->Available());
     if (burn != 0) {
         if (state.clearShutdown)
             m_shutdown = 0;

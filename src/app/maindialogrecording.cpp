@@ -2,6 +2,7 @@
 // followed here like a build, with busy state, progress, Abort, log and outcome.
 #include "app/maindialog.h"
 
+#include "app/poweroff.h"
 #include "burn/discverifier.h"
 #include "burn/imagehandover.h"
 #include "burn/imagelist.h"
@@ -84,10 +85,21 @@ void MainDialog::OnRecordingEnded(RecordingResult result, int exitCode)
                  XorrisoRecording::ResultText(result, exitCode));
 }
 
+void MainDialog::SetPowerOff(std::unique_ptr<PowerOff> powerOff)
+{
+    m_powerOff = std::move(powerOff);
+    UpdateRecordingOptions();
+}
+
 void MainDialog::OnVerified(bool matches)
 {
     QProcess::startDetached(Settings().GetDecrypterPath(),
                             XorrisoEjectArguments(Settings().GetDriveletter()));
+    // Only a disc known to be good may end the session unattended.
+    if (matches && m_shutdown != 0 && m_powerOff->Available() && m_powerOff->Request()) {
+        EndRecording(true, QString());
+        return;
+    }
     EndRecording(matches, matches
                               ? QStringLiteral("The image was recorded and verified successfully.")
                               : QStringLiteral("Verification failed: the disc does not match the "

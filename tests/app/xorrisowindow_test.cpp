@@ -3,6 +3,7 @@
 // window; a split build streamed as one track; a full device; an abort.
 #include "app/apptesthelpers.h"
 #include "app/maindialog.h"
+#include "app/poweroff.h"
 #include "burn/xorrisorecording.h"
 #include "dialogs/logdialog.h"
 #include "fakes/testprogramfolder.h"
@@ -47,6 +48,22 @@ bool DiscHolds(const QString& disc, const QString& image)
     return !expected.isEmpty() && written.startsWith(expected) && tail.size() < 32 * 1024 &&
            tail.count('\0') == tail.size();
 }
+
+// Stands in for logind: answers, and counts the requests.
+class FakePowerOff : public PowerOff
+{
+public:
+    explicit FakePowerOff(int* requests) : m_requests(requests) {}
+    bool Available() override { return true; }
+    bool Request() override
+    {
+        ++*m_requests;
+        return true;
+    }
+
+private:
+    int* m_requests;
+};
 
 class XorrisoWindowTest : public ::testing::Test
 {
@@ -149,6 +166,29 @@ TEST_F(XorrisoWindowTest, VerifyReadsThePseudoDiscBackAndOnlyThenReportsSuccess)
     EXPECT_FALSE(window->IsRecording());
     EXPECT_TRUE(window->Recording()->Output().contains("dev=stdio:"));
     EXPECT_FALSE(window->Recording()->Output().contains("-eject"));
+}
+
+TEST_F(XorrisoWindowTest, PowerOffOnlyAfterAVerifiedRecording)
+{
+    TestProgramFolder folder(QStringLiteral(ISOMINT_PROGRAM_DIR "/mkisofs"));
+    folder.WriteSettings(0, 1, 0, m_xorriso, "stdio:" + folder.File("disc"), 0);
+    auto window = Open(folder);
+    int requests = 0;
+    window->SetPowerOff(std::make_unique<FakePowerOff>(&requests));
+    auto* shutdown = Find<QCheckBox>(*window, "shutdownCheck");
+    ASSERT_TRUE(shutdown->isEnabled());
+    shutdown->click();
+    // Unverified: the recording reports and the computer stays on.
+    BuildAndRecord(*window, folder);
+    EXPECT_EQ(m_boxes.Last().text, "The image was recorded successfully.") << m_output;
+    EXPECT_EQ(requests, 0);
+
+    Find<QCheckBox>(*window, "verifyCheck")->click();
+    Find<QPushButton>(*window, "imageButton")->click();
+    ASSERT_TRUE(RunUntil([&] { return !window->Engine().IsBuilding(); }, 120000));
+    ASSERT_TRUE(RunUntil([&] { return requests == 1; }, 60000));
+    ASSERT_TRUE(RunUntil([&] { return !window->IsRecording(); }, 10000));
+    EXPECT_EQ(m_boxes.Count(), 3); // the second build's box; none for the power-off
 }
 
 TEST_F(XorrisoWindowTest, FullDeviceGivesTheFailureBox)
