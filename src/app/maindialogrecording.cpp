@@ -55,7 +55,7 @@ void MainDialog::StartPendingRecording()
     m_recording = std::make_unique<XorrisoRecording>();
     connect(m_recording.get(), &XorrisoRecording::Progress, this, &MainDialog::OnRecordingProgress);
     connect(m_recording.get(), &XorrisoRecording::Ended, this, &MainDialog::OnRecordingEnded);
-    ShowPercent(*this, 0);
+    OnRecordingProgress(0);
     SetInputsEnabled(false);
     if (!m_recording->Start(Settings().GetDecrypterPath(), call, sources))
         OnRecordingEnded(RecordingResult::Failed, -1);
