@@ -3,8 +3,10 @@
 #include "app/desktopnotification.h"
 #include "app/finishnotice.h"
 #include "app/manifest.h"
+#include "app/poweroff.h"
 #include "app/qtmessagebox.h"
-#include "burn/imagehandover.h"
+#include "burn/discverifier.h"
+#include "burn/xorrisorecording.h"
 #include "controls/controlimages.h"
 #include "controls/themedbutton.h"
 #include "dialogs/logdialog.h"
@@ -58,7 +60,7 @@ MainDialog::MainDialog(const QString& programFolder, MessageBoxPresenter* presen
       m_ui(std::make_unique<Ui::MainDialog>()), m_ownPresenter(OwnPresenterIfNone(presenter, this)),
       m_presenter(presenter != nullptr ? *presenter : *m_ownPresenter),
       m_programFolder(programFolder), m_settings(std::make_unique<SettingsDialog>(m_presenter)),
-      m_log(std::make_unique<LogDialog>())
+      m_log(std::make_unique<LogDialog>()), m_powerOff(MakeLogindPowerOff())
 {
     m_ui->setupUi(this);
     auto* layout = new QVBoxLayout(this);
@@ -138,10 +140,9 @@ void MainDialog::SetUpSignals()
     connect(m_ui->outputBrowseButton, &QPushButton::clicked, this, &MainDialog::BrowseOutput);
     connect(m_ui->imageButton, &QPushButton::clicked, m_engine.get(), &BuildEngine::StartBuild);
     connect(m_ui->abortButton, &QPushButton::clicked, m_engine.get(), &BuildEngine::AbortBuild);
-    connect(m_engine.get(), &BuildEngine::ImageBuilt, this,
-            [this](const QString& outputFile, int chunkCount) {
-                HandOverImage(Settings(), *this, outputFile, chunkCount);
-            });
+    connect(m_engine.get(), &BuildEngine::ImageBuilt, this, &MainDialog::OnImageBuilt);
+    connect(m_engine.get(), &BuildEngine::BuildFinished, this, &MainDialog::StartPendingRecording);
+    connect(m_ui->abortButton, &QPushButton::clicked, this, &MainDialog::AbortRecording);
     connect(m_ui->logButton, &QPushButton::clicked, this, &MainDialog::ShowLog);
     connect(m_ui->quitButton, &QPushButton::clicked, this, &MainDialog::reject);
     connect(m_ui->shutdownCheck, &QCheckBox::clicked, this, [this] { TakeFieldValues(); });
@@ -179,8 +180,9 @@ void MainDialog::keyPressEvent(QKeyEvent* event)
 
 void MainDialog::reject()
 {
-    if (m_engine->IsBuilding() && !ConfirmAbortOnClose())
+    if ((m_engine->IsBuilding() || IsRecording()) && !ConfirmAbortOnClose())
         return;
     m_engine->AbortAndWait();
+    AbortRecording();
     QDialog::reject();
 }

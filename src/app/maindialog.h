@@ -17,6 +17,10 @@ class MessageBoxPresenter;
 class ProgramSettings;
 class SettingsDialog;
 class ThemedButton;
+class DiscVerifier;
+class PowerOff;
+class XorrisoRecording;
+enum class RecordingResult;
 
 namespace Ui {
 class MainDialog;
@@ -50,6 +54,11 @@ public:
     SettingsDialog& SettingsWindow() { return *m_settings; }
     LogDialog& LogWindow() { return *m_log; }
     FinishNotice& FinishNotices() { return *m_finishNotice; }
+    // The native recording run; it exists while one runs and after it.
+    [[nodiscard]] bool IsRecording() const;
+    [[nodiscard]] const XorrisoRecording* Recording() const { return m_recording.get(); }
+    // How the computer is powered off after a verified recording (logind by default).
+    void SetPowerOff(std::unique_ptr<PowerOff> powerOff);
 
     // BuildWindow
     void EnterBusyState() override;
@@ -106,6 +115,13 @@ private:
     void FillSpeedList();
     void SetInputsEnabled(bool enabled);
     [[nodiscard]] bool ConfirmAbortOnClose();
+    void OnImageBuilt(const QString& outputFile, int chunkCount);
+    void StartPendingRecording();
+    void OnRecordingProgress(int percent);
+    void OnRecordingEnded(RecordingResult result, int exitCode);
+    void AbortRecording();
+    void OnVerified(bool matches);
+    void EndRecording(bool success, const QString& text);
 
     std::unique_ptr<Ui::MainDialog> m_ui;
     std::unique_ptr<MessageBoxPresenter> m_ownPresenter;
@@ -120,4 +136,10 @@ private:
     int m_shutdown = 0;
     int m_verify = 0;
     bool m_initialised = false;
+    std::unique_ptr<XorrisoRecording> m_recording;
+    QString m_pendingImage; // a built image that waits for the build's end to be recorded
+    int m_pendingChunks = 0;
+    QStringList m_recordedImage; // the image or chunks of the running recording
+    std::unique_ptr<DiscVerifier> m_verifier;
+    std::unique_ptr<PowerOff> m_powerOff;
 };

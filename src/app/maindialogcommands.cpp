@@ -1,7 +1,11 @@
 // The main window's commands: browsing, the other windows, the recording options.
 #include "app/maindialog.h"
 
+#include "app/poweroff.h"
+
+#include "burn/drivespeeds.h"
 #include "burn/recordingoptions.h"
+#include "burn/xorrisorecording.h"
 #include "controls/cxfiledialog.h"
 #include "controls/folderpicker.h"
 #include "dialogs/aboutdialog.h"
@@ -14,6 +18,7 @@
 #include "imaging/volumeid.h"
 #include "platform/messagebox.h"
 #include "platform/pathhelper.h"
+#include "recorder/nativerecorder.h"
 #include "settings/programsettings.h"
 #include "ui_maindialog.h"
 
@@ -68,6 +73,9 @@ void MainDialog::BrowseOutput()
 void MainDialog::ShowLog()
 {
     m_log->LoadCapture(m_engine->CaptureFilePath());
+    // A native recording's output follows the build's.
+    if (m_recording != nullptr)
+        m_log->SetLogText(m_log->LogText() + m_recording->Output());
     m_log->exec();
 }
 
@@ -131,7 +139,9 @@ void MainDialog::StoreWriteSpeed()
 void MainDialog::UpdateRecordingOptions()
 {
     const int burn = Settings().GetBurnImageFile();
-    const RecordingOptionsState state = DecideRecordingOptions(burn, Settings().DecrypterVersion());
+    RecordingOptionsState state = DecideRecordingOptions(burn, Settings().DecrypterVersion());
+    if (burn != 0 && IsXorrisoRecorder(Settings().GetDecrypterPath()))
+        state = NativeRecordingOptions(m_powerOff->Available());
     if (burn != 0) {
         if (state.clearShutdown)
             m_shutdown = 0;
@@ -149,7 +159,14 @@ void MainDialog::UpdateRecordingOptions()
 
 void MainDialog::FillSpeedList()
 {
-    const QStringList items = SpeedListItems(LocaleDecimalSeparator());
+    QStringList items;
+    // The native recorder's drive says what it can do; the fixed list otherwise.
+    if (IsXorrisoRecorder(Settings().GetDecrypterPath()))
+        items = DriveSpeedItems(
+            QueryDriveSpeeds(Settings().GetDecrypterPath(), Settings().GetDriveletter()),
+            LocaleDecimalSeparator());
+    if (items.isEmpty())
+        items = SpeedListItems(LocaleDecimalSeparator());
     m_ui->speedCombo->clear();
     m_ui->speedCombo->addItems(items);
     m_ui->speedCombo->setCurrentIndex(SpeedSelection(items, Settings().GetWriteSpeed()));

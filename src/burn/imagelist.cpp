@@ -43,6 +43,16 @@ bool WriteImageListFile(const QString& outputFile, int chunkLimit)
     return list.commit();
 }
 
+QStringList ImageChunkFiles(const QString& outputFile, int chunkLimit)
+{
+    QStringList chunks;
+    const int limit = std::min(chunkLimit, Mkisofs::ChunkLimit);
+    for (int number = 0; number < limit && QFileInfo::exists(ChunkName(outputFile, number));
+         ++number)
+        chunks.append(ChunkName(outputFile, number));
+    return chunks;
+}
+
 int WriteImageList(ProgramSettings& settings, const QString& outputFile, int chunkLimit)
 {
     // A list that cannot be written is skipped; the recorder then reports the

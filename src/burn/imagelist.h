@@ -3,6 +3,7 @@
 #include "imaging/mkisofsprogram.h"
 
 #include <QString>
+#include <QStringList>
 
 class ProgramSettings;
 
@@ -25,3 +26,7 @@ int WriteImageList(ProgramSettings& settings, const QString& outputFile,
 // Returns false when the list could not be written.
 [[nodiscard]] bool WriteImageListFile(const QString& outputFile,
                                       int chunkLimit = Mkisofs::ChunkLimit);
+
+// The chunks a split build wrote, in order, as the list names them.
+[[nodiscard]] QStringList ImageChunkFiles(const QString& outputFile,
+                                          int chunkLimit = Mkisofs::ChunkLimit);

@@ -53,3 +53,13 @@ int SpeedSelection(const QStringList& items, const QString& writeSpeed)
     }
     return -1;
 }
+
+RecordingOptionsState NativeRecordingOptions(bool shutdownAvailable)
+{
+    RecordingOptionsState state;
+    state.speedEnabled = true;
+    state.verifyEnabled = true;
+    state.shutdownEnabled = shutdownAvailable;
+    state.clearShutdown = !shutdownAvailable;
+    return state;
+}

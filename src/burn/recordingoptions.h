@@ -28,3 +28,7 @@ QChar LocaleDecimalSeparator();
 // The index to select for the stored speed text: the first item that begins with
 // it, without regard to case; the "MAX" item for a text shorter than 2; -1 for none.
 int SpeedSelection(const QStringList& items, const QString& writeSpeed);
+
+// The options offered with the native recorder: speed and verify always;
+// shutdown only where the system can be asked to power off.
+[[nodiscard]] RecordingOptionsState NativeRecordingOptions(bool shutdownAvailable);

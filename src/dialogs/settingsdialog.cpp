@@ -1,9 +1,14 @@
 #include "dialogs/settingsdialog.h"
 
+#include "burn/opticaldrives.h"
 #include "controls/cxfiledialog.h"
+#include "dialogs/nativedrivelist.h"
 #include "recorder/decrypterprogram.h"
+#include "recorder/nativerecorder.h"
 #include "recorder/versioncompare.h"
 #include "ui_settingsdialog.h"
+
+#include <QStandardPaths>
 
 namespace {
 
@@ -21,6 +26,8 @@ SettingsDialog::SettingsDialog(MessageBoxPresenter& presenter, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::SettingsDialog>()), m_settings(presenter)
 {
     m_ui->setupUi(this);
+    for (int i = 0; i < m_ui->driveList->count(); ++i)
+        m_letters << m_ui->driveList->itemText(i);
     Decorate();
     connect(m_ui->burnCheck, &QCheckBox::clicked, this, [this] {
         TakeValues();
@@ -46,7 +53,9 @@ void SettingsDialog::PrepareOpening()
     setWindowTitle(NormalCaption);
     ShowValues();
     m_settings.ReadSettings();
-    SelectDrive();
+    if (m_settings.FirstTimeSetup())
+        OfferInstalledRecorder();
+    UpdateDriveList();
     m_settings.CheckDecrypterVersion();
     UpdateDecrypterControls();
     if (m_settings.FirstTimeSetup()) {
@@ -64,7 +73,8 @@ void SettingsDialog::UpdateDecrypterControls()
     m_ui->pathEdit->setEnabled(burning);
     // Numeric: as text, 3.1.10.0 would sort below 3.1.9.0.
     const bool canErase =
-        burning && IsVersionAbove(m_settings.DecrypterVersion(), Decrypter::ShutdownEraseThreshold);
+        burning && (NativeRecorder() || IsVersionAbove(m_settings.DecrypterVersion(),
+                                                       Decrypter::ShutdownEraseThreshold));
     m_ui->eraseCheck->setEnabled(canErase);
     if (!canErase)
         m_settings.SetEraseMedia(0);
@@ -75,13 +85,17 @@ void SettingsDialog::BrowseDecrypterExe()
 {
     // The member's last taken path, not what the edit box holds now.
     QString fileName = m_settings.DecrypterPath();
-    if (!fileName.toLower().contains(QLatin1String(".exe")))
+    if (fileName.isEmpty())
+        fileName = m_offeredRecorder;
+    if (!fileName.toLower().contains(QLatin1String(".exe")) && !IsXorrisoRecorder(fileName))
         fileName = QStringLiteral("*.exe");
     CXFileDialog dialog(true, QString(), fileName, CXFileDialog::FlagOverwritePrompt,
-                        QStringLiteral("EXE Files (*.exe)|*.exe|All Files (*.*)||"), this);
+                        QStringLiteral("EXE Files (*.exe)|*.exe|xorriso|xorriso|All Files (*.*)||"),
+                        this);
     if (dialog.DoModal() != CXFileDialog::ResultOk)
         return;
     m_settings.SetDecrypterPath(dialog.GetPathName());
+    UpdateDriveList();
     m_settings.CheckDecrypterVersion();
     UpdateDecrypterControls();
 }
@@ -90,7 +104,10 @@ void SettingsDialog::SaveSettings()
 {
     TakeValues();
     const int drive = m_ui->driveList->currentIndex();
-    m_settings.SetDriveletter(drive >= 0 ? m_ui->driveList->itemText(drive) : QString());
+    if (m_listsDevices)
+        m_settings.SetDriveletter(SelectedDevice(*m_ui->driveList));
+    else
+        m_settings.SetDriveletter(drive >= 0 ? m_ui->driveList->itemText(drive) : QString());
     // Runs the recorder check first, so a rejected recorder is saved with burning off.
     m_settings.WriteSettings();
     accept();
@@ -135,4 +152,40 @@ void SettingsDialog::Decorate()
     m_ui->exeButton->Decorate(&m_theme, ExeIcon, ExeTooltip);
     m_ui->cancelButton->Decorate(&m_theme, CancelIcon);
     m_ui->saveButton->Decorate(&m_theme, SaveIcon, SaveTooltip);
+}
+
+bool SettingsDialog::NativeRecorder() const
+{
+    return IsXorrisoRecorder(m_settings.DecrypterPath());
+}
+
+void SettingsDialog::UpdateDriveList()
+{
+    if (NativeRecorder()) {
+        const QString stored =
+            m_listsDevices ? SelectedDevice(*m_ui->driveList) : m_settings.Driveletter();
+        // A drive letter means nothing to xorriso.
+        const bool device = stored.startsWith(QLatin1Char('/')) ||
+                            stored.startsWith(QLatin1String("stdio:"), Qt::CaseInsensitive);
+        FillNativeDrives(*m_ui->driveList, OpticalDrives(), device ? stored : QString());
+        m_listsDevices = true;
+        return;
+    }
+    if (m_listsDevices) {
+        m_ui->driveList->clear();
+        m_ui->driveList->addItems(m_letters);
+        m_listsDevices = false;
+    }
+    SelectDrive();
+}
+
+void SettingsDialog::OfferInstalledRecorder()
+{
+    // First start: an installed xorriso is shown as the suggestion and is what
+    // "E&XE file" opens on; nothing is stored unless the user picks it.
+    m_offeredRecorder.clear();
+    if (!m_settings.DecrypterPath().isEmpty())
+        return;
+    m_offeredRecorder = QStandardPaths::findExecutable(QStringLiteral("xorriso"));
+    m_ui->pathEdit->setPlaceholderText(m_offeredRecorder);
 }

@@ -4,6 +4,7 @@
 #include "settings/programsettings.h"
 
 #include <QDialog>
+#include <QStringList>
 
 #include <memory>
 
@@ -44,8 +45,15 @@ private:
     void ShowValues();
     void SelectDrive();
     void Decorate();
+    // Drive letters for a Windows recorder, devices for xorriso.
+    void UpdateDriveList();
+    [[nodiscard]] bool NativeRecorder() const;
+    void OfferInstalledRecorder();
 
     ThemeApi m_theme;
     std::unique_ptr<Ui::SettingsDialog> m_ui;
     ProgramSettings m_settings;
+    QStringList m_letters; // the drive letter items, as designed
+    bool m_listsDevices = false;
+    QString m_offeredRecorder; // an installed xorriso, suggested at first start
 };

@@ -4,6 +4,7 @@
 #include "platform/messagebox.h"
 #include "platform/pathhelper.h"
 #include "recorder/decrypterversion.h"
+#include "recorder/nativerecorder.h"
 #include "settings/settingsfile.h"
 #include "settings/settingslocation.h"
 
@@ -117,6 +118,11 @@ int ProgramSettings::CheckDecrypterVersion()
 {
     if (m_values.burnImageFile == 0)
         return -1;
+    // xorriso has no Windows version resource and no version gates.
+    if (IsXorrisoRecorder(m_values.decrypterPath)) {
+        m_decrypterVersion.clear();
+        return 0;
+    }
     const DecrypterVersionCheck check =
         ::CheckDecrypterVersion(m_values.decrypterPath, m_presenter);
     m_decrypterVersion = check.version;

@@ -58,6 +58,14 @@ QByteArray WithoutLineBreaks(QByteArray text)
     return text;
 }
 
+// A native recorder's device ("/dev/sr0", "stdio:/path") is a case-sensitive
+// path, unlike a drive letter.
+bool IsDevicePath(const QString& drive)
+{
+    return drive.startsWith(QLatin1Char('/')) ||
+           drive.startsWith(QLatin1String("stdio:"), Qt::CaseInsensitive);
+}
+
 void ApplyLine(QByteArrayView line, SettingsValues& values)
 {
     // The line ends at a NUL byte, as a C string would.
@@ -79,7 +87,7 @@ void ApplyLine(QByteArrayView line, SettingsValues& values)
                 WithoutLineBreaks(line.sliced(qstrlen(key.prefix)).toByteArray());
             values.fileBytes.*key.bytes = bytes;
             values.*key.value = DecodeSettingsText(bytes);
-            if (key.value == &SettingsValues::driveletter)
+            if (key.value == &SettingsValues::driveletter && !IsDevicePath(values.driveletter))
                 values.driveletter = values.driveletter.toUpper();
             return;
         }

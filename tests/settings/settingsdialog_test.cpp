@@ -1,10 +1,13 @@
+#include "burn/opticaldrives.h"
 #include "controls/applicationprofile.h"
 #include "controls/cxfiledialog.h"
+#include "dialogs/nativedrivelist.h"
 #include "dialogs/settingsdialog.h"
 #include "support/scriptedmessagebox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -282,6 +285,7 @@ TEST_F(SettingsDialogTest, ExeButtonOffersStarExeUnlessThePathNamesAnExe)
         EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
         EXPECT_TRUE(dialog.defaultSuffix().isEmpty());
         EXPECT_EQ(dialog.nameFilters(), QStringList({QStringLiteral("EXE Files (*.exe)"),
+                                                     QStringLiteral("xorriso (xorriso)"),
                                                      QStringLiteral("All Files (*)")}));
         return std::optional<QString>(Recorder("recorder-3.2.0.0.exe"));
     });
@@ -302,6 +306,68 @@ TEST_F(SettingsDialogTest, ExeButtonOffersStarExeUnlessThePathNamesAnExe)
     Click("exeButton");
     EXPECT_EQ(offered, Recorder("recorder-3.2.0.0.exe"));
     EXPECT_EQ(m_dialog.Settings().DecrypterPath(), Recorder("recorder-3.2.0.0.exe"));
+}
+
+} // namespace
+
+namespace {
+
+// With xorriso as the recorder the list names devices, keeps a stored pseudo
+// drive, enables erasing without a version, and saves the device as chosen;
+// choosing a Windows recorder again brings the letters back.
+TEST_F(SettingsDialogTest, XorrisoListsDevicesAndSavesTheChosenOne)
+{
+    const QString xorriso = m_dir.filePath(QStringLiteral("bin/xorriso"));
+    QDir(m_dir.path()).mkdir(QStringLiteral("bin"));
+    QFile::copy(QStringLiteral("/bin/true"), xorriso);
+    WriteIni("BurnImageFile = 1\nEraseMedia = 1\nDecrypterPath = " + xorriso.toUtf8() +
+             "\nDriveletter = stdio:/tmp/Disc\n");
+    m_dialog.PrepareOpening();
+    EXPECT_EQ(m_boxes.Count(), 0);
+    EXPECT_EQ(Drives().currentText(), "stdio:/tmp/Disc");
+    EXPECT_EQ(Drives().findText(QStringLiteral("D:")), -1);
+    EXPECT_TRUE(Enabled("eraseCheck"));
+    EXPECT_TRUE(Checked("eraseCheck"));
+    Widget<QPushButton>("saveButton")->click();
+    EXPECT_TRUE(IniBytes().contains("DecrypterPath = " + xorriso.toUtf8() + "\r\n"));
+    EXPECT_TRUE(IniBytes().contains("Driveletter = stdio:/tmp/Disc\r\n"));
+    EXPECT_TRUE(IniBytes().contains("BurnImageFile = 1\r\n"));
+
+    CXFileDialog::SetNextAnswer([&](CXFileDialog& dialog) {
+        EXPECT_TRUE(dialog.selectedFiles().value(0).endsWith(QStringLiteral("/xorriso")));
+        return std::optional<QString>(Recorder("recorder-3.2.0.0.exe"));
+    });
+    m_dialog.PrepareOpening();
+    Click("exeButton");
+    EXPECT_EQ(Drives().findText(QStringLiteral("stdio:/tmp/Disc")), -1);
+    EXPECT_GE(Drives().findText(QStringLiteral("D:")), 0);
+}
+
+TEST(OpticalDrives, ReadFromSysfsWithModelsInNumericOrder)
+{
+    QTemporaryDir sys;
+    for (const char* name : {"sr10", "sr2", "sda"}) {
+        QDir(sys.path()).mkpath(QString::fromLatin1(name) + QStringLiteral("/device"));
+    }
+    QFile vendor(sys.filePath(QStringLiteral("sr2/device/vendor")));
+    ASSERT_TRUE(vendor.open(QIODevice::WriteOnly));
+    vendor.write("HL-DT-ST\n");
+    vendor.close();
+    QFile model(sys.filePath(QStringLiteral("sr2/device/model")));
+    ASSERT_TRUE(model.open(QIODevice::WriteOnly));
+    model.write("DVDRAM GH24NSD1  \n");
+    model.close();
+    const QList<OpticalDrive> drives = OpticalDrives(sys.path());
+    ASSERT_EQ(drives.size(), 2);
+    EXPECT_EQ(drives.at(0).Label(), "/dev/sr2 (HL-DT-ST DVDRAM GH24NSD1)");
+    EXPECT_EQ(drives.at(1).Label(), "/dev/sr10");
+
+    QComboBox list;
+    FillNativeDrives(list, drives, QStringLiteral("/dev/sr10"));
+    EXPECT_EQ(list.count(), 2);
+    EXPECT_EQ(SelectedDevice(list), "/dev/sr10");
+    FillNativeDrives(list, drives, QString());
+    EXPECT_EQ(SelectedDevice(list), "/dev/sr2");
 }
 
 } // namespace

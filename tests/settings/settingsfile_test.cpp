@@ -109,6 +109,16 @@ TEST_F(SettingsFileTest, DriveletterIsUpperCasedAndEmptiedByEveryRead)
     EXPECT_EQ(m_settings.GetWriteSpeed(), QStringLiteral("4x"));
 }
 
+TEST_F(SettingsFileTest, DevicePathsKeepTheirCase)
+{
+    WriteFile("Driveletter = /dev/sr0\n");
+    EXPECT_EQ(m_settings.GetDriveletter(), QStringLiteral("/dev/sr0"));
+    WriteFile("Driveletter = stdio:/tmp/Disc\n");
+    EXPECT_EQ(m_settings.GetDriveletter(), QStringLiteral("stdio:/tmp/Disc"));
+    WriteFile("Driveletter = dev\n");
+    EXPECT_EQ(m_settings.GetDriveletter(), QStringLiteral("DEV"));
+}
+
 TEST_F(SettingsFileTest, LongAndNonAsciiValuesSurviveWriteAndRead)
 {
     const QString path = QStringLiteral("/opt/") + QString(1000, QLatin1Char('p')) +

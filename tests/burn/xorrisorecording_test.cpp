@@ -1,0 +1,160 @@
+// Real xorriso runs against stdio pseudo-drives: a file written byte for byte,
+// chunks streamed as one track, a full device, and an abort mid-write.
+#include "burn/xorrisorecording.h"
+#include "support/eventloop.h"
+
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray Pattern(int size, int seed)
+{
+    QByteArray data(size, '\0');
+    for (int i = 0; i < size; ++i)
+        data[i] = static_cast<char>((i * 31 + seed) % 251);
+    return data;
+}
+
+void Write(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+QByteArray Read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A disc holds the image byte for byte, followed at most by the zeros that
+// round the written area up to a 32 KiB block.
+bool DiscHolds(const QByteArray& disc, const QByteArray& image)
+{
+    const QByteArray tail = disc.mid(image.size());
+    return disc.startsWith(image) && tail.size() < 32 * 1024 && tail.count('\0') == tail.size();
+}
+
+class XorrisoRecordingTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_program = QStandardPaths::findExecutable(QStringLiteral("xorriso"));
+        if (m_program.isEmpty())
+            GTEST_SKIP() << "xorriso is not installed";
+    }
+
+    // Runs to the end and returns the result.
+    RecordingResult Record(const QString& drive, const QStringList& sources)
+    {
+        XorrisoCall call;
+        call.drive = drive;
+        bool ended = false;
+        RecordingResult result = RecordingResult::Aborted;
+        QObject::connect(&m_run, &XorrisoRecording::Ended, &m_run, [&](RecordingResult r, int) {
+            ended = true;
+            result = r;
+        });
+        QObject::connect(&m_run, &XorrisoRecording::Progress, &m_run,
+                         [this](int percent) { m_percents.append(percent); });
+        EXPECT_TRUE(m_run.Start(m_program, call, sources)) << m_run.Output().toStdString();
+        EXPECT_TRUE(RunUntil([&] { return ended; }, 60000));
+        return result;
+    }
+
+    QString m_program;
+    QTemporaryDir m_dir;
+    XorrisoRecording m_run;
+    QList<int> m_percents;
+};
+
+TEST_F(XorrisoRecordingTest, ImageIsWrittenByteForByteWithProgress)
+{
+    const QByteArray image = Pattern(6 * 1024 * 1024, 1);
+    Write(m_dir.filePath(QStringLiteral("image.iso")), image);
+    const QString disc = m_dir.filePath(QStringLiteral("disc"));
+    EXPECT_EQ(
+        Record(QStringLiteral("stdio:") + disc, {m_dir.filePath(QStringLiteral("image.iso"))}),
+        RecordingResult::Success)
+        << m_run.Output().toStdString();
+    EXPECT_TRUE(DiscHolds(Read(disc), image));
+    ASSERT_FALSE(m_percents.isEmpty());
+    EXPECT_EQ(m_percents.last(), 100);
+    EXPECT_TRUE(m_run.Output().contains(QStringLiteral("completed successfully")));
+}
+
+TEST_F(XorrisoRecordingTest, ChunksAreStreamedInOrderAsOneTrack)
+{
+    QStringList chunks;
+    QByteArray whole;
+    // Sizes not a multiple of the feeder's block, the last one small.
+    for (int i = 0; i < 3; ++i) {
+        const QByteArray part = Pattern(i == 2 ? 2048 * 3 : 2048 * 700, i);
+        const QString path =
+            m_dir.filePath(QStringLiteral("image.iso_%1").arg(i, 2, 10, QLatin1Char('0')));
+        Write(path, part);
+        chunks << path;
+        whole += part;
+    }
+    const QString disc = m_dir.filePath(QStringLiteral("disc"));
+    EXPECT_EQ(Record(QStringLiteral("stdio:") + disc, chunks), RecordingResult::Success)
+        << m_run.Output().toStdString();
+    EXPECT_TRUE(DiscHolds(Read(disc), whole));
+}
+
+TEST_F(XorrisoRecordingTest, FullDeviceFailsAndMissingChunkDoesNotStart)
+{
+    Write(m_dir.filePath(QStringLiteral("image.iso")), Pattern(2 * 1024 * 1024, 3));
+    EXPECT_EQ(
+        Record(QStringLiteral("stdio:/dev/full"), {m_dir.filePath(QStringLiteral("image.iso"))}),
+        RecordingResult::Failed);
+    EXPECT_TRUE(m_run.Output().contains(QStringLiteral("No space left on device")));
+
+    XorrisoRecording other;
+    XorrisoCall call;
+    call.drive = QStringLiteral("stdio:") + m_dir.filePath(QStringLiteral("disc"));
+    EXPECT_FALSE(other.Start(
+        m_program, call,
+        {m_dir.filePath(QStringLiteral("image.iso")), m_dir.filePath(QStringLiteral("missing"))}));
+    EXPECT_FALSE(other.IsRunning());
+}
+
+TEST_F(XorrisoRecordingTest, AbortMidWriteLeavesNoProcess)
+{
+    // A pipe nobody drains: xorriso fills it and then waits, mid-write.
+    const QString fifo = m_dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    Write(m_dir.filePath(QStringLiteral("image.iso")), Pattern(8 * 1024 * 1024, 4));
+    bool ended = false;
+    RecordingResult result = RecordingResult::Success;
+    QObject::connect(&m_run, &XorrisoRecording::Ended, &m_run, [&](RecordingResult r, int) {
+        ended = true;
+        result = r;
+    });
+    XorrisoCall call;
+    call.drive = QStringLiteral("stdio:") + fifo;
+    ASSERT_TRUE(m_run.Start(m_program, call, {m_dir.filePath(QStringLiteral("image.iso"))}));
+    ASSERT_TRUE(RunUntil(
+        [&] { return m_run.Output().contains(QStringLiteral("Beginning to write")); }, 20000))
+        << m_run.Output().toStdString();
+    const qint64 pid = m_run.Pid();
+    m_run.Abort();
+    EXPECT_FALSE(m_run.IsRunning());
+    EXPECT_TRUE(RunUntil([&] { return ended; }, 5000));
+    EXPECT_EQ(result, RecordingResult::Aborted);
+    EXPECT_FALSE(ProcessRunning(pid));
+    ::close(reader);
+}
+
+} // namespace
