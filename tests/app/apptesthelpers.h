@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QFile>
 #include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
 
 #include <csignal>
 #include <functional>
@@ -22,6 +25,14 @@ template <typename Window> void WhenModalShown(std::function<void(Window&)> acti
         }
         action(*window);
     });
+}
+
+// The window's child of that type and object name; a missing one fails the test.
+template <typename T> T* Find(QWidget& window, const char* name)
+{
+    T* child = window.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
 }
 
 // True when no process, not even a zombie, has this id.

@@ -25,13 +25,6 @@ namespace {
 
 const QString kFixture = QStringLiteral(ISOMINT_TEST_DATA_DIR "/dvd/two-titlesets");
 
-template <typename T> T* Find(QWidget& window, const char* name)
-{
-    T* child = window.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-}
-
 QByteArray Read(const QString& path)
 {
     QFile file(path);
