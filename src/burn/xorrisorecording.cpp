@@ -1,10 +1,10 @@
 #include "burn/xorrisorecording.h"
 
 #include "burn/trackfeeder.h"
+#include "platform/childstart.h"
 
 #include <algorithm>
 #include <csignal>
-#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
@@ -16,12 +16,7 @@ constexpr int kGraceMs = 3000;
 XorrisoRecording::XorrisoRecording()
 {
     m_process.setProcessChannelMode(QProcess::MergedChannels);
-    // A group of its own, so that Abort reaches everything it starts, and a
-    // parent-death signal, so that it ends with the program.
-    m_process.setChildProcessModifier([] {
-        setpgid(0, 0);
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-    });
+    KeepChildWithThisProgram(m_process);
     connect(&m_process, &QProcess::readyRead, this, &XorrisoRecording::ReadOutput);
     connect(&m_process, &QProcess::finished, this, &XorrisoRecording::OnFinished);
 }

@@ -4,24 +4,7 @@
 #include "platform/exitguard.h"
 
 #include <csignal>
-#include <sys/prctl.h>
 #include <unistd.h>
-
-namespace {
-
-// Runs in the child between fork and exec: async-signal-safe calls only.
-// A group of its own lets an abort reach whatever the child starts; the
-// parent-death signal ends it if this program dies without cleaning up.
-void PrepareChild(pid_t parent)
-{
-    setpgid(0, 0);
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (getppid() != parent)
-        _exit(127); // the parent died before the signal was armed
-    ResetSignalsForExec();
-}
-
-} // namespace
 
 ChildProcess::ChildProcess()
 {
@@ -39,8 +22,7 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const QString& program,
     process.setStandardInputFile(QProcess::nullDevice());
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setStandardOutputFile(outputFile, QIODevice::Append);
-    const pid_t parent = getpid();
-    process.setChildProcessModifier([parent] { PrepareChild(parent); });
+    KeepChildWithThisProgram(process);
     process.start(QIODevice::NotOpen);
     if (!process.waitForStarted(-1)) {
         *startError = StartFailureErrno(program);

@@ -1,9 +1,11 @@
 #include "platform/childstart.h"
 
 #include <QFile>
+#include <QProcess>
 
 #include <cerrno>
 #include <csignal>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 int StartFailureErrno(const QString& program)
@@ -25,4 +27,17 @@ void ResetSignalsForExec()
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
+}
+
+void KeepChildWithThisProgram(QProcess& process)
+{
+    const pid_t parent = getpid();
+    // Async-signal-safe calls only: this runs between fork and exec.
+    process.setChildProcessModifier([parent] {
+        setpgid(0, 0);
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent)
+            _exit(127); // the parent died before the signal was armed
+        ResetSignalsForExec();
+    });
 }
