@@ -1,17 +1,15 @@
 #include "dialogs/licensedialog.h"
 
+#include "dialogs/columnfont.h"
 #include "dialogs/viewtext.h"
 #include "platform/pathhelper.h"
 #include "ui_licensedialog.h"
-
-#include <QFontDatabase>
 
 LicenseDialog::LicenseDialog(QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::LicenseDialog>())
 {
     m_ui->setupUi(this);
     // The license is laid out in fixed columns: shown as written, not re-wrapped.
-    m_ui->licenseEdit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_ui->licenseEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_ui->licenseEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
@@ -32,7 +30,9 @@ int LicenseDialog::exec()
 void LicenseDialog::LoadLicenseText()
 {
     m_licenseText = ReadFileForView(JoinPath(m_programFolder, QStringLiteral("license.txt")));
-    m_ui->licenseEdit->setPlainText(ViewTextForDisplay(m_licenseText));
+    const QString shown = ViewTextForDisplay(m_licenseText);
+    m_ui->licenseEdit->setFont(ColumnFont(shown));
+    m_ui->licenseEdit->setPlainText(shown);
 }
 
 QString LicenseDialog::LicenseText() const

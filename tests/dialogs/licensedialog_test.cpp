@@ -1,7 +1,6 @@
 #include "dialogs/licensedialog.h"
 #include "dialogtesthelpers.h"
 
-#include <QFontInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -9,6 +8,8 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTimer>
+
+#include <optional>
 
 namespace {
 
@@ -55,7 +56,30 @@ TEST_F(LicenseDialogTest, LongLineArrivesWholeAndIsShownAsWrittenInFixedColumns)
     ASSERT_NE(second.layout(), nullptr);
     EXPECT_EQ(second.layout()->lineCount(), 1) << "no re-wrapping: columns stay as written";
     EXPECT_GT(Box().horizontalScrollBar()->maximum(), 0);
-    EXPECT_TRUE(QFontInfo(Box().font()).fixedPitch());
+}
+
+// Whatever monospace font the machine has, the columns of the license line up:
+// the same number of narrow, wide and punctuation characters ends at one x.
+TEST_F(LicenseDialogTest, ColumnsLineUpWhateverTheMachinesFonts)
+{
+    const QStringList rows{
+        QStringLiteral("iiiiiiiiiiii"),
+        QStringLiteral("WWWWWWWWWWWW"),
+        QStringLiteral("............"),
+        QStringLiteral("MIT (c) 2024"),
+        QStringLiteral("l1|!:;,'`\"-_"),
+        QStringLiteral("\u00e9\u00fc\u00df\u00c4\u00d6\u00a9\u00bb\u00b7\u00bd\u00b0\u00f8\u00e6")};
+    Shown(rows.join(QLatin1Char('\n')).toUtf8());
+    m_dialog.show();
+    std::optional<qreal> end;
+    for (int row = 0; row < rows.size(); ++row) {
+        const QTextBlock block = Box().document()->findBlockByNumber(row);
+        ASSERT_NE(block.layout(), nullptr);
+        const qreal x = block.layout()->lineAt(0).cursorToX(12);
+        if (!end)
+            end = x;
+        EXPECT_DOUBLE_EQ(x, *end) << rows[row].toStdString();
+    }
 }
 
 TEST_F(LicenseDialogTest, MissingFileOpensAnEmptyReadOnlyBoxWithOk)
