@@ -1,6 +1,5 @@
 #include "platform/childprocess.h"
 #include "platform/detachedprocess.h"
-#include "platform/exitguard.h"
 #include "support/eventloop.h"
 
 #include <QDir>
@@ -270,33 +269,4 @@ TEST_F(ChildProcessTest, EndReturnsAtOnceAndLeavesNothingOfTheGroup)
         EXPECT_EQ(child->Status()->signal, c.signal) << c.behaviour;
         EXPECT_TRUE(AllGone(pids)) << c.behaviour;
     }
-}
-
-// The exit handler, as a signal or exit() runs it: every child group ends, even
-// one that ignores SIGTERM, before the clean-ups run, once; then the file goes.
-TEST_F(ChildProcessTest, ExitGuardEndsEveryGroupBeforeItsCleanUpsRunOnce)
-{
-    QList<qint64> pids;
-    auto stubborn = StartXorriso("ignoreterm grandchild hang", &pids);
-    auto plain = StartXorriso("grandchild hang", &pids);
-    ASSERT_EQ(pids.size(), 4);
-    QFile watched(m_dir.filePath("capture"));
-    ASSERT_TRUE(watched.open(QIODevice::WriteOnly));
-    ExitGuard::WatchFile(QFile::encodeName(watched.fileName()));
-    int cleanups = 0;
-    bool goneFirst = false;
-    ExitGuard::AddCleanup([&] {
-        ++cleanups;
-        goneFirst = ExitGuard::GroupGone(stubborn->Pid()) && ExitGuard::GroupGone(plain->Pid());
-    });
-    const int forgotten = ExitGuard::AddCleanup([&cleanups] { cleanups += 100; });
-    ExitGuard::ForgetCleanup(forgotten);
-
-    ExitGuard::EndAll(std::chrono::milliseconds(100));
-    EXPECT_EQ(cleanups, 1);
-    EXPECT_TRUE(goneFirst);
-    EXPECT_FALSE(QFile::exists(watched.fileName()));
-    EXPECT_TRUE(AllGone(pids));
-    ExitGuard::EndAll();
-    EXPECT_EQ(cleanups, 1);
 }
