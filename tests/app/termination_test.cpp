@@ -42,7 +42,8 @@ protected:
         ASSERT_TRUE(TestProgramFolder::CopyTree(kFixture, m_folder.File("dvd")));
         // A wrapper that does not exec: the real xorriso is its child.
         QDir(m_folder.Path()).mkdir(QStringLiteral("bin"));
-        WriteScript("bin/xorriso", "echo $$ >'" + m_folder.File("wrapper") +
+        WriteScript("bin/xorriso", "echo \"$*\" >>'" + m_folder.File("calls") + "'\necho $$ >'" +
+                                       m_folder.File("wrapper") +
                                        "'\nsh -c 'echo $$ >\"$0\"; exec \"$@\"' '" +
                                        m_folder.File("inner") + "' '" + m_xorriso + "' \"$@\"\n");
         // A pipe nobody drains holds the recorder mid-write.
@@ -84,7 +85,7 @@ protected:
 
     void StartHost(const Moment& moment)
     {
-        for (const char* name : {"builder", "built", "wrapper", "inner", "movie.iso"})
+        for (const char* name : {"builder", "built", "wrapper", "inner", "calls", "movie.iso"})
             QFile::remove(m_folder.File(QString::fromLatin1(name)));
         const QString genisoimage = QStringLiteral(ISOMINT_PROGRAM_DIR "/mkisofs");
         // The real builder; unless the image is to stay, held once it has written it all.
@@ -96,9 +97,8 @@ protected:
         char drain[65536];
         while (::read(m_reader, drain, sizeof drain) > 0) {
         }
-        const bool record = qstrcmp(moment.mode, "record") == 0;
-        m_folder.WriteSettings(0, record ? 1 : 0, 0, m_folder.File("bin/xorriso"),
-                               "stdio:" + m_fifo, 0);
+        // Recording is always on: a build that is stopped, even at its box, records nothing.
+        m_folder.WriteSettings(0, 1, 0, m_folder.File("bin/xorriso"), "stdio:" + m_fifo, 0);
         const QString display = StartDisplay();
         ASSERT_FALSE(display.isEmpty());
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -184,6 +184,9 @@ TEST_F(ProgramTerminationTest, StoppedAtAnyMomentItQuitsAndLeavesNothingBehind)
             EXPECT_FALSE(ProcessRunning(pid)) << pid;
         EXPECT_FALSE(QFile::exists(m_capture));
         EXPECT_EQ(QFile::exists(Image()), moment.imageStays);
+        QFile calls(m_folder.File("calls"));
+        ASSERT_TRUE(calls.open(QIODevice::ReadOnly));
+        EXPECT_EQ(calls.readAll().contains("cdrecord"), qstrcmp(moment.mode, "record") == 0);
         m_display.terminate();
         m_display.waitForFinished();
     }
