@@ -184,9 +184,10 @@ TEST_F(ProgramTerminationTest, StoppedAtAnyMomentItQuitsAndLeavesNothingBehind)
             EXPECT_FALSE(ProcessRunning(pid)) << pid;
         EXPECT_FALSE(QFile::exists(m_capture));
         EXPECT_EQ(QFile::exists(Image()), moment.imageStays);
-        QFile calls(m_folder.File("calls"));
-        ASSERT_TRUE(calls.open(QIODevice::ReadOnly));
-        EXPECT_EQ(calls.readAll().contains("cdrecord"), qstrcmp(moment.mode, "record") == 0);
+        QFile calls(m_folder.File("calls")); // absent when xorriso was never called
+        const bool recorded =
+            calls.open(QIODevice::ReadOnly) && calls.readAll().contains("cdrecord");
+        EXPECT_EQ(recorded, qstrcmp(moment.mode, "record") == 0);
         m_display.terminate();
         m_display.waitForFinished();
     }
