@@ -1,5 +1,4 @@
 #include "app/maindialog.h"
-#include "imaging/buildengine.h"
 #include "platform/programfolder.h"
 #include "platform/terminationsignals.h"
 
@@ -17,11 +16,8 @@ int main(int argc, char* argv[])
     // capture file goes with it.
     {
         MainDialog window(ProgramFolder());
-        // Told to stop by the session or by kill: end the build, then quit as usual.
-        const TerminationSignals termination([&window](int) {
-            window.Engine().AbortAndWait();
-            QCoreApplication::exit(0);
-        });
+        // Told to stop by the session, by kill or by Ctrl+C: end everything, then quit.
+        const TerminationSignals termination([&window](int) { window.Terminate(); });
         window.OpenFromCommandLine(QCoreApplication::arguments().mid(1));
         window.exec();
     }

@@ -6,6 +6,7 @@
 #include "app/poweroff.h"
 #include "app/qtmessagebox.h"
 #include "burn/discverifier.h"
+#include "burn/drivespeeds.h"
 #include "burn/xorrisorecording.h"
 #include "controls/controlimages.h"
 #include "controls/themedbutton.h"
@@ -15,10 +16,13 @@
 #include "imaging/companionfiles.h"
 #include "imaging/progressview.h"
 #include "imaging/volumeid.h"
+#include "platform/childprocess.h"
+#include "platform/exitguard.h"
 #include "platform/pathhelper.h"
 #include "settings/programsettings.h"
 #include "ui_maindialog.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -72,6 +76,8 @@ MainDialog::MainDialog(const QString& programFolder, MessageBoxPresenter* presen
         m_presenter, *this, [this] { return m_engine != nullptr && m_engine->IsBuilding(); },
         &SendDesktopNotification);
     m_engine = std::make_unique<BuildEngine>(*this, *m_finishNotice, Settings(), timings);
+    m_speedQuery = std::make_unique<DriveSpeedQuery>();
+    connect(m_speedQuery.get(), &DriveSpeedQuery::Answered, this, &MainDialog::OnDriveSpeeds);
     m_fields.volumeId = QString::fromLatin1(DefaultVolumeId);
     setAcceptDrops(true);
     SetUpSignals();
@@ -176,6 +182,20 @@ void MainDialog::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void MainDialog::Terminate()
+{
+    // Within the two seconds a session gives: a short grace for xorriso to
+    // stop writing cleanly, then SIGKILL.
+    constexpr std::chrono::milliseconds kGrace(700);
+    m_pendingImage.clear();
+    if (m_verifier != nullptr)
+        m_verifier->Cancel();
+    ExitGuard::EndAll(kGrace);
+    // Every running loop ends, a box's as well as the window's; a box opened
+    // after this returns at once.
+    QCoreApplication::exit(0);
 }
 
 void MainDialog::reject()

@@ -18,6 +18,8 @@ class ProgramSettings;
 class SettingsDialog;
 class ThemedButton;
 class DiscVerifier;
+class DriveSpeedQuery;
+class ChildProcess;
 class PowerOff;
 class XorrisoRecording;
 enum class RecordingResult;
@@ -92,6 +94,11 @@ public:
     void ShowDonation();
     void StoreWriteSpeed();
     void UpdateRecordingOptions();
+    // Told to stop by the session or by kill, at any moment, without asking:
+    // ends every child and what the build wrote, removes the capture file, and
+    // leaves every event loop, so open boxes close and exec() returns.
+    void Terminate();
+
     // A command of the window menu: the About entry opens the About box. False
     // for every other command, which the platform handles itself.
     bool OnSysCommand(unsigned command);
@@ -113,6 +120,8 @@ private:
     void SetUpSignals();
     void RunFirstTimeSetupIfNeeded();
     void FillSpeedList();
+    void ShowSpeedItems(const QStringList& items);
+    void OnDriveSpeeds(const QString& listSpeedsOutput);
     void SetInputsEnabled(bool enabled);
     [[nodiscard]] bool ConfirmAbortOnClose();
     void OnImageBuilt(const QString& outputFile, int chunkCount);
@@ -141,5 +150,7 @@ private:
     int m_pendingChunks = 0;
     QStringList m_recordedImage; // the image or chunks of the running recording
     std::unique_ptr<DiscVerifier> m_verifier;
+    std::unique_ptr<DriveSpeedQuery> m_speedQuery;
+    std::unique_ptr<ChildProcess> m_eject;
     std::unique_ptr<PowerOff> m_powerOff;
 };

@@ -159,14 +159,22 @@ void MainDialog::UpdateRecordingOptions()
 
 void MainDialog::FillSpeedList()
 {
-    QStringList items;
-    // The native recorder's drive says what it can do; the fixed list otherwise.
+    ShowSpeedItems(SpeedListItems(LocaleDecimalSeparator()));
+    // The native recorder's drive says what it can do; the fixed list stands
+    // until it has answered, or when it does not.
     if (IsXorrisoRecorder(Settings().GetDecrypterPath()))
-        items = DriveSpeedItems(
-            QueryDriveSpeeds(Settings().GetDecrypterPath(), Settings().GetDriveletter()),
-            LocaleDecimalSeparator());
-    if (items.isEmpty())
-        items = SpeedListItems(LocaleDecimalSeparator());
+        m_speedQuery->Start(Settings().GetDecrypterPath(), Settings().GetDriveletter());
+}
+
+void MainDialog::OnDriveSpeeds(const QString& listSpeedsOutput)
+{
+    const QStringList items = DriveSpeedItems(listSpeedsOutput, LocaleDecimalSeparator());
+    if (!items.isEmpty())
+        ShowSpeedItems(items);
+}
+
+void MainDialog::ShowSpeedItems(const QStringList& items)
+{
     m_ui->speedCombo->clear();
     m_ui->speedCombo->addItems(items);
     m_ui->speedCombo->setCurrentIndex(SpeedSelection(items, Settings().GetWriteSpeed()));

@@ -10,6 +10,7 @@
 #include "burn/xorrisorecording.h"
 #include "dialogs/logdialog.h"
 #include "imaging/progressview.h"
+#include "platform/childprocess.h"
 #include "platform/messagebox.h"
 #include "settings/programsettings.h"
 #include "ui_maindialog.h"
@@ -93,8 +94,12 @@ void MainDialog::SetPowerOff(std::unique_ptr<PowerOff> powerOff)
 
 void MainDialog::OnVerified(bool matches)
 {
-    QProcess::startDetached(Settings().GetDecrypterPath(),
-                            XorrisoEjectArguments(Settings().GetDriveletter()));
+    // Followed like every child, so that it ends with the program; a failed
+    // eject only leaves the disc in.
+    int ejectError = 0;
+    m_eject = ChildProcess::Start(Settings().GetDecrypterPath(),
+                                  XorrisoEjectArguments(Settings().GetDriveletter()),
+                                  QProcess::nullDevice(), &ejectError);
     // Only a disc known to be good may end the session unattended.
     if (matches && m_shutdown != 0 && m_powerOff->Available() && m_powerOff->Request()) {
         EndRecording(true, QString());

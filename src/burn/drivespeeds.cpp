@@ -1,6 +1,7 @@
 #include "burn/drivespeeds.h"
 
-#include <QProcess>
+#include "platform/childprocess.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -27,15 +28,44 @@ QStringList DriveSpeedItems(const QString& listSpeedsOutput, QChar decimalSepara
     return items;
 }
 
-QString QueryDriveSpeeds(const QString& xorriso, const QString& drive, int timeoutMs)
+DriveSpeedQuery::DriveSpeedQuery()
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(xorriso, {QStringLiteral("-outdev"), drive, QStringLiteral("-list_speeds")});
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
+    m_timeout.setSingleShot(true);
+    connect(&m_timeout, &QTimer::timeout, this, [this] {
+        m_timedOut = true;
+        m_child->End(std::chrono::milliseconds(0));
+    });
+}
+
+DriveSpeedQuery::~DriveSpeedQuery() = default;
+
+void DriveSpeedQuery::Start(const QString& xorriso, const QString& drive,
+                            std::chrono::milliseconds timeout)
+{
+    m_timeout.stop();
+    if (m_child)
+        m_child->disconnect(this); // the query it answered is no longer asked
+    m_child.reset();
+    m_timedOut = false;
+    int startError = 0;
+    m_child = ChildProcess::Start(
+        xorriso, {QStringLiteral("-outdev"), drive, QStringLiteral("-list_speeds")}, ChildStreams{},
+        &startError);
+    if (!m_child) {
+        emit Answered(QString());
+        return;
     }
-    return QString::fromLocal8Bit(process.readAll());
+    connect(m_child.get(), &ChildProcess::Ended, this, &DriveSpeedQuery::OnEnded);
+    m_timeout.start(timeout);
+}
+
+bool DriveSpeedQuery::IsRunning() const
+{
+    return m_child && !m_child->Reaped();
+}
+
+void DriveSpeedQuery::OnEnded()
+{
+    m_timeout.stop();
+    emit Answered(m_timedOut ? QString() : QString::fromLocal8Bit(m_child->Channels().readAll()));
 }

@@ -1,30 +1,39 @@
 #include "burn/xorrisorecording.h"
 
 #include "burn/trackfeeder.h"
-#include "platform/childstart.h"
+#include "platform/childprocess.h"
 
 #include <algorithm>
-#include <csignal>
-#include <unistd.h>
 
 namespace {
 
-constexpr int kGraceMs = 3000;
+// xorriso ends a write cleanly on SIGTERM; a drive may need a moment for that.
+constexpr std::chrono::milliseconds kGrace(3000);
 
 } // namespace
 
-XorrisoRecording::XorrisoRecording()
-{
-    m_process.setProcessChannelMode(QProcess::MergedChannels);
-    KeepChildWithThisProgram(m_process);
-    connect(&m_process, &QProcess::readyRead, this, &XorrisoRecording::ReadOutput);
-    connect(&m_process, &QProcess::finished, this, &XorrisoRecording::OnFinished);
-}
+XorrisoRecording::XorrisoRecording() = default;
 
+// The child goes first: its group is ended there, and no signal of it reaches
+// a recording that is half destroyed.
 XorrisoRecording::~XorrisoRecording()
 {
-    m_process.disconnect(this);
-    Abort();
+    m_feeder.reset();
+    if (!m_child)
+        return;
+    m_child->disconnect(this);
+    m_child->EndGroup(kGrace);
+    m_child.reset();
+}
+
+bool XorrisoRecording::IsRunning() const
+{
+    return m_child && !m_child->Reaped();
+}
+
+qint64 XorrisoRecording::Pid() const
+{
+    return m_child ? m_child->Pid() : 0;
 }
 
 bool XorrisoRecording::Start(const QString& program, XorrisoCall call, const QStringList& sources)
@@ -33,27 +42,37 @@ bool XorrisoRecording::Start(const QString& program, XorrisoCall call, const QSt
     m_partial.clear();
     m_aborted = false;
     m_feeder.reset();
-    if (sources.size() > 1) {
+    m_child.reset();
+    const bool streamed = sources.size() > 1;
+    if (streamed) {
         call.trackSize = TrackFeeder::TotalSize(sources);
         if (call.trackSize < 0) {
             m_output = QStringLiteral("A chunk of the image cannot be read.\n");
             return false;
         }
-        m_feeder = std::make_unique<TrackFeeder>(m_process, sources);
     } else {
         call.trackSize = -1;
         call.source = sources.value(0);
     }
     const QStringList arguments = XorrisoArguments(call);
     m_output = program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) + QLatin1Char('\n');
-    m_process.start(program, arguments,
-                    m_feeder ? QIODevice::ReadWrite : QIODevice::ReadOnly | QIODevice::Unbuffered);
-    if (!m_process.waitForStarted()) {
-        m_output += m_process.errorString() + QLatin1Char('\n');
+    int startError = 0;
+    m_child =
+        ChildProcess::Start(program, arguments, ChildStreams{QString(), streamed}, &startError);
+    if (!m_child) {
+        m_output += qt_error_string(startError) + QLatin1Char('\n');
         return false;
     }
-    if (m_feeder)
+    connect(&m_child->Channels(), &QProcess::readyRead, this, &XorrisoRecording::ReadOutput);
+    connect(m_child.get(), &ChildProcess::Ended, this, [this] {
+        const ChildStatus status = m_child->Status().value_or(ChildStatus{});
+        OnFinished(status.exited ? status.code : status.signal,
+                   status.exited ? QProcess::NormalExit : QProcess::CrashExit);
+    });
+    if (streamed) {
+        m_feeder = std::make_unique<TrackFeeder>(m_child->Channels(), sources);
         m_feeder->Begin();
+    }
     return true;
 }
 
@@ -62,18 +81,12 @@ void XorrisoRecording::Abort()
     if (!IsRunning())
         return;
     m_aborted = true;
-    const qint64 pid = m_process.processId();
-    if (pid > 0)
-        ::kill(-static_cast<pid_t>(pid), SIGTERM);
-    if (!m_process.waitForFinished(kGraceMs) && pid > 0) {
-        ::kill(-static_cast<pid_t>(pid), SIGKILL);
-        m_process.waitForFinished(-1);
-    }
+    m_child->End(kGrace);
 }
 
 void XorrisoRecording::ReadOutput()
 {
-    m_partial += m_process.readAll();
+    m_partial += m_child->Channels().readAll();
     // Progress lines may end with a carriage return only.
     for (;;) {
         const auto end = std::find_if(m_partial.cbegin(), m_partial.cend(),

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class ChildProcess;
 class TrackFeeder;
 
 enum class RecordingResult
@@ -36,11 +37,12 @@ public:
     // reason is in Output().
     [[nodiscard]] bool Start(const QString& program, XorrisoCall call, const QStringList& sources);
 
-    // Ends the run's process group (SIGTERM, SIGKILL after a grace) and waits for it.
+    // Ends the run's process group (SIGTERM, SIGKILL after a grace) without
+    // waiting; Ended(Aborted) follows once it has ended.
     void Abort();
 
-    [[nodiscard]] bool IsRunning() const { return m_process.state() != QProcess::NotRunning; }
-    [[nodiscard]] qint64 Pid() const { return m_process.processId(); }
+    [[nodiscard]] bool IsRunning() const;
+    [[nodiscard]] qint64 Pid() const;
 
     // Everything the run wrote, and the reason of a failed start.
     [[nodiscard]] QString Output() const { return m_output; }
@@ -57,7 +59,7 @@ private:
     void TakeLine(const QString& line);
     void OnFinished(int exitCode, QProcess::ExitStatus status);
 
-    QProcess m_process;
+    std::unique_ptr<ChildProcess> m_child;
     std::unique_ptr<TrackFeeder> m_feeder;
     QString m_output;
     QByteArray m_partial;

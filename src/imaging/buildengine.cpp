@@ -9,6 +9,7 @@
 #include "imaging/sourcesizecheck.h"
 #include "imaging/volumeid.h"
 #include "platform/childprocess.h"
+#include "platform/exitguard.h"
 #include "settings/programsettings.h"
 
 #include <QCoreApplication>
@@ -23,6 +24,11 @@ BuildEngine::BuildEngine(BuildWindow& window, MessageBoxPresenter& presenter,
     // The capture file goes on a normal quit, even if the window object outlives it.
     if (QCoreApplication* app = QCoreApplication::instance())
         connect(app, &QCoreApplication::aboutToQuit, this, [this] { m_capture.Remove(); });
+}
+
+BuildEngine::~BuildEngine()
+{
+    ExitGuard::ForgetCleanup(m_exitCleanup);
 }
 
 void BuildEngine::StartBuild()
@@ -106,6 +112,8 @@ void BuildEngine::StartMkisofs()
     request.outputFile = fields.outputFile;
     request.sourceDirectory = fields.sourceDirectory;
     m_output.Begin(request.outputFile, request.split);
+    // Should the program end by exit() mid-build, what the build wrote goes too.
+    m_exitCleanup = ExitGuard::AddCleanup([this] { RemoveWrittenFiles(); });
     std::unique_ptr<ChildProcess> child;
     if (startError == 0)
         child = ChildProcess::Start(MkisofsProgramPath(m_programFolder), MkisofsArguments(request),
@@ -125,12 +133,14 @@ bool BuildEngine::FinishExitZero()
     m_capture.AppendLines(check.report);
     if (!check.ok)
         return false;
+    ExitGuard::ForgetCleanup(m_exitCleanup); // a complete image is the user's
     emit ImageBuilt(outputFile, static_cast<int>(parts.size()));
     return true;
 }
 
 void BuildEngine::RemoveWrittenFiles()
 {
+    ExitGuard::ForgetCleanup(m_exitCleanup);
     QStringList lines;
     for (const QString& file : m_output.RemoveWritten())
         lines << QStringLiteral("Removed the incomplete image file \"%1\".").arg(file);

@@ -26,6 +26,9 @@ class BuildEngine : public QObject
 public:
     BuildEngine(BuildWindow& window, MessageBoxPresenter& presenter, ProgramSettings& settings,
                 MonitorTimings timings = {});
+    ~BuildEngine() override;
+    BuildEngine(const BuildEngine&) = delete;
+    BuildEngine& operator=(const BuildEngine&) = delete;
 
     // The folder that holds mkisofs.
     void SetProgramFolder(const QString& folder) { m_programFolder = folder; }
@@ -38,7 +41,8 @@ public:
     void AbortBuild();
 
     // Aborts and runs the event loop until the build has finished, files
-    // cleaned up, as before the program quits.
+    // cleaned up, as before the window closes. Not for a signal handler: a
+    // box's own loop may be running below it.
     void AbortAndWait();
 
     bool IsBuilding() const { return m_monitor.IsRunning(); }
@@ -70,4 +74,5 @@ private:
     CaptureFile m_capture;
     BuildOutput m_output;
     BuildMonitor m_monitor;
+    int m_exitCleanup = 0; // while a build may leave written files behind
 };

@@ -46,7 +46,7 @@ void BuildMonitor::Start(std::unique_ptr<ChildProcess> child, int startError, in
 
 void BuildMonitor::OnChildEnded()
 {
-    if (m_state == State::Polling && m_timer.isActive())
+    if (m_state == State::Polling)
         m_timer.start(0);
 }
 
@@ -59,10 +59,9 @@ void BuildMonitor::Abort()
 {
     if (m_state != State::FirstDelay && m_state != State::Polling)
         return;
-    // Waits out the grace here, so that the run's files are no longer written
-    // once the monitor finishes.
+    // The window stays live meanwhile; the monitor finishes once the child is gone.
     if (m_child)
-        m_child->EndGroup(m_timings.killGrace);
+        m_child->End(m_timings.killGrace);
     m_stopSignalled = true;
     if (m_state == State::Polling)
         m_timer.start(0);
@@ -108,6 +107,10 @@ void BuildMonitor::ReadPercent()
 
 void BuildMonitor::Poll()
 {
+    // An aborted run finishes only once its files are no longer written, so
+    // that they can be removed; the child's end polls again.
+    if (m_stopSignalled && m_child && !m_child->Reaped())
+        return;
     bool done = false;
     bool stopSeen = false;
     if (m_stopSignalled) {

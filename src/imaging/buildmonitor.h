@@ -42,8 +42,8 @@ public:
     void Start(std::unique_ptr<ChildProcess> child, int startError, int captureFd,
                BuildHooks hooks);
 
-    // Ends the child's process group (SIGTERM, SIGKILL after the grace) and
-    // lets the monitor finish at once, without a message.
+    // Ends the child's process group (SIGTERM, SIGKILL after the grace)
+    // without waiting; the monitor finishes, without a message, once it has ended.
     void Abort();
 
     // From Start until the busy state has been left.

@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <chrono>
 #include <memory>
@@ -18,12 +19,20 @@ struct ChildStatus
     int signal = 0;
 };
 
+// Where a child's standard streams go. Output and error always share one
+// stream, so the child's output keeps the order in which it was written.
+struct ChildStreams
+{
+    // Output and error append to this file; empty: they are read through Channels().
+    QString outputFile;
+    // Standard input is written through Channels(); otherwise it is the null device.
+    bool input = false;
+};
+
 // One child process started without a shell, in a process group of its own.
-// Standard input is the null device; standard output and standard error both
-// append to one file, so the child's output keeps the order in which it was
-// written. Environment and working folder are inherited. The child gets a
-// parent-death signal, and the whole group is ended with this object, so
-// nothing it started outlives the program.
+// Environment and working folder are inherited. The child gets a parent-death
+// signal and its group is watched by the exit guard, so nothing it started
+// outlives the program; when the child ends, what it left in its group ends too.
 class ChildProcess : public QObject
 {
     Q_OBJECT
@@ -31,6 +40,11 @@ class ChildProcess : public QObject
 public:
     // Starts program (a path, not searched in PATH) with argv[0] = program.
     // Returns null and sets *startError to the errno of the failed start.
+    [[nodiscard]] static std::unique_ptr<ChildProcess> Start(const QString& program,
+                                                             const QStringList& arguments,
+                                                             const ChildStreams& streams,
+                                                             int* startError);
+    // Output and error appended to outputFile, input from the null device.
     [[nodiscard]] static std::unique_ptr<ChildProcess> Start(const QString& program,
                                                              const QStringList& arguments,
                                                              const QString& outputFile,
@@ -46,11 +60,19 @@ public:
     std::optional<ChildStatus> Status() const { return m_status; }
     bool Reaped() const { return m_status.has_value(); }
 
+    // The child's piped streams, for reading its output and writing its input;
+    // it is started and ended only through this class.
+    QProcess& Channels() { return m_process; }
+
     // Sends a signal to the child's whole group unless the child was reaped.
     void SignalGroup(int signal);
 
-    // SIGTERM to the group, SIGKILL to what is left after the grace, and waits
-    // for the child: a wrapper's own children end too.
+    // SIGTERM to the group now, SIGKILL after the grace; returns at once.
+    // Ended follows once the child is reaped.
+    void End(std::chrono::milliseconds grace);
+
+    // As End, but waits for the child: only for a program about to end,
+    // since the event loop stands still meanwhile.
     ChildStatus EndGroup(std::chrono::milliseconds grace);
 
 signals:
@@ -59,9 +81,12 @@ signals:
 
 private:
     ChildProcess();
+    [[nodiscard]] bool Launch(const QString& program, const QStringList& arguments,
+                              const ChildStreams& streams, int* startError);
     void Record(int exitCode, QProcess::ExitStatus exitStatus);
 
     QProcess m_process;
+    QTimer m_killTimer;
     pid_t m_pid = 0;
     std::optional<ChildStatus> m_status;
 };

@@ -1,32 +1,104 @@
 #include "platform/exitguard.h"
 
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <map>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
-pid_t g_group = 0;
+using Clock = std::chrono::steady_clock;
+
+std::vector<pid_t>& Groups()
+{
+    static std::vector<pid_t> groups;
+    return groups;
+}
+
+std::map<int, std::function<void()>>& Cleanups()
+{
+    static std::map<int, std::function<void()>> cleanups;
+    return cleanups;
+}
+
 QByteArray g_file;
+int g_nextCleanup = 1;
+
+void EndAtExit()
+{
+    ExitGuard::EndAll();
+}
 
 void RegisterOnce()
 {
-    static const bool registered = std::atexit(ExitGuard::EndAll) == 0;
+    // Made first, so that they are destroyed only after the handler has run.
+    Groups();
+    Cleanups();
+    static const bool registered = std::atexit(EndAtExit) == 0;
     (void)registered;
+}
+
+// The process group and state fields of /proc/PID/stat; the name before them
+// is in parentheses and may hold anything, so they are read after its end.
+bool RunsInGroup(const QByteArray& stat, pid_t group)
+{
+    const qsizetype close = stat.lastIndexOf(')');
+    if (close < 0)
+        return false;
+    const QList<QByteArray> fields = stat.mid(close + 2).split(' ');
+    // state ppid pgrp ...
+    return fields.size() > 2 && fields.at(0) != "Z" && fields.at(2).toLong() == group;
+}
+
+// Signals every watched group until none has a live process, or the deadline.
+bool WaitForGroups(Clock::time_point deadline)
+{
+    for (;;) {
+        const bool allGone = std::all_of(Groups().cbegin(), Groups().cend(), ExitGuard::GroupGone);
+        if (allGone || Clock::now() >= deadline)
+            return allGone;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+void SignalGroups(int signal)
+{
+    for (const pid_t group : Groups())
+        kill(-group, signal);
 }
 
 } // namespace
 
+bool ExitGuard::GroupGone(pid_t group)
+{
+    if (kill(-group, 0) != 0)
+        return true;
+    // Zombies still count for kill(); only /proc tells them apart.
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    return std::none_of(entries.cbegin(), entries.cend(), [group](const QString& entry) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        return entry.front().isDigit() && stat.open(QIODevice::ReadOnly) &&
+               RunsInGroup(stat.readAll(), group);
+    });
+}
+
 void ExitGuard::WatchChildGroup(pid_t group)
 {
     RegisterOnce();
-    g_group = group;
+    if (group > 0)
+        Groups().push_back(group);
 }
 
 void ExitGuard::ForgetChildGroup(pid_t group)
 {
-    if (g_group == group)
-        g_group = 0;
+    auto& groups = Groups();
+    groups.erase(std::remove(groups.begin(), groups.end(), group), groups.end());
 }
 
 void ExitGuard::WatchFile(const QByteArray& path)
@@ -41,11 +113,35 @@ void ExitGuard::ForgetFile(const QByteArray& path)
         g_file.clear();
 }
 
-void ExitGuard::EndAll()
+int ExitGuard::AddCleanup(std::function<void()> cleanup)
 {
-    if (g_group > 0)
-        kill(-g_group, SIGKILL);
-    g_group = 0;
+    RegisterOnce();
+    const int id = g_nextCleanup++;
+    Cleanups().emplace(id, std::move(cleanup));
+    return id;
+}
+
+void ExitGuard::ForgetCleanup(int id)
+{
+    Cleanups().erase(id);
+}
+
+void ExitGuard::EndAll(std::chrono::milliseconds grace)
+{
+    if (!Groups().empty()) {
+        if (grace.count() > 0) {
+            SignalGroups(SIGTERM);
+            WaitForGroups(Clock::now() + grace);
+        }
+        SignalGroups(SIGKILL);
+        // A dying builder may still be creating its next chunk: clean up after it.
+        WaitForGroups(Clock::now() + std::chrono::seconds(1));
+        Groups().clear();
+    }
+    std::map<int, std::function<void()>> cleanups;
+    cleanups.swap(Cleanups());
+    for (auto& entry : cleanups)
+        entry.second();
     if (!g_file.isEmpty())
         unlink(g_file.constData());
     g_file.clear();

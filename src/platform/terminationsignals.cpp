@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kHandled[] = {SIGTERM, SIGHUP};
+constexpr int kHandled[] = {SIGTERM, SIGHUP, SIGINT};
 int g_writeEnd = -1;
 
 // Only the write is async-signal-safe; the work happens on the event loop.

@@ -6,8 +6,9 @@
 
 class QSocketNotifier;
 
-// Turns SIGTERM and SIGHUP into a call on the event loop, so that a program
-// told to stop by the session or by kill can end its work cleanly and quit.
+// Turns SIGTERM, SIGHUP and SIGINT into a call on the event loop, so that a
+// program told to stop by the session, by kill or by Ctrl+C in its terminal
+// can end its work cleanly and quit.
 // One instance at a time; the default handling returns when it goes.
 class TerminationSignals : public QObject
 {

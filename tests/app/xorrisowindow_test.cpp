@@ -220,7 +220,7 @@ TEST_F(XorrisoWindowTest, AbortMidWriteEndsTheRecorderSilently)
     const qint64 pid = window->Recording()->Pid();
 
     Find<QPushButton>(*window, "abortButton")->click();
-    EXPECT_FALSE(window->IsRecording());
+    EXPECT_TRUE(RunUntil([&] { return !window->IsRecording(); }, 4000));
     EXPECT_TRUE(RunUntil([pid] { return ProcessGone(pid); }, 4000));
     RunFor(200);
     EXPECT_EQ(m_boxes.Count(), 1); // the build's box only

@@ -1,5 +1,6 @@
 // Real xorriso runs against stdio pseudo-drives: a file written byte for byte,
 // chunks streamed as one track, a full device, and an abort mid-write.
+#include "burn/drivespeeds.h"
 #include "burn/xorrisorecording.h"
 #include "support/eventloop.h"
 
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -150,11 +152,45 @@ TEST_F(XorrisoRecordingTest, AbortMidWriteLeavesNoProcess)
         << m_run.Output().toStdString();
     const qint64 pid = m_run.Pid();
     m_run.Abort();
-    EXPECT_FALSE(m_run.IsRunning());
+    EXPECT_FALSE(ended) << "the abort waits for nothing";
     EXPECT_TRUE(RunUntil([&] { return ended; }, 5000));
     EXPECT_EQ(result, RecordingResult::Aborted);
+    EXPECT_FALSE(m_run.IsRunning());
     EXPECT_FALSE(ProcessRunning(pid));
     ::close(reader);
+}
+
+// The speed query answers later, never holding up the caller: with what xorriso
+// printed, or empty when it cannot start or does not answer in time.
+TEST_F(XorrisoRecordingTest, SpeedQueryAnswersLaterAndGivesUpOnADriveThatDoesNotAnswer)
+{
+    qputenv("ISOMINT_FAKE_XORRISO", "ignoreterm hang");
+    struct Case
+    {
+        QString program;
+        QString drive;
+        const char* expected; // in the answer; null: empty
+    };
+    for (const Case& c :
+         {Case{m_program, QStringLiteral("stdio:") + m_dir.filePath("disc"),
+               "Drive current: -outdev 'stdio:"},
+          Case{QStringLiteral(ISOMINT_FAKE_XORRISO), QStringLiteral("/dev/sr0"), nullptr},
+          Case{m_dir.filePath(QStringLiteral("absent")), QString(), nullptr}}) {
+        DriveSpeedQuery query;
+        std::optional<QString> answer;
+        QObject::connect(&query, &DriveSpeedQuery::Answered,
+                         [&answer](const QString& output) { answer = output; });
+        query.Start(c.program, c.drive, std::chrono::milliseconds(300));
+        EXPECT_EQ(query.IsRunning(), c.program != m_dir.filePath(QStringLiteral("absent")));
+        ASSERT_TRUE(RunUntil([&answer] { return answer.has_value(); }, 20000))
+            << c.program.toStdString();
+        if (c.expected != nullptr)
+            EXPECT_TRUE(answer->contains(QLatin1String(c.expected))) << answer->toStdString();
+        else
+            EXPECT_TRUE(answer->isEmpty()) << answer->toStdString();
+        EXPECT_FALSE(query.IsRunning());
+    }
+    qunsetenv("ISOMINT_FAKE_XORRISO");
 }
 
 } // namespace

@@ -3,10 +3,11 @@
 //   build_host PROGRAM_FOLDER SOURCE OUTPUT EXIT_FILE
 // It starts the build at once and prints the capture file's path on a line of
 // its own. It quits when the build ends, or when told to stop by SIGTERM or
-// SIGHUP, as the program does; once EXIT_FILE appears it calls exit(1) in the
+// SIGHUP or SIGINT, as the program does; once EXIT_FILE appears it calls exit(1) in the
 // middle of things, as Qt does when the display connection breaks.
 #include "fakes/fakebuildwindow.h"
 #include "imaging/buildengine.h"
+#include "platform/exitguard.h"
 #include "platform/terminationsignals.h"
 #include "settings/programsettings.h"
 #include "support/scriptedmessagebox.h"
@@ -33,8 +34,8 @@ int main(int argc, char* argv[])
     settings.SetProgramFolder(folder);
     BuildEngine engine(window, window.Boxes(), settings);
     engine.SetProgramFolder(folder);
-    const TerminationSignals termination([&engine](int) {
-        engine.AbortAndWait();
+    const TerminationSignals termination([](int) {
+        ExitGuard::EndAll(std::chrono::milliseconds(500));
         QCoreApplication::exit(0);
     });
     QObject::connect(&engine, &BuildEngine::BuildFinished, &app, &QCoreApplication::quit);

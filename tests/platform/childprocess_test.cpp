@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -18,6 +19,7 @@ namespace {
 
 const QString kFake = QStringLiteral(ISOMINT_FAKE_MKISOFS);
 const QString kRecorder = QStringLiteral(ISOMINT_FAKE_RECORDER);
+const QString kXorriso = QStringLiteral(ISOMINT_FAKE_XORRISO);
 
 class ChildProcessTest : public ::testing::Test
 {
@@ -31,6 +33,30 @@ protected:
     {
         qunsetenv("ISOMINT_FAKE_MKISOFS_SCRIPT");
         qunsetenv("ISOMINT_FAKE_RECORDER_LOG");
+        qunsetenv("ISOMINT_FAKE_XORRISO");
+        qunsetenv("ISOMINT_FAKE_XORRISO_PIDS");
+    }
+
+    // Starts the misbehaving recorder and returns it with its pids, its
+    // grandchild's included, once it has set itself up.
+    std::unique_ptr<ChildProcess> StartXorriso(const char* behaviour, QList<qint64>* pids)
+    {
+        QFile::remove(m_dir.filePath("pids"));
+        qputenv("ISOMINT_FAKE_XORRISO", behaviour);
+        qputenv("ISOMINT_FAKE_XORRISO_PIDS", QFile::encodeName(m_dir.filePath("pids")));
+        int error = -1;
+        auto child = ChildProcess::Start(kXorriso, {}, m_output, &error);
+        EXPECT_TRUE(child != nullptr && WaitFor("pids")) << behaviour;
+        for (const QByteArray& line : Read("pids").split('\n'))
+            if (!line.isEmpty())
+                pids->append(line.toLongLong());
+        return child;
+    }
+
+    static bool AllGone(const QList<qint64>& pids)
+    {
+        return RunUntil(
+            [&pids] { return std::none_of(pids.cbegin(), pids.cend(), ProcessRunning); }, 5000);
     }
 
     void Script(const QStringList& commands)
@@ -214,3 +240,33 @@ TEST_F(ChildProcessTest, DetachedStartReportsAMissingProgram)
 }
 
 } // namespace
+
+// Whichever way the child takes its end, End returns before it has ended, and
+// once Ended has come nothing of its group runs; a child that ends by itself
+// takes what it left running with it.
+TEST_F(ChildProcessTest, EndReturnsAtOnceAndLeavesNothingOfTheGroup)
+{
+    struct Case
+    {
+        const char* behaviour;
+        bool end;   // ended by us, or ending by itself
+        int signal; // what the child died of
+    };
+    for (const Case& c : {Case{"hang", true, SIGTERM}, Case{"grandchild hang", true, SIGTERM},
+                          Case{"ignoreterm grandchild hang", true, SIGKILL},
+                          Case{"grandchild crash", false, SIGSEGV}}) {
+        QList<qint64> pids;
+        auto child = StartXorriso(c.behaviour, &pids);
+        ASSERT_NE(child, nullptr);
+        bool ended = false;
+        QObject::connect(child.get(), &ChildProcess::Ended, [&ended] { ended = true; });
+        if (c.end) {
+            child->End(std::chrono::milliseconds(100));
+            EXPECT_FALSE(ended) << c.behaviour;
+        }
+        ASSERT_TRUE(RunUntil([&ended] { return ended; }, 5000)) << c.behaviour;
+        EXPECT_FALSE(child->Status()->exited) << c.behaviour;
+        EXPECT_EQ(child->Status()->signal, c.signal) << c.behaviour;
+        EXPECT_TRUE(AllGone(pids)) << c.behaviour;
+    }
+}
