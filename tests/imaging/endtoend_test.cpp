@@ -69,8 +69,9 @@ protected:
         EXPECT_TRUE(script.open(QIODevice::WriteOnly));
         const QByteArray builder = "\"" ISOMINT_PROGRAM_DIR "/mkisofs\" \"$@\"";
         script.write("#!/bin/sh\n" + before + "\n" +
-                     (after.isEmpty() ? "exec " + builder + "\n"
-                                      : builder + " || exit $?\n" + OutputOf + after + "\nexit 0\n"));
+                     (after.isEmpty()
+                          ? "exec " + builder + "\n"
+                          : builder + " || exit $?\n" + OutputOf + after + "\nexit 0\n"));
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         m_engine.SetProgramFolder(folder);
@@ -285,7 +286,7 @@ TEST_F(EndToEndTest, AnUnreadableEntryAnywhereInTheSourceIsRefused)
         const char* path;
         bool folder;
     } cases[] = {
-        {"EXTRAS", true},       {"EXTRAS/deep/er", true},  {"notes.txt", false},
+        {"EXTRAS", true},      {"EXTRAS/deep/er", true}, {"notes.txt", false},
         {"AUDIO_TS/a", false}, {"VIDEO_TS/menus", true},
     };
     for (const auto& test : cases) {
@@ -297,9 +298,9 @@ TEST_F(EndToEndTest, AnUnreadableEntryAnywhereInTheSourceIsRefused)
         const QString image = m_scratch.File("unreadable.iso");
         ASSERT_TRUE(Build(image, "unreadable"));
         ASSERT_EQ(m_boxes.Count(), 1);
-        EXPECT_EQ(m_boxes.Last().text,
-                  "Cannot read \"" + path + "\": Permission denied.\nThe image would be built "
-                                            "without it.");
+        EXPECT_EQ(m_boxes.Last().text, "Cannot read \"" + path +
+                                           "\": Permission denied.\nThe image would be built "
+                                           "without it.");
         EXPECT_TRUE(Capture().isEmpty());
         EXPECT_FALSE(QFile::exists(image));
         ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0700), 0);
