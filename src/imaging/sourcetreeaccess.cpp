@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,7 +44,8 @@ void Collect(DIR* dir, FolderEntries* entries)
             entries->folders.append(name);
     }
     std::sort(entries->files.begin(), entries->files.end());
-    std::sort(entries->folders.begin(), entries->folders.end());
+    // Last in byte order first: the walk takes folders from the end of its stack.
+    std::sort(entries->folders.begin(), entries->folders.end(), std::greater<>());
 }
 
 // The builder asks access() for read permission, as FolderListing explains.
@@ -75,12 +77,12 @@ std::optional<UnreadableEntry> FirstUnreadableInTree(const QString& folder)
         }
         FolderEntries entries;
         Collect(dir, &entries);
-        const auto file = FirstUnreadableFile(dir, path, entries.files);
+        auto file = FirstUnreadableFile(dir, path, entries.files);
         closedir(dir);
         if (file)
             return file;
-        for (auto name = entries.folders.crbegin(); name != entries.folders.crend(); ++name)
-            pending.append(path + '/' + *name);
+        for (const QByteArray& name : entries.folders)
+            pending.append(path + '/' + name);
     }
     return std::nullopt;
 }
