@@ -311,7 +311,7 @@ TEST_F(EndToEndTest, AnUnreadableEntryAnywhereInTheSourceIsRefused)
 }
 
 // A second build to the same file, from a program of its own, is refused while
-// the first one runs; once that has ended the file is free again.
+// the first one runs; once that has ended, or was killed, the file is free again.
 TEST_F(EndToEndTest, TwoBuildsToOneOutputFileOneAtATime)
 {
     const QString image = m_scratch.File("shared.iso");
@@ -344,6 +344,14 @@ TEST_F(EndToEndTest, TwoBuildsToOneOutputFileOneAtATime)
     EXPECT_EQ(disc.titles, 1);
     EXPECT_FALSE(QFile::exists(image + ".lock"));
 
+    // The lock of a program killed in the middle of a build is taken over.
+    QFile::remove(go);
+    host.start(ISOMINT_BUILD_HOST, {folder, first, image, m_scratch.File("exit")});
+    ASSERT_TRUE(host.waitForReadyRead(10000));
+    host.kill();
+    ASSERT_TRUE(host.waitForFinished(10000));
+    ASSERT_TRUE(QFile::exists(image + ".lock"));
+    m_boxes.Clear();
     ASSERT_TRUE(Build(image, "second"));
     EXPECT_EQ(m_boxes.Last().caption, "Information") << Capture().toStdString();
     EXPECT_EQ(ReadWithLsdvd(image).titles, 2);
