@@ -80,18 +80,11 @@ bool IsInformationFile(const SourceFile& file)
                           file.name.endsWith(QLatin1String(".BUP"), Qt::CaseInsensitive));
 }
 
-// The offset of the first byte that differs, -1 when none does; a source that
-// cannot be read is reported here and counts as different.
-qint64 FirstDifference(const DvdImage& image, const ImageFile& found, const SourceFile& file,
-                       QStringList* report)
+// The offset of the first byte that differs, -1 when none does.
+qint64 FirstDifference(const DvdImage& image, const ImageFile& found, QFile& source)
 {
-    QFile source(file.path);
     QByteArray expected;
     QByteArray actual(CompareBlock, Qt::Uninitialized);
-    if (!source.open(QIODevice::ReadOnly)) {
-        report->append(Line(QStringLiteral("%1 cannot be read in the source").arg(file.name)));
-        return 0;
-    }
     for (qint64 at = 0; at < found.size; at += expected.size()) {
         expected = source.read(qMin(CompareBlock, found.size - at));
         if (expected.isEmpty() ||
@@ -108,8 +101,13 @@ bool SameAsSource(const DvdImage& image, const SourceFile& file, QStringList* re
 {
     const auto found = image.Find(file.name);
     if (!found)
+        return file.size == 0; // an empty file has no place on the disc to compare
+    QFile source(file.path);
+    if (!source.open(QIODevice::ReadOnly)) {
+        report->append(Line(QStringLiteral("%1 cannot be read in the source").arg(file.name)));
         return false;
-    const qint64 difference = FirstDifference(image, *found, file, report);
+    }
+    const qint64 difference = FirstDifference(image, *found, source);
     if (difference < 0)
         return true;
     report->append(Line(QStringLiteral("%1 differs from the source from byte %2 on")
