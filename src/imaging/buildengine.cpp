@@ -20,7 +20,7 @@ BuildEngine::BuildEngine(BuildWindow& window, MessageBoxPresenter& presenter,
     : m_window(window), m_presenter(presenter), m_settings(settings),
       m_monitor(window, presenter, timings)
 {
-    connect(&m_monitor, &BuildMonitor::Finished, this, &BuildEngine::BuildFinished);
+    connect(&m_monitor, &BuildMonitor::Finished, this, &BuildEngine::OnMonitorFinished);
     // The capture file goes on a normal quit, even if the window object outlives it.
     if (QCoreApplication* app = QCoreApplication::instance())
         connect(app, &QCoreApplication::aboutToQuit, this, [this] { m_capture.Remove(); });
@@ -37,10 +37,17 @@ void BuildEngine::StartBuild()
         return;
     m_window.EnterBusyState();
     if (!CheckRequest()) {
+        m_lock.Release();
         m_window.LeaveBusyState();
         return;
     }
     StartMkisofs();
+}
+
+void BuildEngine::OnMonitorFinished()
+{
+    m_lock.Release();
+    emit BuildFinished();
 }
 
 bool BuildEngine::Refuse(const QString& text)
@@ -57,7 +64,7 @@ bool BuildEngine::CheckRequest()
         ReportOutcome(m_presenter, Outcome::MissingInformation, QString());
         return false;
     }
-    if (!TakePaths(fields))
+    if (!TakePaths(fields) || !ClaimOutput(fields.outputFile))
         return false;
     if (m_settings.GetCheckDirSize() != 0 &&
         CheckSourceSize(fields.sourceDirectory, m_presenter) != 0)
@@ -96,6 +103,24 @@ bool BuildEngine::TakePaths(FieldValues& fields)
                                      "\"%2\".\nChoose an Output File outside it, so that the "
                                      "source is never overwritten.")
                           .arg(fields.outputFile, fields.sourceDirectory));
+    return true;
+}
+
+// Before the folder check changes anything: an output the builder cannot
+// write to, or one another build is writing, is refused.
+bool BuildEngine::ClaimOutput(const QString& outputFile)
+{
+    const QString blocked =
+        BuildOutput::FirstNonRegularTarget(outputFile, m_settings.GetSplitImageFile() == 1);
+    if (!blocked.isEmpty())
+        return Refuse(QStringLiteral("\"%1\" exists and is not a regular file, so the image "
+                                     "cannot be written there.\nChoose another Output File.")
+                          .arg(blocked));
+    if (!m_lock.Take(outputFile))
+        return Refuse(QStringLiteral("The Output File \"%1\" is being written by another "
+                                     "build.\nWait until it has finished, or choose another "
+                                     "Output File.")
+                          .arg(outputFile));
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "imaging/capturefile.h"
 #include "imaging/fieldvalues.h"
 #include "imaging/monitortimings.h"
+#include "imaging/outputlock.h"
 
 #include <QObject>
 #include <QString>
@@ -15,10 +16,10 @@ class ProgramSettings;
 
 // Turns the main window's fields into one mkisofs run and follows it: the
 // request checks, the private capture file, the child started without a shell,
-// the monitor, and at the end the read-back check of the image. A run that
-// fails or is aborted loses the files it wrote. The main window owns one for its whole life and
-// binds "&Image" and
-// "&Abort" to it.
+// the monitor, and at the end the read-back check of the image. The Output
+// File stays locked from the request check to the end. A run that fails or is
+// aborted loses the files it wrote. The main window owns one for its whole
+// life and binds "&Image" and "&Abort" to it.
 class BuildEngine : public QObject
 {
     Q_OBJECT
@@ -62,10 +63,12 @@ signals:
 private:
     [[nodiscard]] bool CheckRequest();
     [[nodiscard]] bool TakePaths(FieldValues& fields);
+    [[nodiscard]] bool ClaimOutput(const QString& outputFile);
     bool Refuse(const QString& text);
     void StartMkisofs();
     bool FinishExitZero();
     void RemoveWrittenFiles();
+    void OnMonitorFinished();
 
     BuildWindow& m_window;
     MessageBoxPresenter& m_presenter;
@@ -73,6 +76,7 @@ private:
     QString m_programFolder;
     CaptureFile m_capture;
     BuildOutput m_output;
+    OutputLock m_lock;
     BuildMonitor m_monitor;
     int m_exitCleanup = 0; // while a build may leave written files behind
 };

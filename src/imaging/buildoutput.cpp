@@ -1,8 +1,12 @@
 #include "imaging/buildoutput.h"
 
+#include "imaging/chunkstream.h"
+#include "imaging/isovolume.h"
 #include "imaging/mkisofsprogram.h"
+#include "imaging/outputlock.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,40 +20,65 @@ void BuildOutput::Begin(const QString& outputFile, bool split)
     clock_gettime(CLOCK_REALTIME_COARSE, &m_begin);
 }
 
-bool BuildOutput::WrittenSinceBegin(const QString& path) const
+QString BuildOutput::ChunkName(const QString& outputFile, int number)
+{
+    return QString::asprintf(Mkisofs::ChunkNameFormat, QFile::encodeName(outputFile).constData(),
+                             number);
+}
+
+bool BuildOutput::ChangedSinceBegin(const QString& path) const
 {
     struct stat info;
     if (stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return false;
-    const timespec& written = info.st_mtim;
-    return written.tv_sec > m_begin.tv_sec ||
-           (written.tv_sec == m_begin.tv_sec && written.tv_nsec >= m_begin.tv_nsec);
+    const timespec& changed = info.st_ctim;
+    return changed.tv_sec > m_begin.tv_sec ||
+           (changed.tv_sec == m_begin.tv_sec && changed.tv_nsec >= m_begin.tv_nsec);
+}
+
+QStringList BuildOutput::ChangedChunks() const
+{
+    QStringList chunks;
+    for (int number = 0; number < Mkisofs::ChunkLimit; ++number) {
+        const QString chunk = ChunkName(m_outputFile, number);
+        if (!ChangedSinceBegin(chunk))
+            break;
+        chunks << chunk;
+    }
+    return chunks;
+}
+
+QStringList BuildOutput::ChangedFiles() const
+{
+    if (m_outputFile.isEmpty())
+        return {};
+    if (m_split)
+        return ChangedChunks();
+    return ChangedSinceBegin(m_outputFile) ? QStringList{m_outputFile} : QStringList();
 }
 
 QStringList BuildOutput::Written() const
 {
-    QStringList files;
-    if (m_outputFile.isEmpty())
+    QStringList files = ChangedFiles();
+    ChunkStream first;
+    if (!m_split || files.isEmpty() || !first.Open(files.mid(0, 1)))
         return files;
-    if (!m_split) {
-        if (WrittenSinceBegin(m_outputFile))
-            files << m_outputFile;
+    // Without a file system to say how long the image is, the read-back check
+    // fails on these chunks and says why.
+    const qint64 volume = IsoVolumeBytes(first);
+    if (volume < 0)
         return files;
-    }
-    for (int number = 0; number < Mkisofs::ChunkLimit; ++number) {
-        const QString chunk = QString::asprintf(
-            Mkisofs::ChunkNameFormat, QFile::encodeName(m_outputFile).constData(), number);
-        if (!WrittenSinceBegin(chunk))
-            break;
-        files << chunk;
-    }
-    return files;
+    qint64 held = 0;
+    qsizetype count = 0;
+    while (count < files.size() && held < volume)
+        held += QFileInfo(files.at(count++)).size();
+    return files.mid(0, count);
 }
 
 QStringList BuildOutput::RemoveWritten() const
 {
     QStringList removed;
-    for (const QString& file : Written()) {
+    for (const QString& file : ChangedFiles()) {
         const QByteArray path = QFile::encodeName(file);
         struct stat info;
         if (lstat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) &&
@@ -57,4 +86,17 @@ QStringList BuildOutput::RemoveWritten() const
             removed << file;
     }
     return removed;
+}
+
+QString BuildOutput::FirstNonRegularTarget(const QString& outputFile, bool split)
+{
+    QStringList names{outputFile, OutputLock::LockFileName(outputFile)};
+    for (int number = 0; split && number < Mkisofs::ChunkLimit; ++number)
+        names << ChunkName(outputFile, number);
+    for (const QString& name : names) {
+        struct stat info;
+        if (stat(QFile::encodeName(name).constData(), &info) == 0 && !S_ISREG(info.st_mode))
+            return name;
+    }
+    return {};
 }

@@ -1,6 +1,7 @@
 #include "imaging/dvdfoldercheck.h"
 #include "imaging/folderlisting.h"
 #include "imaging/outcome.h"
+#include "imaging/sourcetreeaccess.h"
 #include "platform/pathhelper.h"
 
 #include <QFile>
@@ -77,7 +78,8 @@ private:
     bool RefuseCaseVariants();
     bool RefuseLinks();
     // The builder skips what it cannot read, so this comes last, after the renames.
-    bool RefuseUnreadableFile();
+    bool RefuseUnreadable();
+    std::optional<UnreadableEntry> FirstUnreadable() const;
     void Refuse(const QString& text);
 
     void EnsureAudioFolder();
@@ -124,7 +126,7 @@ int DvdFolderCheck::Run()
         if (!CheckTitleSet(titleSet))
             return -1;
     }
-    return RefuseUnreadableFile() ? -1 : 0;
+    return RefuseUnreadable() ? -1 : 0;
 }
 
 bool DvdFolderCheck::RefuseCaseVariants()
@@ -157,15 +159,38 @@ bool DvdFolderCheck::RefuseLinks()
     return true;
 }
 
-bool DvdFolderCheck::RefuseUnreadableFile()
+bool DvdFolderCheck::RefuseUnreadable()
 {
-    const auto unreadable = m_videoListing.FirstUnreadableFile();
+    const auto unreadable = FirstUnreadable();
     if (!unreadable)
         return false;
     Refuse(QStringLiteral("Cannot read \"%1\": %2.\nThe image would be built without it.")
-               .arg(PathIn(m_videoListing, unreadable->storedName),
-                    qt_error_string(unreadable->error)));
+               .arg(unreadable->path, qt_error_string(unreadable->error)));
     return true;
+}
+
+// VIDEO_TS and the source's own files come from the listings already read, so
+// a VIDEO_TS of many thousand files is not read twice; every folder beside
+// and below them is walked.
+std::optional<UnreadableEntry> DvdFolderCheck::FirstUnreadable() const
+{
+    for (const FolderListing* listing : {&m_videoListing, &m_sourceListing}) {
+        if (const auto file = listing->FirstUnreadableFile())
+            return UnreadableEntry{PathIn(*listing, file->storedName), file->error};
+    }
+    QStringList folders;
+    for (const QByteArray& name : m_videoListing.Folders())
+        folders << PathIn(m_videoListing, name);
+    const auto video = m_sourceListing.Find(QStringLiteral("VIDEO_TS"));
+    for (const QByteArray& name : m_sourceListing.Folders()) {
+        if (!video || name != video->storedName)
+            folders << PathIn(m_sourceListing, name);
+    }
+    for (const QString& folder : folders) {
+        if (auto entry = FirstUnreadableInTree(folder))
+            return entry;
+    }
+    return std::nullopt;
 }
 
 void DvdFolderCheck::Refuse(const QString& text)

@@ -12,7 +12,8 @@
 // Before anything is changed, the check refuses names that differ only in
 // case and symbolic links in VIDEO_TS (or VIDEO_TS as a link): the builder
 // would mangle the ones and leave the others out. After the renames it refuses
-// a file in VIDEO_TS that cannot be opened, which the builder would skip.
+// a file or folder anywhere in the source that cannot be read, which the
+// builder would skip.
 // Each folder is read once. Returns 0 when the build may go on, -1 when it
 // must not.
 [[nodiscard]] int CheckDvdFolder(const QString& sourceDirectory, MessageBoxPresenter& presenter);

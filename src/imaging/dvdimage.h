@@ -35,6 +35,9 @@ public:
     [[nodiscard]] bool Open(const QStringList& parts);
     const QString& Problem() const { return m_problem; }
 
+    // The image's bytes, whole or chunked, as one stream.
+    const ChunkStream& Stream() const { return m_stream; }
+
     // Bytes in all parts, and bytes the ISO 9660 file system claims.
     qint64 StreamSize() const { return m_stream.Size(); }
     qint64 VolumeBytes() const { return m_volumeBytes; }

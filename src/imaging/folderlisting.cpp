@@ -75,13 +75,23 @@ bool FolderListing::IsLink(const QByteArray& storedName) const
 
 QList<QByteArray> FolderListing::Links() const
 {
-    QList<QByteArray> links;
+    return NamesOf(Kind::Link);
+}
+
+QList<QByteArray> FolderListing::Folders() const
+{
+    return NamesOf(Kind::Folder);
+}
+
+QList<QByteArray> FolderListing::NamesOf(Kind kind) const
+{
+    QList<QByteArray> names;
     for (const Entry& entry : m_entries) {
-        if (entry.kind == Kind::Link)
-            links.append(entry.name);
+        if (entry.kind == kind)
+            names.append(entry.name);
     }
-    std::sort(links.begin(), links.end());
-    return links;
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::optional<FolderListing::Unreadable> FolderListing::FirstUnreadableFile() const

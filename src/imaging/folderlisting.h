@@ -40,6 +40,8 @@ public:
     bool IsLink(const QByteArray& storedName) const;
     // Symbolic links among the entries, in byte order.
     QList<QByteArray> Links() const;
+    // Folders among the entries, links left out, in byte order.
+    QList<QByteArray> Folders() const;
     // The first regular file, in byte order, the image builder could not read.
     std::optional<Unreadable> FirstUnreadableFile() const;
 
@@ -63,6 +65,7 @@ private:
     bool IsFolder(const Entry& entry) const;
 
     const Entry* Listed(const QByteArray& storedName) const;
+    QList<QByteArray> NamesOf(Kind kind) const;
 
     QString m_folder;
     QList<Entry> m_entries;                // in the order the folder gave them

@@ -3,6 +3,7 @@
 #include "imaging/dvdimage.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <optional>
@@ -12,8 +13,12 @@ namespace {
 // A disc holds title sets 1 to 99.
 constexpr int TitleSetLimit = 99;
 
+// Information files are small, so they are compared in a few reads.
+constexpr qint64 CompareBlock = 256 * 1024;
+
 struct SourceFile
 {
+    QString path;
     QString name;
     qint64 size = 0;
     bool link = false;
@@ -40,7 +45,7 @@ std::optional<QList<SourceFile>> ListSourceFiles(const QString& sourceDirectory)
     const auto filter = QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot;
     for (const QFileInfo& entry : folder.entryInfoList(filter, QDir::Name))
         if (entry.isSymLink() ? !entry.isDir() : entry.isFile())
-            files.append({entry.fileName(), entry.size(), entry.isSymLink()});
+            files.append({entry.filePath(), entry.fileName(), entry.size(), entry.isSymLink()});
     return files;
 }
 
@@ -65,6 +70,67 @@ bool CheckFile(const DvdImage& image, const SourceFile& file, QStringList* repor
         return false;
     }
     return true;
+}
+
+// libdvdread falls back to the backup copy without a word when an information
+// file is damaged, so these files are compared with the source byte for byte.
+bool IsInformationFile(const SourceFile& file)
+{
+    return !file.link && (file.name.endsWith(QLatin1String(".IFO"), Qt::CaseInsensitive) ||
+                          file.name.endsWith(QLatin1String(".BUP"), Qt::CaseInsensitive));
+}
+
+// The offset of the first byte that differs, -1 when none does.
+qint64 FirstDifference(const DvdImage& image, const ImageFile& found, QFile& source)
+{
+    QByteArray expected;
+    QByteArray actual(CompareBlock, Qt::Uninitialized);
+    for (qint64 at = 0; at < found.size; at += expected.size()) {
+        expected = source.read(qMin(CompareBlock, found.size - at));
+        if (expected.isEmpty() ||
+            !image.Stream().Read(found.offset + at, actual.data(), expected.size()))
+            return at;
+        for (qsizetype n = 0; n < expected.size(); ++n)
+            if (expected[n] != actual[n])
+                return at + n;
+    }
+    return -1;
+}
+
+bool SameAsSource(const DvdImage& image, const SourceFile& file, QStringList* report)
+{
+    const auto found = image.Find(file.name);
+    if (!found)
+        return file.size == 0; // an empty file has no place on the disc to compare
+    QFile source(file.path);
+    if (!source.open(QIODevice::ReadOnly)) {
+        report->append(Line(QStringLiteral("%1 cannot be read in the source").arg(file.name)));
+        return false;
+    }
+    const qint64 difference = FirstDifference(image, *found, source);
+    if (difference < 0)
+        return true;
+    report->append(Line(QStringLiteral("%1 differs from the source from byte %2 on")
+                            .arg(file.name)
+                            .arg(difference)));
+    return false;
+}
+
+// Returns the number of information files found equal, or -1 when one is not.
+qsizetype CompareInformationFiles(const DvdImage& image, const QList<SourceFile>& files,
+                                  QStringList* report)
+{
+    qsizetype same = 0;
+    bool ok = true;
+    for (const SourceFile& file : files) {
+        if (!IsInformationFile(file))
+            continue;
+        if (SameAsSource(image, file, report))
+            ++same;
+        else
+            ok = false;
+    }
+    return ok ? same : -1;
 }
 
 // Returns the number of title sets read back, or -1.
@@ -109,12 +175,15 @@ bool CheckImage(DvdImage& image, const QList<SourceFile>& files, bool complete, 
     bool ok = complete;
     for (const SourceFile& file : files)
         ok = CheckFile(image, file, report) && ok;
+    // Only files found whole are compared; the others are reported already.
+    const qsizetype same = ok ? CompareInformationFiles(image, files, report) : -1;
     const int titleSets = CheckInformationFiles(image, report);
-    if (!ok || titleSets < 0)
+    if (same < 0 || titleSets < 0)
         return false;
-    report->append(Line(QStringLiteral("%1 of VIDEO_TS found with their sizes; the video manager "
-                                       "and %2 read back.")
+    report->append(Line(QStringLiteral("%1 of VIDEO_TS found with their sizes, %2 equal to the "
+                                       "source's; the video manager and %3 read back.")
                             .arg(Count(files.size(), "file", "files"),
+                                 Count(same, "information file", "information files"),
                                  Count(titleSets, "title set", "title sets"))));
     return true;
 }

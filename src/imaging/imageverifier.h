@@ -14,7 +14,8 @@ struct ImageVerification
 // Reads the finished image back with libdvdread, the library DVD players use. imageParts is the
 // single image file, or a split image's chunk files in order (read as one concatenated stream).
 // sourceDirectory is the folder that holds VIDEO_TS. Checks: the video manager's IFO and every
-// title set's IFO open (ifoOpen, title sets counted from the video manager), and the image's
-// VIDEO_TS holds every regular file of the source's VIDEO_TS with the same size.
+// title set's IFO open (ifoOpen, title sets counted from the video manager), the image's
+// VIDEO_TS holds every regular file of the source's VIDEO_TS with the same size, and every .IFO
+// and .BUP in it equals the source's byte for byte.
 [[nodiscard]] ImageVerification VerifyDvdImage(const QString& sourceDirectory,
                                                const QStringList& imageParts);

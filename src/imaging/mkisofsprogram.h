@@ -28,7 +28,10 @@ inline constexpr int SuccessExitCode = 0;
 inline constexpr int DvdStructureExitCode = 255;
 
 // With SplitSwitch the image is written as chunks named after the output file,
-// counting from 00.
+// counting from 00. The builder moves on to the next chunk before a write once
+// the current one holds 1 GiB, so a chunk may run a little over that; the
+// chunks are counted by the bytes they hold, not by dividing the image size.
+// The builder also deletes a file under the output name itself.
 inline constexpr char ChunkNameFormat[] = "%s_%2.2d";
 inline constexpr int ChunkLimit = 100;
 

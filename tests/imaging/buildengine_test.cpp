@@ -4,6 +4,7 @@
 #include "fakes/testprogramfolder.h"
 #include "settings/programsettings.h"
 #include "support/eventloop.h"
+#include "support/filetimes.h"
 #include "support/scriptedmessagebox.h"
 
 #include <QCoreApplication>
@@ -274,6 +275,7 @@ void MakeOld(const QString& path)
     file.flush();
     ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
                                  QFileDevice::FileModificationTime));
+    WaitPastChangeTime(path);
 }
 
 TEST_F(BuildEngineTest, OnlyTheChunksOfThisBuildAreListed)

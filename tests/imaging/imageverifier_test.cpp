@@ -75,8 +75,9 @@ TEST_F(ImageVerifierTest, GoodImagesPassWithOneSummaryLine)
     // The reader's warning that it cannot decrypt is noise for an image just built.
     EXPECT_TRUE(single.readerMessages.isEmpty()) << single.readerMessages.join('\n').toStdString();
     EXPECT_EQ(single.report,
-              QStringList{"Image check: 5 files of VIDEO_TS found with their sizes; the video "
-                          "manager and 1 title set read back."});
+              QStringList{"Image check: 5 files of VIDEO_TS found with their sizes, 4 information "
+                          "files equal to the source's; the video manager and 1 title set read "
+                          "back."});
 
     const QString two = Source("two-titlesets");
     const ImageVerification both = VerifyDvdImage(two, {Build(two)});
