@@ -1,5 +1,6 @@
 #include "imaging/outputlock.h"
 
+#include "platform/exitguard.h"
 #include "platform/pathhelper.h"
 
 #include <QDir>
@@ -8,7 +9,10 @@
 
 OutputLock::OutputLock() = default;
 
-OutputLock::~OutputLock() = default;
+OutputLock::~OutputLock()
+{
+    Release();
+}
 
 // The folder is resolved, so that a build reaching the same file through a
 // linked folder finds the same lock.
@@ -28,6 +32,7 @@ bool OutputLock::Take(const QString& outputFile)
     lock->setStaleLockTime(0);
     if (lock->tryLock(0)) {
         m_lock = std::move(lock);
+        m_exitCleanup = ExitGuard::AddCleanup([this] { m_lock.reset(); });
         return true;
     }
     return lock->error() != QLockFile::LockFailedError;
@@ -35,5 +40,7 @@ bool OutputLock::Take(const QString& outputFile)
 
 void OutputLock::Release()
 {
+    ExitGuard::ForgetCleanup(m_exitCleanup);
+    m_exitCleanup = 0;
     m_lock.reset(); // unlocks and deletes the file
 }

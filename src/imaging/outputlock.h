@@ -8,7 +8,8 @@ class QLockFile;
 
 // Keeps two builds, in this process or another, from writing the same Output
 // File: a lock file "<output>.lock" beside it, held from the request check to
-// the end of the build. A lock whose owner died is taken over.
+// the end of the build. A lock whose owner died is taken over; one held when
+// the program ends by exit() is removed by the exit guard.
 class OutputLock
 {
 public:
@@ -29,4 +30,5 @@ public:
 
 private:
     std::unique_ptr<QLockFile> m_lock;
+    int m_exitCleanup = 0;
 };

@@ -140,8 +140,10 @@ void ExitGuard::EndAll(std::chrono::milliseconds grace)
     }
     std::map<int, std::function<void()>> cleanups;
     cleanups.swap(Cleanups());
-    for (auto& entry : cleanups)
-        entry.second();
+    // Last registered first, as with atexit: a lock taken before a build
+    // started outlasts the removal of what that build wrote.
+    for (auto entry = cleanups.rbegin(); entry != cleanups.rend(); ++entry)
+        entry->second();
     if (!g_file.isEmpty())
         unlink(g_file.constData());
     g_file.clear();

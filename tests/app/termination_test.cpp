@@ -184,6 +184,7 @@ TEST_F(ProgramTerminationTest, StoppedAtAnyMomentItQuitsAndLeavesNothingBehind)
             EXPECT_FALSE(ProcessRunning(pid)) << pid;
         EXPECT_FALSE(QFile::exists(m_capture));
         EXPECT_EQ(QFile::exists(Image()), moment.imageStays);
+        EXPECT_FALSE(QFile::exists(Image() + QStringLiteral(".lock")));
         QFile calls(m_folder.File("calls")); // absent when xorriso was never called
         const bool recorded =
             calls.open(QIODevice::ReadOnly) && calls.readAll().contains("cdrecord");
