@@ -3,8 +3,8 @@
 namespace {
 
 // Options that take a value, given as "--name VALUE" or "--name=VALUE".
-bool TakeValue(const QString& name, const QStringList& arguments, qsizetype& index,
-               QString& value, CliOptions& options)
+bool TakeValue(const QString& name, const QStringList& arguments, qsizetype& index, QString& value,
+               CliOptions& options)
 {
     const QString& argument = arguments.at(index);
     const QString prefix = name + QLatin1Char('=');

@@ -1,3 +1,4 @@
+#include "fakes/boxedchecks.h"
 #include "imaging/caseblindlookup.h"
 #include "imaging/dvdfoldercheck.h"
 #include "imaging/folderlisting.h"
