@@ -33,6 +33,8 @@ int main(int argc, char* argv[])
     // An ignored SIGCHLD, inherited from whoever started the program, would
     // make the kernel discard the image builder's exit status.
     std::signal(SIGCHLD, SIG_DFL);
+    // A reader of the progress that goes away must not end the build half-way.
+    std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication app(argc, argv);
     const CliOptions options = ParseCliOptions(QCoreApplication::arguments().mid(1));
     if (!options.error.isEmpty())
