@@ -211,10 +211,10 @@ void DvdFolderCheck::Stop(OutcomeCode code, const QString& detail)
 // Renames, or in a dry run only notes, the upper-case form of an entry.
 QByteArray DvdFolderCheck::Uppercase(FolderListing& listing, const FoundEntry& entry)
 {
-    const QByteArray upper = UpperStoredName(entry.storedName);
+    QByteArray upper = UpperStoredName(entry.storedName);
     if (upper == entry.storedName)
         return upper;
-    const QByteArray renamed = m_dryRun ? upper : listing.Uppercase(entry);
+    QByteArray renamed = m_dryRun ? upper : listing.Uppercase(entry);
     if (renamed != entry.storedName)
         m_report.changes << QStringLiteral("Rename \"%1\" to \"%2\"")
                                 .arg(PathIn(listing, entry.storedName), QFile::decodeName(renamed));
