@@ -150,12 +150,18 @@ TEST_F(CliEndToEndTest, ABatchBuildsEverySourceAfterABadOneAndNamesImagesByLabel
 {
     ASSERT_TRUE(QDir().mkpath(File("images")));
     ASSERT_TRUE(QDir().mkpath(File("empty")));
+    ASSERT_TRUE(QDir().mkpath(File("again")));
+    // The second "first" would be built over the first one's image.
+    const QString twin = Source("again/first", "two-titlesets");
     const CliOutput result =
-        Run({"build", Source("first"), File("empty"), Source("second", "two-titlesets"),
+        Run({"build", Source("first"), File("empty"), twin, Source("second", "two-titlesets"),
              "--output-dir", File("images")});
     EXPECT_EQ(result.status, 3) << result.err.toStdString();
     EXPECT_TRUE(result.err.contains("Can't find a \"VIDEO_TS\" directory."))
         << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(twin + ": another source of this batch is built to"))
+        << result.err.toStdString();
+    EXPECT_EQ(ReadWithLsdvd(File("images/FIRST.iso")).titles, 1);
     EXPECT_EQ(QDir(File("images")).entryList(QDir::Files),
               QStringList({"FIRST.iso", "SECOND.iso"}));
     EXPECT_EQ(ReadWithLsdvd(File("images/SECOND.iso")).titles, 2);
