@@ -3,10 +3,15 @@
 #include "cli/stderrpresenter.h"
 #include "imaging/outcome.h"
 
-#include <QTextStream>
-
+#include <array>
 #include <cstdio>
 #include <unistd.h>
+
+namespace {
+
+constexpr int kAnswerLength = 256;
+
+} // namespace
 
 bool CliDecisions::ContinueOversized(const BuildRequest& /*request*/, const QString& question)
 {
@@ -45,8 +50,11 @@ std::function<QString()> TerminalAnswerReader()
 {
     if (isatty(STDIN_FILENO) == 0)
         return nullptr;
+    // One line at a time, so that answers typed ahead stay for the next question.
     return [] {
-        QTextStream input(stdin);
-        return input.readLine();
+        std::array<char, kAnswerLength> line{};
+        if (std::fgets(line.data(), static_cast<int>(line.size()), stdin) == nullptr)
+            return QString();
+        return QString::fromLocal8Bit(line.data());
     };
 }
