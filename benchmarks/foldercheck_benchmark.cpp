@@ -14,21 +14,6 @@ namespace {
 
 constexpr int ExtraFiles = 100000;
 
-// Answers every question with Yes and counts the boxes; none are expected.
-class CountingPresenter : public MessageBoxPresenter
-{
-public:
-    int Show(const MessageBoxRequest&) override
-    {
-        ++m_count;
-        return IdYes;
-    }
-    int Count() const { return m_count; }
-
-private:
-    int m_count = 0;
-};
-
 QString Source()
 {
     static QTemporaryDir dir;
@@ -48,14 +33,19 @@ QString Source()
 void CheckFolderWithHundredThousandFiles(benchmark::State& state)
 {
     const QString source = Source();
-    CountingPresenter presenter;
-    int result = 0;
+    // Every question is answered Yes and counted; none are expected.
+    int questions = 0;
+    bool stopped = false;
     for (auto _ : state) {
-        result = CheckDvdFolder(source, presenter);
-        benchmark::DoNotOptimize(result);
+        const FolderCheckReport report = CheckDvdFolder(source, [&questions](const QString&) {
+            ++questions;
+            return true;
+        });
+        stopped = report.stop.has_value();
+        benchmark::DoNotOptimize(stopped);
     }
-    state.counters["result"] = result;
-    state.counters["boxes"] = presenter.Count();
+    state.counters["stopped"] = stopped ? 1 : 0;
+    state.counters["questions"] = questions;
 }
 
 } // namespace

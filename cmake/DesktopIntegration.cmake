@@ -8,7 +8,9 @@ set(ISOMINT_LAUNCHER "${CMAKE_INSTALL_PREFIX}/bin/isomint")
 # A link, not a copy: the program finds its folder through the resolved executable.
 install(CODE "file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
               file(CREATE_LINK \"../isomint\"
-                   \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/isomint\" SYMBOLIC)")
+                   \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/isomint\" SYMBOLIC)
+              file(CREATE_LINK \"../isomint-cli\"
+                   \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/isomint-cli\" SYMBOLIC)")
 
 configure_file("${CMAKE_SOURCE_DIR}/res/desktop/isomint-stencil.desktop.in"
                "${CMAKE_BINARY_DIR}/isomint-stencil.desktop" @ONLY)

@@ -5,9 +5,44 @@
 #include <QApplication>
 
 #include <csignal>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr char UsageText[] =
+    "Usage: isomint [SOURCE]\n"
+    "\n"
+    "Opens the Isomint Stencil window. SOURCE, a DVD-Video folder (the one that\n"
+    "holds VIDEO_TS, VIDEO_TS itself or a file in it), fills the Source Directory\n"
+    "and proposes the Volume ID.\n"
+    "\n"
+    "  --help     show this text and exit\n"
+    "  --version  show the version and exit\n"
+    "\n"
+    "To build, check or record without a window, use isomint-cli\n"
+    "(isomint-cli --help).\n";
+
+// Answered before QApplication exists, so that neither needs a display.
+bool AnsweredInformationRequest(int argc, char* argv[])
+{
+    if (argc < 2)
+        return false;
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)
+        std::fputs(UsageText, stdout);
+    else if (std::strcmp(argv[1], "--version") == 0)
+        std::puts("isomint " ISOMINT_VERSION_TEXT);
+    else
+        return false;
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    if (AnsweredInformationRequest(argc, argv))
+        return 0;
     // An ignored SIGCHLD, inherited from whoever started the program, would
     // make the kernel discard the image builder's exit status.
     std::signal(SIGCHLD, SIG_DFL);

@@ -12,10 +12,10 @@
 #include "controls/themedbutton.h"
 #include "dialogs/logdialog.h"
 #include "dialogs/settingsdialog.h"
-#include "imaging/buildengine.h"
 #include "imaging/companionfiles.h"
 #include "imaging/progressview.h"
 #include "imaging/volumeid.h"
+#include "imaging/windowbuild.h"
 #include "platform/childprocess.h"
 #include "platform/exitguard.h"
 #include "platform/pathhelper.h"
@@ -75,7 +75,7 @@ MainDialog::MainDialog(const QString& programFolder, MessageBoxPresenter* presen
     m_finishNotice = std::make_unique<FinishNotice>(
         m_presenter, *this, [this] { return m_engine != nullptr && m_engine->IsBuilding(); },
         &SendDesktopNotification);
-    m_engine = std::make_unique<BuildEngine>(*this, *m_finishNotice, Settings(), timings);
+    m_engine = std::make_unique<WindowBuild>(*this, *m_finishNotice, Settings(), timings);
     m_speedQuery = std::make_unique<DriveSpeedQuery>();
     connect(m_speedQuery.get(), &DriveSpeedQuery::Answered, this, &MainDialog::OnDriveSpeeds);
     m_fields.volumeId = QString::fromLatin1(DefaultVolumeId);
@@ -144,10 +144,10 @@ void MainDialog::SetUpSignals()
 {
     connect(m_ui->sourceBrowseButton, &QPushButton::clicked, this, &MainDialog::BrowseSource);
     connect(m_ui->outputBrowseButton, &QPushButton::clicked, this, &MainDialog::BrowseOutput);
-    connect(m_ui->imageButton, &QPushButton::clicked, m_engine.get(), &BuildEngine::StartBuild);
-    connect(m_ui->abortButton, &QPushButton::clicked, m_engine.get(), &BuildEngine::AbortBuild);
-    connect(m_engine.get(), &BuildEngine::ImageBuilt, this, &MainDialog::OnImageBuilt);
-    connect(m_engine.get(), &BuildEngine::BuildFinished, this, &MainDialog::StartPendingRecording);
+    connect(m_ui->imageButton, &QPushButton::clicked, m_engine.get(), &WindowBuild::StartBuild);
+    connect(m_ui->abortButton, &QPushButton::clicked, m_engine.get(), &WindowBuild::AbortBuild);
+    connect(m_engine.get(), &WindowBuild::ImageBuilt, this, &MainDialog::OnImageBuilt);
+    connect(m_engine.get(), &WindowBuild::BuildFinished, this, &MainDialog::StartPendingRecording);
     connect(m_ui->abortButton, &QPushButton::clicked, this, &MainDialog::AbortRecording);
     connect(m_ui->logButton, &QPushButton::clicked, this, &MainDialog::ShowLog);
     connect(m_ui->quitButton, &QPushButton::clicked, this, &MainDialog::reject);

@@ -5,12 +5,12 @@
 #include "imaging/buildwindow.h"
 #include "imaging/fieldvalues.h"
 #include "imaging/monitortimings.h"
+#include "imaging/windowbuild.h"
 
 #include <QDialog>
 
 #include <memory>
 
-class BuildEngine;
 class FinishNotice;
 class LogDialog;
 class MessageBoxPresenter;
@@ -52,7 +52,7 @@ public:
 
     QString ProgramFolder() const { return m_programFolder; }
     ProgramSettings& Settings();
-    BuildEngine& Engine() { return *m_engine; }
+    WindowBuild& Engine() { return *m_engine; }
     SettingsDialog& SettingsWindow() { return *m_settings; }
     LogDialog& LogWindow() { return *m_log; }
     FinishNotice& FinishNotices() { return *m_finishNotice; }
@@ -139,7 +139,7 @@ private:
     std::unique_ptr<SettingsDialog> m_settings;
     std::unique_ptr<LogDialog> m_log;
     std::unique_ptr<FinishNotice> m_finishNotice;
-    std::unique_ptr<BuildEngine> m_engine;
+    std::unique_ptr<WindowBuild> m_engine;
     ThemeApi m_theme;
     FieldValues m_fields;
     int m_shutdown = 0;

@@ -2,31 +2,40 @@
 
 #include "imaging/buildmonitor.h"
 #include "imaging/buildoutput.h"
+#include "imaging/buildrequest.h"
+#include "imaging/buildresult.h"
 #include "imaging/capturefile.h"
-#include "imaging/fieldvalues.h"
 #include "imaging/monitortimings.h"
 #include "imaging/outputlock.h"
 
 #include <QObject>
 #include <QString>
 
-class BuildWindow;
-class MessageBoxPresenter;
-class ProgramSettings;
+#include <optional>
 
-// Turns the main window's fields into one mkisofs run and follows it: the
-// request checks, the private capture file, the child started without a shell,
-// the monitor, and at the end the read-back check of the image. The Output
-// File stays locked from the request check to the end. A run that fails or is
-// aborted loses the files it wrote. The main window owns one for its whole
-// life and binds "&Image" and "&Abort" to it.
+class BuildDecisions;
+
+// What Start made of a request: the request as far as it was taken (absolute,
+// resolved, the label derived), and the refusal when the build did not start.
+struct BuildStart
+{
+    BuildRequest request;
+    RequestStage stage = RequestStage::Taken;
+    std::optional<BuildResult> refusal;
+};
+
+// Turns one request into one mkisofs run and follows it: the request checks,
+// the private capture file, the child started without a shell, the monitor,
+// and at the end the read-back check of the image. The Output File stays
+// locked from the request check to the end. A run that fails or is aborted
+// loses the files it wrote. It knows no window: a face asks through Start,
+// answers its questions through BuildDecisions and hears the rest by signal.
 class BuildEngine : public QObject
 {
     Q_OBJECT
 
 public:
-    BuildEngine(BuildWindow& window, MessageBoxPresenter& presenter, ProgramSettings& settings,
-                MonitorTimings timings = {});
+    explicit BuildEngine(MonitorTimings timings = {});
     ~BuildEngine() override;
     BuildEngine(const BuildEngine&) = delete;
     BuildEngine& operator=(const BuildEngine&) = delete;
@@ -35,45 +44,48 @@ public:
     void SetProgramFolder(const QString& folder) { m_programFolder = folder; }
 
     // Checks the request and starts mkisofs; returns at once while it runs.
-    // Does nothing while a build runs.
-    void StartBuild();
+    // A refused request ends here, without any signal.
+    BuildStart Start(const BuildRequest& request, BuildDecisions& decisions);
 
-    // Ends the running mkisofs; the monitor finishes without a message.
-    void AbortBuild();
+    // Ends the running mkisofs; the build ends as aborted.
+    void Abort();
 
     // Aborts and runs the event loop until the build has finished, files
-    // cleaned up, as before the window closes. Not for a signal handler: a
-    // box's own loop may be running below it.
+    // cleaned up. Not for a signal handler: a box's own loop may be running below it.
     void AbortAndWait();
 
     bool IsBuilding() const { return m_monitor.IsRunning(); }
 
-    // What the log window shows: everything mkisofs printed in the last build,
-    // followed by the program's own lines on the image check and clean-up.
+    // Everything mkisofs printed in the last build, followed by the program's
+    // own lines on the image check and clean-up.
     QString CaptureFilePath() const { return m_capture.Path(); }
 
     BuildMonitor& Monitor() { return m_monitor; }
 
 signals:
-    // A complete image, read back and found whole, before the success box:
-    // what the image list and the recorder launch start from.
+    void Progress(int percent);
+    // A complete image, read back and found whole, before Ended.
     void ImageBuilt(const QString& outputFile, int chunkCount);
-    void BuildFinished();
+    // How a started build ended, while the Output File is still locked.
+    void Ended(const BuildResult& result);
+    // After Ended, once the lock is gone.
+    void Finished();
 
 private:
-    [[nodiscard]] bool CheckRequest();
-    [[nodiscard]] bool TakePaths(FieldValues& fields);
-    [[nodiscard]] bool ClaimOutput(const QString& outputFile);
-    bool Refuse(const QString& text);
+    [[nodiscard]] std::optional<BuildResult> Check(BuildStart& start, BuildDecisions& decisions);
+    [[nodiscard]] std::optional<BuildResult> TakePaths(BuildRequest& request);
+    [[nodiscard]] std::optional<BuildResult> ClaimOutput(const BuildRequest& request);
+    [[nodiscard]] std::optional<BuildResult> CheckSize(const BuildRequest& request,
+                                                       BuildDecisions& decisions);
     void StartMkisofs();
     bool FinishExitZero();
     void RemoveWrittenFiles();
+    void OnMonitorEnded(const BuildResult& result);
     void OnMonitorFinished();
 
-    BuildWindow& m_window;
-    MessageBoxPresenter& m_presenter;
-    ProgramSettings& m_settings;
     QString m_programFolder;
+    BuildRequest m_request; // the running build's
+    QStringList m_parts;    // the complete image's, once read back
     CaptureFile m_capture;
     BuildOutput m_output;
     OutputLock m_lock;

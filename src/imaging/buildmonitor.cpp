@@ -1,16 +1,12 @@
 #include "imaging/buildmonitor.h"
 
-#include "imaging/buildwindow.h"
 #include "imaging/mkisofsprogram.h"
-#include "imaging/outcome.h"
 #include "platform/childprocess.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
-BuildMonitor::BuildMonitor(BuildWindow& window, MessageBoxPresenter& presenter,
-                           MonitorTimings timings)
-    : m_window(window), m_presenter(presenter), m_timings(timings)
+BuildMonitor::BuildMonitor(MonitorTimings timings) : m_timings(timings)
 {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer); // a coarse timer may fire 5 % early
@@ -80,9 +76,11 @@ void BuildMonitor::FirstLook()
     // A reading descriptor of our own: the child cannot disturb its state.
     m_readFd = m_captureFd >= 0 ? fcntl(m_captureFd, F_DUPFD_CLOEXEC, 3) : -1;
     if (m_readFd < 0 && m_child) {
-        // A run that cannot be followed: give the window back without a message.
+        // A run that cannot be followed ends without a message of its own.
         // (A failed start has nothing to read and is still reported.)
         m_state = State::Finishing;
+        emit Ended(CodeResult(BuildOutcome::Unfollowed, Outcome::Success,
+                              QStringLiteral("The build's progress cannot be read.")));
         GiveBack();
         return;
     }
@@ -127,7 +125,7 @@ void BuildMonitor::Poll()
     } else if (!done) {
         ReadPercent();
     }
-    ShowPercent(m_window, m_percent);
+    emit Progress(m_percent);
     if (done)
         Finish(stopSeen);
     else
@@ -139,33 +137,30 @@ void BuildMonitor::Finish(bool stopSeen)
     m_state = State::Finishing;
     close(m_readFd);
     m_readFd = -1;
-    ReportEnd(stopSeen);
+    emit Ended(EndResult(stopSeen));
     GiveBack();
 }
 
 void BuildMonitor::GiveBack()
 {
-    m_window.LeaveBusyState();
-    m_window.EnableLog();
     m_state = State::Idle;
     emit Finished();
 }
 
-void BuildMonitor::ReportEnd(bool stopSeen)
+BuildResult BuildMonitor::EndResult(bool stopSeen)
 {
     const auto status = m_child ? m_child->Status() : std::nullopt;
     const bool exitZero = status && status->exited && status->code == Mkisofs::SuccessExitCode;
     // An exit code 0 wins even over an abort that came too late.
-    if (exitZero && (!m_hooks.onExitZero || m_hooks.onExitZero())) {
-        ReportOutcome(m_presenter, Outcome::Success, QString());
-        return;
-    }
+    if (exitZero && (!m_hooks.onExitZero || m_hooks.onExitZero()))
+        return CodeResult(BuildOutcome::Built, Outcome::Success);
     if (m_hooks.onFailure)
         m_hooks.onFailure();
     if (stopSeen && !exitZero)
-        return; // aborted: no message
+        return CodeResult(BuildOutcome::Aborted, Outcome::Success);
     if (!m_child)
-        ReportOutcome(m_presenter, Outcome::SystemError, QString(), m_startError);
-    else // another exit code, a signal that was not our abort, or an incomplete image
-        ReportOutcome(m_presenter, Outcome::MkisofsErrors, QString());
+        return CodeResult(BuildOutcome::BuildFailed, Outcome::SystemError, QString(), m_startError);
+    // another exit code, a signal that was not our abort, or an incomplete image
+    return CodeResult(exitZero ? BuildOutcome::CheckFailed : BuildOutcome::BuildFailed,
+                      Outcome::MkisofsErrors);
 }

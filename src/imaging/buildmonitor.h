@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imaging/buildresult.h"
 #include "imaging/monitortimings.h"
 #include "imaging/newestpiece.h"
 
@@ -9,9 +10,7 @@
 #include <functional>
 #include <memory>
 
-class BuildWindow;
 class ChildProcess;
-class MessageBoxPresenter;
 
 // What the owner of a build does at its end, before the message.
 struct BuildHooks
@@ -23,18 +22,17 @@ struct BuildHooks
     std::function<void()> onFailure;
 };
 
-// Follows one mkisofs run on the UI thread, driven by timers and the child's
-// end, so the window stays responsive: after the first delay it polls at the
+// Follows one mkisofs run on the event loop, driven by timers and the child's
+// end, so a window stays responsive: after the first delay it polls at the
 // poll interval, or at once when the child ends or the build is aborted. Each
-// poll shows the percentage that the newest piece of the capture file begins
-// with. At the end it reports the outcome, then leaves the busy state and
-// enables "&Log".
+// poll reports the percentage that the newest piece of the capture file begins
+// with. At the end it reports the result, while still running, then finishes.
 class BuildMonitor : public QObject
 {
     Q_OBJECT
 
 public:
-    BuildMonitor(BuildWindow& window, MessageBoxPresenter& presenter, MonitorTimings timings = {});
+    explicit BuildMonitor(MonitorTimings timings = {});
     ~BuildMonitor() override;
 
     // Follows a started child, or a start that failed with startError (child
@@ -43,10 +41,10 @@ public:
                BuildHooks hooks);
 
     // Ends the child's process group (SIGTERM, SIGKILL after the grace)
-    // without waiting; the monitor finishes, without a message, once it has ended.
+    // without waiting; the monitor ends, as aborted, once it has ended.
     void Abort();
 
-    // From Start until the busy state has been left.
+    // From Start until Finished.
     bool IsRunning() const { return m_state != State::Idle; }
 
     int Percent() const { return m_percent; }
@@ -55,6 +53,9 @@ public:
     const ChildProcess* Child() const { return m_child.get(); }
 
 signals:
+    void Progress(int percent);
+    // How the run ended; a run that could not be followed ends as Unfollowed.
+    void Ended(const BuildResult& result);
     void Finished();
 
 private:
@@ -71,14 +72,12 @@ private:
     void WaitForPoll();
     void Poll();
     void Finish(bool stopSeen);
-    void ReportEnd(bool stopSeen);
+    BuildResult EndResult(bool stopSeen);
     bool ChildEnded() const;
     void OnChildEnded();
     void ReadPercent();
     void GiveBack();
 
-    BuildWindow& m_window;
-    MessageBoxPresenter& m_presenter;
     MonitorTimings m_timings;
     State m_state = State::Idle;
     QTimer m_timer;

@@ -1,5 +1,4 @@
 #include "imaging/caseblindlookup.h"
-#include "imaging/folderlisting.h"
 #include "imaging/noclobberrename.h"
 #include "imaging/windows1252case.h"
 
@@ -12,16 +11,11 @@ QByteArray EntryPath(const QString& folder, const QByteArray& name)
     return QFile::encodeName(folder) + '/' + name;
 }
 
+} // namespace
+
 QByteArray UpperStoredName(const QByteArray& storedName)
 {
     return QFile::encodeName(UpperWindows1252(QFile::decodeName(storedName)));
-}
-
-} // namespace
-
-std::optional<FoundEntry> FindEntryIgnoringCase(const QString& folder, const QString& name)
-{
-    return FolderListing(folder).Find(name);
 }
 
 QByteArray UppercaseEntryName(const QString& folder, const FoundEntry& entry)

@@ -11,12 +11,8 @@ struct FoundEntry
     bool isDirectory = false;
 };
 
-// Looks for one name in a folder without regard to case (the Windows-1252
-// mapping), as a case-blind file system would. When several entries match, the
-// one already in the upper-case form wins, else the first in byte order. Reads
-// the whole folder each time; a check of many names keeps a FolderListing.
-[[nodiscard]] std::optional<FoundEntry> FindEntryIgnoringCase(const QString& folder,
-                                                              const QString& name);
+// The upper-case form of a stored name (the Windows-1252 mapping).
+[[nodiscard]] QByteArray UpperStoredName(const QByteArray& storedName);
 
 // Renames the entry to the upper-case form of its stored name unless that name
 // is taken by another entry. Returns the name the entry has afterwards; a

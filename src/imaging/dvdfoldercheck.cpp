@@ -1,6 +1,5 @@
 #include "imaging/dvdfoldercheck.h"
 #include "imaging/folderlisting.h"
-#include "imaging/outcome.h"
 #include "imaging/sourcetreeaccess.h"
 #include "platform/pathhelper.h"
 
@@ -69,9 +68,9 @@ QStringList CaseVariants(const FolderListing& listing, const QStringList& names)
 class DvdFolderCheck
 {
 public:
-    DvdFolderCheck(const QString& source, MessageBoxPresenter& presenter);
+    DvdFolderCheck(const QString& source, const MissingFileQuestion& ask, bool dryRun);
 
-    int Run();
+    FolderCheckReport Run();
 
 private:
     // Refusals that must come before the first change to the source.
@@ -81,6 +80,8 @@ private:
     bool RefuseUnreadable();
     std::optional<UnreadableEntry> FirstUnreadable() const;
     void Refuse(const QString& text);
+    void Stop(OutcomeCode code, const QString& detail);
+    QByteArray Uppercase(FolderListing& listing, const FoundEntry& entry);
 
     void EnsureAudioFolder();
     bool FixVideoFolder();
@@ -92,17 +93,20 @@ private:
     // The path a message names: as formed, whatever the case on disk.
     QString Formed(const QString& name) const { return JoinPath(m_videoFormed, name); }
     bool Ask(const QString& name);
+    bool Declined();
 
     const QString m_source;
-    MessageBoxPresenter& m_presenter;
+    const MissingFileQuestion& m_ask;
+    const bool m_dryRun;
+    FolderCheckReport m_report;
     FolderListing m_sourceListing;
     std::optional<FoundEntry> m_videoFolder;
     FolderListing m_videoListing; // empty unless VIDEO_TS is a folder
     QString m_videoFormed;
 };
 
-DvdFolderCheck::DvdFolderCheck(const QString& source, MessageBoxPresenter& presenter)
-    : m_source(source), m_presenter(presenter), m_sourceListing(source),
+DvdFolderCheck::DvdFolderCheck(const QString& source, const MissingFileQuestion& ask, bool dryRun)
+    : m_source(source), m_ask(ask), m_dryRun(dryRun), m_sourceListing(source),
       m_videoFolder(m_sourceListing.Find(QStringLiteral("VIDEO_TS"))),
       m_videoFormed(JoinPath(source, QStringLiteral("VIDEO_TS")))
 {
@@ -110,23 +114,24 @@ DvdFolderCheck::DvdFolderCheck(const QString& source, MessageBoxPresenter& prese
         m_videoListing = FolderListing(PathIn(m_sourceListing, m_videoFolder->storedName));
 }
 
-int DvdFolderCheck::Run()
+FolderCheckReport DvdFolderCheck::Run()
 {
     // An empty source would put AUDIO_TS at the root of the file system.
     if (m_source.isEmpty()) {
-        ReportOutcome(m_presenter, Outcome::NoVideoTs, QString());
-        return -1;
+        Stop(Outcome::NoVideoTs, QString());
+        return m_report;
     }
     if (RefuseCaseVariants() || RefuseLinks())
-        return -1;
+        return m_report;
     EnsureAudioFolder();
     if (!FixVideoFolder() || !CheckVideoManager())
-        return -1;
+        return m_report;
     for (int titleSet = 1; titleSet <= kLastTitleSet; ++titleSet) {
         if (!CheckTitleSet(titleSet))
-            return -1;
+            return m_report;
     }
-    return RefuseUnreadable() ? -1 : 0;
+    RefuseUnreadable();
+    return m_report;
 }
 
 bool DvdFolderCheck::RefuseCaseVariants()
@@ -195,7 +200,25 @@ std::optional<UnreadableEntry> DvdFolderCheck::FirstUnreadable() const
 
 void DvdFolderCheck::Refuse(const QString& text)
 {
-    ShowWindowBox(m_presenter, QStringLiteral("Error"), text, BoxKind::Error);
+    m_report.stop = RefusalResult(text);
+}
+
+void DvdFolderCheck::Stop(OutcomeCode code, const QString& detail)
+{
+    m_report.stop = CodeResult(BuildOutcome::Refused, code, detail);
+}
+
+// Renames, or in a dry run only notes, the upper-case form of an entry.
+QByteArray DvdFolderCheck::Uppercase(FolderListing& listing, const FoundEntry& entry)
+{
+    QByteArray upper = UpperStoredName(entry.storedName);
+    if (upper == entry.storedName)
+        return upper;
+    QByteArray renamed = m_dryRun ? upper : listing.Uppercase(entry);
+    if (renamed != entry.storedName)
+        m_report.changes << QStringLiteral("Rename \"%1\" to \"%2\"")
+                                .arg(PathIn(listing, entry.storedName), QFile::decodeName(renamed));
+    return renamed;
 }
 
 void DvdFolderCheck::EnsureAudioFolder()
@@ -203,23 +226,28 @@ void DvdFolderCheck::EnsureAudioFolder()
     const QString name = QStringLiteral("AUDIO_TS");
     if (const auto found = m_sourceListing.Find(name)) {
         if (found->isDirectory)
-            m_sourceListing.Uppercase(*found);
+            Uppercase(m_sourceListing, *found);
         return;
     }
+    const QString path = JoinPath(m_source, name);
+    m_report.changes << QStringLiteral("Create \"%1\"").arg(path);
     // A failure shows up later as the image builder's own complaint.
-    mkdir(QFile::encodeName(JoinPath(m_source, name)).constData(), 0777);
+    if (!m_dryRun)
+        mkdir(QFile::encodeName(path).constData(), 0777);
 }
 
 bool DvdFolderCheck::FixVideoFolder()
 {
     if (!m_videoFolder) {
-        ReportOutcome(m_presenter, Outcome::NoVideoTs, QString());
+        Stop(Outcome::NoVideoTs, QString());
         return false;
     }
     // A file of that name is left alone; the file probes below then fail.
-    if (m_videoFolder->isDirectory) {
-        const QByteArray renamed = m_sourceListing.Uppercase(*m_videoFolder);
+    if (m_videoFolder->isDirectory && !m_dryRun) {
+        const QByteArray renamed = Uppercase(m_sourceListing, *m_videoFolder);
         m_videoListing.FolderRenamed(PathIn(m_sourceListing, renamed));
+    } else if (m_videoFolder->isDirectory) {
+        Uppercase(m_sourceListing, *m_videoFolder);
     }
     return true;
 }
@@ -227,12 +255,12 @@ bool DvdFolderCheck::FixVideoFolder()
 bool DvdFolderCheck::CheckVideoManager()
 {
     if (!FixFile(kManagerInformation)) {
-        ReportOutcome(m_presenter, Outcome::MissingNeededFile, Formed(kManagerInformation));
+        Stop(Outcome::MissingNeededFile, Formed(kManagerInformation));
         return false;
     }
     FixFile(kManagerMenu); // the menu is optional
     if (!FixFile(kManagerBackup)) {
-        ReportOutcome(m_presenter, Outcome::MissingNeededFile, Formed(kManagerBackup));
+        Stop(Outcome::MissingNeededFile, Formed(kManagerBackup));
         return false;
     }
     return true;
@@ -251,9 +279,9 @@ bool DvdFolderCheck::CheckTitleSet(int titleSet)
             pass = false;
     }
     if (!pass)
-        return false;
+        return Declined();
     const QString backup = BackupName(titleSet);
-    return FixFile(backup) || Ask(backup);
+    return FixFile(backup) || Ask(backup) || Declined();
 }
 
 bool DvdFolderCheck::FixFile(const QString& name)
@@ -261,18 +289,26 @@ bool DvdFolderCheck::FixFile(const QString& name)
     const auto found = m_videoListing.Find(name);
     if (!found)
         return false;
-    m_videoListing.Uppercase(*found);
+    Uppercase(m_videoListing, *found);
     return true;
 }
 
 bool DvdFolderCheck::Ask(const QString& name)
 {
-    return ReportOutcome(m_presenter, Outcome::MissingFileAsk, Formed(name)) == IdYes;
+    return m_ask(Formed(name)) || m_dryRun;
+}
+
+// A question answered No: the build stops without a message of its own.
+bool DvdFolderCheck::Declined()
+{
+    m_report.stop = CodeResult(BuildOutcome::Declined, Outcome::MissingFileAsk, QString());
+    return false;
 }
 
 } // namespace
 
-int CheckDvdFolder(const QString& sourceDirectory, MessageBoxPresenter& presenter)
+FolderCheckReport CheckDvdFolder(const QString& sourceDirectory, const MissingFileQuestion& ask,
+                                 bool dryRun)
 {
-    return DvdFolderCheck(sourceDirectory, presenter).Run();
+    return DvdFolderCheck(sourceDirectory, ask, dryRun).Run();
 }

@@ -1,8 +1,12 @@
 #pragma once
 
-#include "platform/messagebox.h"
+#include "imaging/buildresult.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
 
 // Makes sure the source holds a DVD-Video structure the image builder accepts:
 // creates a missing AUDIO_TS folder and renames the DVD-Video folders and files
@@ -14,6 +18,18 @@
 // would mangle the ones and leave the others out. After the renames it refuses
 // a file or folder anywhere in the source that cannot be read, which the
 // builder would skip.
-// Each folder is read once. Returns 0 when the build may go on, -1 when it
-// must not.
-[[nodiscard]] int CheckDvdFolder(const QString& sourceDirectory, MessageBoxPresenter& presenter);
+// Each folder is read once.
+//
+// A dry run changes nothing: it lists what it would rename or create, and
+// goes on past a missing title-set file once it has asked.
+struct FolderCheckReport
+{
+    std::optional<BuildResult> stop; // why the build must not go on
+    QStringList changes;             // what was (or would be) renamed or created
+};
+
+// Asked for each missing title-set file; true goes on without it.
+using MissingFileQuestion = std::function<bool(const QString& path)>;
+
+[[nodiscard]] FolderCheckReport CheckDvdFolder(const QString& sourceDirectory,
+                                               const MissingFileQuestion& ask, bool dryRun = false);

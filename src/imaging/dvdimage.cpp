@@ -53,7 +53,7 @@ bool DvdImage::Open(const QStringList& parts)
 {
     const QString unreadable = QStringLiteral("the image cannot be read as a DVD-Video disc");
     if (parts.isEmpty())
-        return Fail(QStringLiteral("no image file was given"));
+        return Fail(QStringLiteral("no image was written")); // mkisofs exited 0 but left no file
     if (!m_stream.Open(parts))
         return Fail(QStringLiteral("%1 cannot be opened as a file").arg(m_stream.FailedPart()));
     m_volumeBytes = IsoVolumeBytes(m_stream);

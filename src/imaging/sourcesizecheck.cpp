@@ -14,15 +14,12 @@ QString SourceSizeQuestion(double excessBytes)
                              excessBytes / kBytesPerMegabyte);
 }
 
-int CheckSourceSize(const QString& sourceDirectory, MessageBoxPresenter& presenter)
+int CheckSourceSize(const QString& sourceDirectory, const OversizeQuestion& ask)
 {
     const double total = MeasureDirectorySize(sourceDirectory);
     if (total <= 0)
         return -1;
     if (total <= SingleLayerCapacity)
         return 0;
-    const int answer =
-        ShowWindowBox(presenter, QStringLiteral("DVD Directory Size"),
-                      SourceSizeQuestion(total - SingleLayerCapacity), BoxKind::QuestionYesNo);
-    return answer == IdNo ? 1 : 0;
+    return ask(SourceSizeQuestion(total - SingleLayerCapacity)) ? 0 : 1;
 }

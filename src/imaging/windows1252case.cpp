@@ -32,8 +32,3 @@ QString UpperWindows1252(const QString& text)
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()),
                              characters.size());
 }
-
-bool SameIgnoringWindows1252Case(const QString& a, const QString& b)
-{
-    return UpperWindows1252(a) == UpperWindows1252(b);
-}

@@ -7,6 +7,3 @@
 // was made for. Characters outside that code page are returned unchanged.
 char32_t UpperWindows1252(char32_t character);
 QString UpperWindows1252(const QString& text);
-
-// True when both texts are equal after upper-casing by the rule above.
-bool SameIgnoringWindows1252Case(const QString& a, const QString& b);

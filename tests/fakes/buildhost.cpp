@@ -6,7 +6,7 @@
 // SIGHUP or SIGINT, as the program does; once EXIT_FILE appears it calls exit(1) in the
 // middle of things, as Qt does when the display connection breaks.
 #include "fakes/fakebuildwindow.h"
-#include "imaging/buildengine.h"
+#include "imaging/windowbuild.h"
 #include "platform/exitguard.h"
 #include "platform/terminationsignals.h"
 #include "settings/programsettings.h"
@@ -32,13 +32,13 @@ int main(int argc, char* argv[])
     FakeBuildWindow window(boxes);
     ProgramSettings settings(boxes);
     settings.SetProgramFolder(folder);
-    BuildEngine engine(window, window.Boxes(), settings);
+    WindowBuild engine(window, window.Boxes(), settings);
     engine.SetProgramFolder(folder);
     const TerminationSignals termination([](int) {
         ExitGuard::EndAll(std::chrono::milliseconds(500));
         QCoreApplication::exit(0);
     });
-    QObject::connect(&engine, &BuildEngine::BuildFinished, &app, &QCoreApplication::quit);
+    QObject::connect(&engine, &WindowBuild::BuildFinished, &app, &QCoreApplication::quit);
     QTimer exitWatch;
     QObject::connect(&exitWatch, &QTimer::timeout, &app, [&exitFile] {
         if (QFile::exists(exitFile))

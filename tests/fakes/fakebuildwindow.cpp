@@ -1,7 +1,7 @@
 #include "fakes/fakebuildwindow.h"
 
 #include "burn/imagehandover.h"
-#include "imaging/buildengine.h"
+#include "imaging/windowbuild.h"
 
 #include "support/scriptedmessagebox.h"
 
@@ -90,9 +90,9 @@ int FakeBuildWindow::Presenter::Show(const MessageBoxRequest& request)
     return m_boxes.Show(request);
 }
 
-void FakeBuildWindow::HandOverImagesOf(BuildEngine& engine, ProgramSettings& settings)
+void FakeBuildWindow::HandOverImagesOf(WindowBuild& engine, ProgramSettings& settings)
 {
-    QObject::connect(&engine, &BuildEngine::ImageBuilt, &engine,
+    QObject::connect(&engine, &WindowBuild::ImageBuilt, &engine,
                      [this, &settings](const QString& outputFile, int chunkCount) {
                          HandOverImage(settings, *this, outputFile, chunkCount);
                      });

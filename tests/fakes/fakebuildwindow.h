@@ -6,7 +6,7 @@
 
 #include <QStringList>
 
-class BuildEngine;
+class WindowBuild;
 class ProgramSettings;
 class ScriptedMessageBox;
 
@@ -32,7 +32,7 @@ public:
     QString SelectedSpeedText() const override;
 
     // Does what the main window does with a complete image: list and record it.
-    void HandOverImagesOf(BuildEngine& engine, ProgramSettings& settings);
+    void HandOverImagesOf(WindowBuild& engine, ProgramSettings& settings);
 
     // A presenter that records "box <caption>" in the events, then asks the script.
     MessageBoxPresenter& Boxes() { return m_presenter; }

@@ -1,4 +1,4 @@
-#include "imaging/buildengine.h"
+#include "imaging/windowbuild.h"
 
 #include "fakes/fakebuildwindow.h"
 #include "fakes/testprogramfolder.h"
@@ -87,7 +87,7 @@ protected:
     ScriptedMessageBox m_boxes;
     FakeBuildWindow m_window{m_boxes};
     ProgramSettings m_settings{m_boxes};
-    BuildEngine m_engine{m_window, m_window.Boxes(), m_settings, {10ms, 50ms, 100ms}};
+    WindowBuild m_engine{m_window, m_window.Boxes(), m_settings, {10ms, 50ms, 100ms}};
 };
 
 QTemporaryDir* BuildEngineTest::s_images = nullptr;
@@ -366,7 +366,7 @@ TEST(BuildEngineCaptureTest, ACaptureFileThatCannotBeMadeIsReportedAsAFailedStar
     settings.SetProgramFolder(folder.Path());
     folder.WriteSettings(0, 0, 0, QString(), QString(), 0);
     folder.WriteScript({"touch " + folder.File("ran")});
-    BuildEngine engine{window, window.Boxes(), settings, {10ms, 50ms, 100ms}};
+    WindowBuild engine{window, window.Boxes(), settings, {10ms, 50ms, 100ms}};
     engine.SetProgramFolder(folder.Path());
     ASSERT_TRUE(
         TestProgramFolder::CopyTree(ISOMINT_TEST_DATA_DIR "/dvd/one-titleset", folder.File("dvd")));

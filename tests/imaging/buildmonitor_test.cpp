@@ -1,4 +1,5 @@
 #include "imaging/buildmonitor.h"
+#include "imaging/windowbuild.h"
 
 #include "fakes/fakebuildwindow.h"
 #include "imaging/outcome.h"
@@ -67,8 +68,15 @@ protected:
         auto child = ChildProcess::Start(ISOMINT_FAKE_MKISOFS, {}, Path("capture"), &error);
         ASSERT_NE(child, nullptr);
         m_pid = child->Pid();
-        m_monitor = std::make_unique<BuildMonitor>(m_window, m_window.Boxes(), timings);
+        m_monitor = MakeMonitor(timings);
         m_monitor->Start(std::move(child), 0, m_capture, m_hooks);
+    }
+
+    std::unique_ptr<BuildMonitor> MakeMonitor(MonitorTimings timings)
+    {
+        auto monitor = std::make_unique<BuildMonitor>(timings);
+        ShowMonitorOn(*monitor, m_window, m_window.Boxes());
+        return monitor;
     }
 
     bool WaitForEnd() const
@@ -158,8 +166,7 @@ TEST_F(BuildMonitorTest, AnotherExitCodeOrAForeignSignalReportsMkisofsErrors)
 
 TEST_F(BuildMonitorTest, AFailedStartIsReportedAtTheFirstPollWithItsErrno)
 {
-    m_monitor = std::make_unique<BuildMonitor>(m_window, m_window.Boxes(),
-                                               MonitorTimings{50ms, 200ms, 100ms});
+    m_monitor = MakeMonitor(MonitorTimings{50ms, 200ms, 100ms});
     QElapsedTimer elapsed;
     elapsed.start();
     m_monitor->Start(nullptr, ENOENT, m_capture, m_hooks);
@@ -249,7 +256,7 @@ TEST_F(BuildMonitorTest, TheEndOfTheChildEndsTheWaitAtOnce)
 
 TEST_F(BuildMonitorTest, NoCaptureToReadGivesTheWindowBackSilently)
 {
-    m_monitor = std::make_unique<BuildMonitor>(m_window, m_window.Boxes(), kFast);
+    m_monitor = MakeMonitor(kFast);
     QFile script(Path("script"));
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
     script.write("pid " + QFile::encodeName(Path("pid")) + "\nsleep 300\nexit 0\n");

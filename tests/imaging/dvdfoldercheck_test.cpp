@@ -1,5 +1,7 @@
+#include "fakes/boxedchecks.h"
 #include "imaging/caseblindlookup.h"
 #include "imaging/dvdfoldercheck.h"
+#include "imaging/folderlisting.h"
 #include "imaging/noclobberrename.h"
 #include "support/rerunasnobody.h"
 #include "support/scriptedmessagebox.h"
@@ -398,22 +400,22 @@ TEST_F(DvdFolderTest, AnUnreadableFileStopsTheCheckAfterTheRenames)
     EXPECT_EQ(m_boxes.Count(), 1);
 }
 
-TEST(CaseBlindLookupTest, MatchesOnlyByTheCodePageCaseMapping)
+TEST(CaseBlindLookupTest, MatchesAndRenamesOnlyByTheCodePageCaseMapping)
 {
     QTemporaryDir folder;
     QFile(folder.filePath(QString::fromUtf8("vıdeo_ts.ifo"))).open(QIODevice::WriteOnly);
     QFile(folder.filePath(QString::fromUtf8("ſtill"))).open(QIODevice::WriteOnly);
     QFile(folder.filePath(QString::fromUtf8("ärger"))).open(QIODevice::WriteOnly);
-    EXPECT_FALSE(FindEntryIgnoringCase(folder.path(), "VIDEO_TS.IFO"));
-    EXPECT_FALSE(FindEntryIgnoringCase(folder.path(), "STILL"));
+    EXPECT_FALSE(FolderListing(folder.path()).Find("VIDEO_TS.IFO"));
+    EXPECT_FALSE(FolderListing(folder.path()).Find("STILL"));
 
-    const auto found = FindEntryIgnoringCase(folder.path(), QString::fromUtf8("ÄRGER"));
+    const auto found = FolderListing(folder.path()).Find(QString::fromUtf8("ÄRGER"));
     ASSERT_TRUE(found);
     EXPECT_EQ(found->storedName, QString::fromUtf8("ärger").toUtf8());
     EXPECT_FALSE(found->isDirectory);
     EXPECT_EQ(UppercaseEntryName(folder.path(), *found), QString::fromUtf8("ÄRGER").toUtf8());
     EXPECT_TRUE(QFile::exists(folder.filePath(QString::fromUtf8("ÄRGER"))));
-    EXPECT_FALSE(FindEntryIgnoringCase(folder.path() + "/missing", "X"));
+    EXPECT_FALSE(FolderListing(folder.path() + "/missing").Find("X"));
 }
 
 TEST(NoClobberRenameTest, RefusesToReplaceAndLosesNothing)

@@ -1,3 +1,4 @@
+#include "fakes/boxedchecks.h"
 #include "imaging/dvdfoldercheck.h"
 #include "imaging/mkisofscommandline.h"
 #include "imaging/mkisofsprogram.h"

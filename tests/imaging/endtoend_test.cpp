@@ -1,4 +1,4 @@
-#include "imaging/buildengine.h"
+#include "imaging/windowbuild.h"
 
 #include "fakes/fakebuildwindow.h"
 #include "fakes/testprogramfolder.h"
@@ -105,7 +105,7 @@ protected:
     ScriptedMessageBox m_boxes;
     FakeBuildWindow m_window{m_boxes};
     ProgramSettings m_settings{m_boxes};
-    BuildEngine m_engine{m_window, m_window.Boxes(), m_settings, {20ms, 100ms, 500ms}};
+    WindowBuild m_engine{m_window, m_window.Boxes(), m_settings, {20ms, 100ms, 500ms}};
     QString m_source;
 };
 

@@ -199,7 +199,7 @@ TEST_F(ImageVerifierTest, BrokenImagesFailWithoutACrash)
     ExpectFailureNaming(VerifyDvdImage(source, {write("damaged.iso", damaged)}), unreadable);
     ExpectFailureNaming(VerifyDvdImage(source, {m_temp.filePath("missing.iso")}),
                         "missing.iso cannot be opened");
-    ExpectFailureNaming(VerifyDvdImage(source, {}), "no image file was given");
+    ExpectFailureNaming(VerifyDvdImage(source, {}), "Image check: no image was written");
     // libdvdread would read a folder as a disc, so the source must not pass as its own image.
     ExpectFailureNaming(VerifyDvdImage(source, {source}), "one-titleset cannot be opened");
 }

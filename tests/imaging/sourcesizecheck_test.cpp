@@ -1,3 +1,4 @@
+#include "fakes/boxedchecks.h"
 #include "imaging/directorysize.h"
 #include "imaging/sourcesizecheck.h"
 #include "support/rerunasnobody.h"

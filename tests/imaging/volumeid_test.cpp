@@ -123,14 +123,4 @@ TEST(Windows1252CaseTest, EverythingElseStays)
     EXPECT_EQ(UpperWindows1252(unchanged), unchanged);
 }
 
-TEST(Windows1252CaseTest, ComparisonIgnoresOnlyThatCase)
-{
-    EXPECT_TRUE(SameIgnoringWindows1252Case("video_ts.ifo", "VIDEO_TS.IFO"));
-    EXPECT_TRUE(
-        SameIgnoringWindows1252Case(QString::fromUtf8("Ärger"), QString::fromUtf8("äRGER")));
-    EXPECT_FALSE(SameIgnoringWindows1252Case(QString::fromUtf8("vıdeo_ts.ifo"), "VIDEO_TS.IFO"));
-    EXPECT_FALSE(SameIgnoringWindows1252Case(QString::fromUtf8("ſ"), "S"));
-    EXPECT_FALSE(SameIgnoringWindows1252Case("video_ts.ifo", "video_ts.if"));
-}
-
 } // namespace

@@ -1,0 +1,175 @@
+#include "cli/buildcommand.h"
+
+#include "burn/imagelist.h"
+#include "cli/buildrun.h"
+#include "cli/clicommands.h"
+#include "cli/clidecisions.h"
+#include "cli/exitcodes.h"
+#include "cli/stderrpresenter.h"
+#include "imaging/requestpaths.h"
+#include "imaging/volumeid.h"
+#include "platform/pathhelper.h"
+#include "settings/programsettings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+
+#include <unistd.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Progress lines every whole percent need a closer look than the window's bar.
+constexpr MonitorTimings kCliTimings{100ms, 250ms, 500ms};
+
+int ExitStatusOf(const BuildResult& result)
+{
+    switch (result.outcome) {
+    case BuildOutcome::Built:
+        return ExitCode::Success;
+    case BuildOutcome::Refused:
+    case BuildOutcome::Declined:
+        return ExitCode::Refused;
+    case BuildOutcome::CheckFailed:
+        return ExitCode::CheckFailed;
+    case BuildOutcome::BuildFailed:
+    case BuildOutcome::Unfollowed:
+    case BuildOutcome::Aborted:
+        break;
+    }
+    return ExitCode::BuildFailed;
+}
+
+// What mkisofs printed and what the check found: the log the window's
+// messages point to.
+void PrintCapture(const QString& path)
+{
+    QFile capture(path);
+    if (capture.open(QIODevice::ReadOnly))
+        std::fputs(capture.readAll().constData(), stderr);
+}
+
+class BuildCommand
+{
+public:
+    explicit BuildCommand(CliContext& context);
+    int Run();
+
+private:
+    [[nodiscard]] QString Misuse() const;
+    BuildRequest RequestFor(const QString& source) const;
+    int BuildOne(const BuildRequest& request);
+    void Report(const BuildRequest& request, const BuildResult& result);
+
+    CliContext& m_context;
+    const CliOptions& m_options;
+    BuildEngine m_engine{kCliTimings};
+    ProgressPrinter m_printer;
+    CliDecisions m_decisions;
+    BuildRun m_run{m_engine, m_printer};
+    bool m_split = false;
+    bool m_sizeCheck = false;
+};
+
+BuildCommand::BuildCommand(CliContext& context)
+    : m_context(context), m_options(context.options),
+      m_printer(ChooseProgressStyle(m_options.progress, isatty(STDOUT_FILENO) != 0), stdout),
+      m_decisions(m_options.answer, TerminalAnswerReader())
+{
+    m_engine.SetProgramFolder(context.programFolder);
+}
+
+QString BuildCommand::Misuse() const
+{
+    if (m_options.outputDir.isEmpty() && m_options.operands.size() != 2)
+        return QStringLiteral("build needs SOURCE and OUTPUT, or SOURCE... --output-dir DIR.");
+    if (!m_options.outputDir.isEmpty() && m_options.operands.isEmpty())
+        return QStringLiteral("build --output-dir needs at least one SOURCE.");
+    if (!m_options.outputDir.isEmpty() && !m_options.volumeId.isEmpty())
+        return QStringLiteral("--volume-id names one image; with --output-dir each image is "
+                              "named after its own source.");
+    return QString();
+}
+
+// The Volume ID proposed as the window proposes it, from the folder's name.
+BuildRequest BuildCommand::RequestFor(const QString& source) const
+{
+    BuildRequest request;
+    request.sourceDirectory = source;
+    const QString name = LastComponentOf(QDir::cleanPath(QDir(source).absolutePath()));
+    request.volumeId = m_options.volumeId.isEmpty() ? DeriveVolumeId(name) : m_options.volumeId;
+    request.outputFile =
+        m_options.outputDir.isEmpty()
+            ? m_options.operands.at(1)
+            : QDir(m_options.outputDir).filePath(request.volumeId + QStringLiteral(".iso"));
+    request.split = m_split;
+    request.sizeCheck = m_sizeCheck;
+    return request;
+}
+
+int BuildCommand::Run()
+{
+    if (const QString misuse = Misuse(); !misuse.isEmpty()) {
+        PrintError(QStringLiteral("isomint-cli: ") + misuse);
+        return ExitCode::Usage;
+    }
+    m_split = m_options.split || m_context.settings.GetSplitImageFile() == 1;
+    m_sizeCheck = m_options.sizeCheck || m_context.settings.GetCheckDirSize() != 0;
+    const QStringList sources =
+        m_options.outputDir.isEmpty() ? m_options.operands.mid(0, 1) : m_options.operands;
+    int status = ExitCode::Success;
+    QSet<QString> outputs;
+    for (const QString& source : sources) {
+        const BuildRequest request = RequestFor(source);
+        int built = ExitCode::Refused;
+        // Two sources of one name would make the second overwrite the first's image.
+        if (outputs.contains(request.outputFile))
+            PrintError(QStringLiteral("%1: another source of this batch is built to \"%2\".")
+                           .arg(source, request.outputFile));
+        else
+            built = BuildOne(request);
+        outputs.insert(request.outputFile);
+        if (m_run.StopSignal() != 0)
+            return ExitCode::SignalBase + m_run.StopSignal();
+        if (status == ExitCode::Success)
+            status = built;
+    }
+    return status;
+}
+
+int BuildCommand::BuildOne(const BuildRequest& request)
+{
+    if (!m_options.outputDir.isEmpty())
+        PrintError(QStringLiteral("Building \"%1\" from \"%2\".")
+                       .arg(request.outputFile, request.sourceDirectory));
+    const BuildResult result = m_run.Run(request, m_decisions);
+    Report(request, result);
+    if (result.outcome == BuildOutcome::Built && request.split &&
+        !WriteImageListFile(AbsolutePath(request.outputFile),
+                            static_cast<int>(result.parts.size())))
+        PrintError(QStringLiteral("The image list \"%1\" could not be written.")
+                       .arg(ImageListPath(AbsolutePath(request.outputFile))));
+    return ExitStatusOf(result);
+}
+
+void BuildCommand::Report(const BuildRequest& request, const BuildResult& result)
+{
+    if (result.outcome == BuildOutcome::BuildFailed || result.outcome == BuildOutcome::CheckFailed)
+        PrintCapture(m_engine.CaptureFilePath());
+    if (result.outcome == BuildOutcome::Aborted) {
+        PrintError(QStringLiteral("Stopped: what this build of \"%1\" wrote was removed.")
+                       .arg(request.outputFile));
+        return;
+    }
+    if (const QString message = ResultMessage(result); !message.isEmpty())
+        PrintError(message);
+}
+
+} // namespace
+
+int RunBuildCommand(CliContext& context)
+{
+    return BuildCommand(context).Run();
+}

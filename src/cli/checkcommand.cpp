@@ -1,0 +1,39 @@
+#include "cli/checkcommand.h"
+
+#include "cli/clicommands.h"
+#include "cli/exitcodes.h"
+#include "cli/stderrpresenter.h"
+#include "imaging/dvdfoldercheck.h"
+#include "imaging/requestpaths.h"
+
+#include <cstdio>
+
+int RunCheckCommand(CliContext& context)
+{
+    if (context.options.operands.size() != 1) {
+        PrintError(QStringLiteral("isomint-cli: check needs one SOURCE."));
+        return ExitCode::Usage;
+    }
+    const QString& given = context.options.operands.first();
+    const QString source = given.isEmpty() ? given : ResolvedSourceDirectory(given);
+    QStringList missing;
+    const FolderCheckReport report = CheckDvdFolder(
+        source,
+        [&missing](const QString& path) {
+            missing << OutcomeMessage(Outcome::MissingFileAsk, path, 0)
+                           .text.section(QLatin1Char('\n'), 0, 0);
+            return true;
+        },
+        true);
+    for (const QString& change : report.changes)
+        std::printf("%s\n", change.toUtf8().constData());
+    for (const QString& problem : missing)
+        PrintError(problem);
+    if (report.stop) {
+        PrintError(ResultMessage(*report.stop));
+        return ExitCode::Refused;
+    }
+    if (report.changes.isEmpty() && missing.isEmpty())
+        std::printf("Nothing to change.\n");
+    return missing.isEmpty() ? ExitCode::Success : ExitCode::Refused;
+}

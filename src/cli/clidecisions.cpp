@@ -1,0 +1,60 @@
+#include "cli/clidecisions.h"
+
+#include "cli/stderrpresenter.h"
+#include "imaging/outcome.h"
+
+#include <array>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kAnswerLength = 256;
+
+} // namespace
+
+bool CliDecisions::ContinueOversized(const BuildRequest& /*request*/, const QString& question)
+{
+    return Decide(question);
+}
+
+bool CliDecisions::ContinueWithoutFile(const BuildRequest& /*request*/, const QString& path)
+{
+    return Decide(OutcomeMessage(Outcome::MissingFileAsk, path, 0).text);
+}
+
+bool CliDecisions::Decide(const QString& question)
+{
+    PrintError(question);
+    if (m_mode != AnswerMode::Ask) {
+        const bool yes = m_mode == AnswerMode::Yes;
+        PrintError(yes ? QStringLiteral("Answered Yes (--yes).")
+                       : QStringLiteral("Answered No (--no): stopped."));
+        return yes;
+    }
+    if (!m_readAnswer) {
+        PrintError(QStringLiteral("No terminal to ask on, so the answer is No: stopped. Give "
+                                  "--yes to go on."));
+        return false;
+    }
+    std::fputs("[y/N] ", stderr);
+    std::fflush(stderr);
+    const QString answer = m_readAnswer().trimmed().toLower();
+    const bool yes = answer == QLatin1String("y") || answer == QLatin1String("yes");
+    if (!yes)
+        PrintError(QStringLiteral("Stopped."));
+    return yes;
+}
+
+std::function<QString()> TerminalAnswerReader()
+{
+    if (isatty(STDIN_FILENO) == 0)
+        return nullptr;
+    // One line at a time, so that answers typed ahead stay for the next question.
+    return [] {
+        std::array<char, kAnswerLength> line{};
+        if (std::fgets(line.data(), static_cast<int>(line.size()), stdin) == nullptr)
+            return QString();
+        return QString::fromLocal8Bit(line.data());
+    };
+}

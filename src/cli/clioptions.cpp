@@ -1,0 +1,94 @@
+#include "cli/clioptions.h"
+
+namespace {
+
+// Options that take a value, given as "--name VALUE" or "--name=VALUE".
+bool TakeValue(const QString& name, const QStringList& arguments, qsizetype& index, QString& value,
+               CliOptions& options)
+{
+    const QString& argument = arguments.at(index);
+    const QString prefix = name + QLatin1Char('=');
+    if (argument.startsWith(prefix)) {
+        value = argument.mid(prefix.size());
+        return true;
+    }
+    if (argument != name)
+        return false;
+    if (index + 1 >= arguments.size()) {
+        options.error = QStringLiteral("%1 needs a value.").arg(name);
+        return true;
+    }
+    value = arguments.at(++index);
+    return true;
+}
+
+bool SetProgress(const QString& value, CliOptions& options)
+{
+    if (value == QLatin1String("json"))
+        options.progress = ProgressMode::Json;
+    else if (value == QLatin1String("lines"))
+        options.progress = ProgressMode::Lines;
+    else if (value == QLatin1String("auto"))
+        options.progress = ProgressMode::Automatic;
+    else
+        return false;
+    return true;
+}
+
+bool TakeFlag(const QString& argument, CliOptions& options)
+{
+    if (argument == QLatin1String("--split"))
+        options.split = true;
+    else if (argument == QLatin1String("--size-check"))
+        options.sizeCheck = true;
+    else if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
+        options.help = true;
+    else if (argument == QLatin1String("--version"))
+        options.version = true;
+    else if (argument == QLatin1String("--yes") || argument == QLatin1String("--no")) {
+        const AnswerMode answer =
+            argument == QLatin1String("--yes") ? AnswerMode::Yes : AnswerMode::No;
+        if (options.answer != AnswerMode::Ask && options.answer != answer)
+            options.error = QStringLiteral("--yes and --no exclude each other.");
+        options.answer = answer;
+    } else
+        return false;
+    return true;
+}
+
+void TakeOption(const QStringList& arguments, qsizetype& index, CliOptions& options)
+{
+    const QString& argument = arguments.at(index);
+    QString progress;
+    if (TakeFlag(argument, options) ||
+        TakeValue(QStringLiteral("--volume-id"), arguments, index, options.volumeId, options) ||
+        TakeValue(QStringLiteral("--output-dir"), arguments, index, options.outputDir, options))
+        return;
+    if (TakeValue(QStringLiteral("--progress"), arguments, index, progress, options)) {
+        if (options.error.isEmpty() && !SetProgress(progress, options))
+            options.error = QStringLiteral("Unknown progress mode \"%1\"; use auto, lines or json.")
+                                .arg(progress);
+        return;
+    }
+    options.error = QStringLiteral("Unknown option \"%1\".").arg(argument);
+}
+
+} // namespace
+
+CliOptions ParseCliOptions(const QStringList& arguments)
+{
+    CliOptions options;
+    bool optionsEnded = false;
+    for (qsizetype index = 0; index < arguments.size() && options.error.isEmpty(); ++index) {
+        const QString& argument = arguments.at(index);
+        if (!optionsEnded && argument == QLatin1String("--"))
+            optionsEnded = true;
+        else if (!optionsEnded && argument.startsWith(QLatin1Char('-')) && argument.size() > 1)
+            TakeOption(arguments, index, options);
+        else if (options.command.isEmpty())
+            options.command = argument;
+        else
+            options.operands << argument;
+    }
+    return options;
+}

@@ -1,0 +1,101 @@
+#include "cli/progressprinter.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kBytesPerMegabyte = 1048576.0;
+constexpr int kFull = 100;
+constexpr int kSecondsPerMinute = 60;
+
+double MegabytesPerSecond(const ProgressSample& sample)
+{
+    if (sample.elapsedSeconds <= 0)
+        return 0;
+    return sample.totalBytes * sample.percent / kFull / kBytesPerMegabyte / sample.elapsedSeconds;
+}
+
+// Unknown (negative) until the first percent has been seen.
+int SecondsLeft(const ProgressSample& sample)
+{
+    if (sample.percent <= 0)
+        return -1;
+    const double left = sample.elapsedSeconds * (kFull - sample.percent) / sample.percent;
+    return static_cast<int>(std::lround(left));
+}
+
+QString ClockText(int seconds)
+{
+    if (seconds < 0)
+        return QStringLiteral("-:--");
+    return QString::asprintf("%d:%02d", seconds / kSecondsPerMinute, seconds % kSecondsPerMinute);
+}
+
+QString JsonText(const ProgressSample& sample, const QString& output)
+{
+    QJsonObject object;
+    object.insert(QStringLiteral("percent"), sample.percent);
+    object.insert(QStringLiteral("mbPerSecond"),
+                  std::round(MegabytesPerSecond(sample) * 10) / 10); // one decimal
+    const int left = SecondsLeft(sample);
+    object.insert(QStringLiteral("secondsLeft"), left < 0 ? QJsonValue() : QJsonValue(left));
+    object.insert(QStringLiteral("output"), output);
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
+} // namespace
+
+QString FormatProgress(ProgressStyle style, const ProgressSample& sample, const QString& output)
+{
+    if (style == ProgressStyle::Json)
+        return JsonText(sample, output);
+    return QString::asprintf("%3d %%  %.1f MB/s  %s left", sample.percent,
+                             MegabytesPerSecond(sample),
+                             qPrintable(ClockText(SecondsLeft(sample))));
+}
+
+ProgressStyle ChooseProgressStyle(ProgressMode mode, bool terminal)
+{
+    switch (mode) {
+    case ProgressMode::Json:
+        return ProgressStyle::Json;
+    case ProgressMode::Lines:
+        return ProgressStyle::Lines;
+    case ProgressMode::Automatic:
+        break;
+    }
+    return terminal ? ProgressStyle::InPlace : ProgressStyle::Lines;
+}
+
+void ProgressPrinter::Begin(const QString& output)
+{
+    m_output = output;
+    m_lastPercent = -1;
+}
+
+void ProgressPrinter::Show(const ProgressSample& sample)
+{
+    // A terminal line is redrawn for the speed and time too; a log gets each percent once.
+    if (m_style != ProgressStyle::InPlace && sample.percent == m_lastPercent)
+        return;
+    m_lastPercent = sample.percent;
+    const QByteArray text = FormatProgress(m_style, sample, m_output).toUtf8();
+    if (m_style == ProgressStyle::InPlace) {
+        std::fprintf(m_stream, "\r%s\033[K", text.constData());
+        m_lineOpen = true;
+    } else {
+        std::fprintf(m_stream, "%s\n", text.constData());
+    }
+    std::fflush(m_stream);
+}
+
+void ProgressPrinter::End()
+{
+    if (m_lineOpen)
+        std::fputc('\n', m_stream);
+    m_lineOpen = false;
+    std::fflush(m_stream);
+}

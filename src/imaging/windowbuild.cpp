@@ -1,0 +1,102 @@
+#include "imaging/windowbuild.h"
+
+#include "imaging/buildwindow.h"
+#include "settings/programsettings.h"
+
+WindowBuild::WindowBuild(BuildWindow& window, MessageBoxPresenter& presenter,
+                         ProgramSettings& settings, MonitorTimings timings)
+    : m_window(window), m_presenter(presenter), m_settings(settings), m_engine(timings)
+{
+    ShowMonitorOn(m_engine.Monitor(), window, presenter);
+    connect(&m_engine, &BuildEngine::ImageBuilt, this, &WindowBuild::ImageBuilt);
+    connect(&m_engine, &BuildEngine::Finished, this, &WindowBuild::BuildFinished);
+}
+
+void WindowBuild::StartBuild()
+{
+    if (m_engine.IsBuilding())
+        return;
+    m_window.EnterBusyState();
+    m_typed = m_window.TakeFieldValues();
+    m_shown = RequestStage::Taken;
+    BuildRequest request{m_typed.sourceDirectory, m_typed.outputFile, m_typed.volumeId};
+    // The settings are read only for a request that has everything it needs.
+    if (!request.sourceDirectory.isEmpty() && !request.outputFile.isEmpty() &&
+        !request.volumeId.isEmpty()) {
+        request.split = m_settings.GetSplitImageFile() == 1;
+        request.sizeCheck = m_settings.GetCheckDirSize() != 0;
+    }
+    const BuildStart start = m_engine.Start(request, *this);
+    ShowTaken(start.request, start.stage);
+    if (!start.refusal)
+        return;
+    ShowBuildResult(m_presenter, *start.refusal);
+    m_window.LeaveBusyState();
+}
+
+bool WindowBuild::ContinueOversized(const BuildRequest& request, const QString& question)
+{
+    ShowTaken(request, RequestStage::PathsResolved);
+    return ShowWindowBox(m_presenter, QStringLiteral("DVD Directory Size"), question,
+                         BoxKind::QuestionYesNo) != IdNo;
+}
+
+bool WindowBuild::ContinueWithoutFile(const BuildRequest& request, const QString& path)
+{
+    ShowTaken(request, RequestStage::Accepted);
+    return ReportOutcome(m_presenter, Outcome::MissingFileAsk, path) == IdYes;
+}
+
+// Changed paths are shown at once; the derived label is stored at once but
+// shown only once it passed.
+void WindowBuild::ShowTaken(const BuildRequest& request, RequestStage stage)
+{
+    if (stage >= RequestStage::PathsResolved && m_shown < RequestStage::PathsResolved) {
+        m_shown = RequestStage::PathsResolved;
+        if (request.sourceDirectory != m_typed.sourceDirectory ||
+            request.outputFile != m_typed.outputFile) {
+            m_window.StoreFieldValues(
+                {request.sourceDirectory, request.outputFile, m_typed.volumeId});
+            m_window.ShowFieldValues();
+        }
+    }
+    if (stage >= RequestStage::VolumeIdDerived && m_shown < RequestStage::VolumeIdDerived) {
+        m_shown = RequestStage::VolumeIdDerived;
+        m_window.StoreFieldValues({request.sourceDirectory, request.outputFile, request.volumeId});
+    }
+    if (stage >= RequestStage::Accepted && m_shown < RequestStage::Accepted) {
+        m_shown = RequestStage::Accepted;
+        m_window.ShowFieldValues();
+    }
+}
+
+void ShowBuildResult(MessageBoxPresenter& presenter, const BuildResult& result)
+{
+    switch (result.outcome) {
+    case BuildOutcome::Declined:
+    case BuildOutcome::Unfollowed:
+    case BuildOutcome::Aborted:
+        return;
+    case BuildOutcome::Built:
+    case BuildOutcome::Refused:
+    case BuildOutcome::BuildFailed:
+    case BuildOutcome::CheckFailed:
+        break;
+    }
+    if (!result.refusal.isEmpty())
+        ShowWindowBox(presenter, QStringLiteral("Error"), result.refusal, BoxKind::Error);
+    else
+        ReportOutcome(presenter, result.code, result.detail, result.systemError);
+}
+
+void ShowMonitorOn(BuildMonitor& monitor, BuildWindow& window, MessageBoxPresenter& presenter)
+{
+    QObject::connect(&monitor, &BuildMonitor::Progress, &monitor,
+                     [&window](int percent) { ShowPercent(window, percent); });
+    QObject::connect(&monitor, &BuildMonitor::Ended, &monitor,
+                     [&window, &presenter](const BuildResult& result) {
+                         ShowBuildResult(presenter, result);
+                         window.LeaveBusyState();
+                         window.EnableLog();
+                     });
+}

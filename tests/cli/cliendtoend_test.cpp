@@ -1,0 +1,296 @@
+#include "fakes/testprogramfolder.h"
+#include "support/discreader.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+
+#include <csignal>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliOutput
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// isomint-cli copied into a program folder of its own, beside a mkisofs link
+// to the real genisoimage and the folder's own stencil.ini, so that no other
+// test's settings reach it. Standard input is a pipe: no terminal.
+class CliEndToEndTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QFile::copy(ISOMINT_PROGRAM_DIR "/isomint-cli", Cli()));
+        m_folder.WriteSettings(0, 0, 0, QString(), QString(), 0);
+    }
+
+    QString Cli() const { return m_folder.File("isomint-cli"); }
+    QString File(const QString& name) const { return m_folder.File(name); }
+
+    // A copy of a committed fixture, which the folder check may change.
+    QString Source(const QString& name, const QString& fixture = "one-titleset") const
+    {
+        const QString path = File(name);
+        EXPECT_TRUE(TestProgramFolder::CopyTree(ISOMINT_TEST_DATA_DIR "/dvd/" + fixture, path));
+        return path;
+    }
+
+    void Start(QProcess& cli, const QStringList& arguments) const
+    {
+        cli.setWorkingDirectory(m_folder.Path());
+        cli.start(Cli(), arguments);
+        cli.closeWriteChannel();
+    }
+
+    CliOutput Run(const QStringList& arguments) const
+    {
+        QProcess cli;
+        Start(cli, arguments);
+        EXPECT_TRUE(cli.waitForFinished(120000));
+        return {cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1,
+                QString::fromUtf8(cli.readAllStandardOutput()),
+                QString::fromUtf8(cli.readAllStandardError())};
+    }
+
+    // Every name below a folder, for "changes nothing".
+    static QStringList Tree(const QString& root)
+    {
+        QStringList names;
+        QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            names << it.next();
+        names.sort();
+        return names;
+    }
+
+    TestProgramFolder m_folder{QStringLiteral("/usr/bin/genisoimage")};
+};
+
+struct StatusCase
+{
+    const char* name;
+    QStringList arguments; // "SRC" is replaced by a fresh copy of the fixture
+    int status;
+    QString message; // on standard error
+    QStringList written;
+};
+
+TEST_F(CliEndToEndTest, EachOutcomeHasItsStatusItsMessageAndItsFiles)
+{
+    const QString vtsMissing = "/VIDEO_TS/VTS_01_0.BUP\nDo you want to continue?";
+    const QList<StatusCase> cases = {
+        {"built", {"build", "SRC", "out.iso"}, 0, "Action successfully completed!", {"out.iso"}},
+        {"split", {"build", "SRC", "out.iso", "--split"}, 0, "", {"out.iso_00", "out.lst"}},
+        {"bad label",
+         {"build", "SRC", "out.iso", "--volume-id", "my disc!"},
+         3,
+         "Unsupported character (\"!\") in Volume ID.",
+         {}},
+        {"no source",
+         {"build", "missing", "out.iso"},
+         3,
+         "Can't find a \"VIDEO_TS\" directory.",
+         {}},
+        {"inside source",
+         {"build", "SRC", "SRC/out.iso"},
+         3,
+         "lies inside the Source Directory",
+         {}},
+        {"mkisofs fails",
+         {"build", "SRC", "no/such/folder/out.iso"},
+         4,
+         "\"mkisofs\" reports some errors.",
+         {}},
+        {"no command", {}, 2, "No command given.", {}},
+        {"unknown command", {"burn"}, 2, "Unknown command \"burn\".", {}},
+        {"one operand", {"build", "SRC"}, 2, "build needs SOURCE and OUTPUT", {}},
+    };
+    for (const StatusCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        const QString source = Source(QStringLiteral("src-%1").arg(test.name).replace(' ', '-'));
+        QStringList arguments = test.arguments;
+        arguments.replaceInStrings("SRC", source);
+        const CliOutput result = Run(arguments);
+        EXPECT_EQ(result.status, test.status) << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains(test.message)) << result.err.toStdString();
+        for (const QString& name : test.written)
+            EXPECT_TRUE(QFile::exists(File(name))) << name.toStdString();
+        if (test.written.isEmpty()) {
+            EXPECT_FALSE(QFile::exists(File("out.iso")));
+        }
+        for (const QString& name : test.written)
+            QFile::remove(File(name));
+    }
+}
+
+TEST_F(CliEndToEndTest, ABuiltImagePlaysAndCarriesTheDerivedLabel)
+{
+    const QString source = Source("My Movie (2001)", "two-titlesets");
+    const CliOutput result = Run({"build", source, "movie.iso", "--progress=json"});
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    const DiscInfo disc = ReadWithLsdvd(File("movie.iso"));
+    EXPECT_EQ(disc.title, "MY_MOVIE_2001");
+    EXPECT_EQ(disc.titles, 2);
+    // One JSON object per line, the last at 100 %.
+    const QStringList lines = result.out.trimmed().split('\n');
+    EXPECT_TRUE(lines.last().startsWith("{\"mbPerSecond\":")) << lines.last().toStdString();
+    EXPECT_TRUE(lines.last().contains("\"percent\":100")) << lines.last().toStdString();
+    EXPECT_FALSE(QFile::exists(File("movie.iso.lock")));
+}
+
+TEST_F(CliEndToEndTest, ABatchBuildsEverySourceAfterABadOneAndNamesImagesByLabel)
+{
+    ASSERT_TRUE(QDir().mkpath(File("images")));
+    ASSERT_TRUE(QDir().mkpath(File("empty")));
+    ASSERT_TRUE(QDir().mkpath(File("again")));
+    // The second "first" would be built over the first one's image.
+    const QString twin = Source("again/first", "two-titlesets");
+    const CliOutput result =
+        Run({"build", Source("first"), File("empty"), twin, Source("second", "two-titlesets"),
+             "--output-dir", File("images")});
+    EXPECT_EQ(result.status, 3) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("Can't find a \"VIDEO_TS\" directory."))
+        << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(twin + ": another source of this batch is built to"))
+        << result.err.toStdString();
+    EXPECT_EQ(ReadWithLsdvd(File("images/FIRST.iso")).titles, 1);
+    EXPECT_EQ(QDir(File("images")).entryList(QDir::Files),
+              QStringList({"FIRST.iso", "SECOND.iso"}));
+    EXPECT_EQ(ReadWithLsdvd(File("images/SECOND.iso")).titles, 2);
+}
+
+struct QuestionCase
+{
+    QStringList options;
+    int status;
+    QString answer;
+};
+
+// No terminal on standard input: the safe answer and its reason, unless told.
+TEST_F(CliEndToEndTest, QuestionsAreAnsweredByOptionOrSafelyWithoutATerminal)
+{
+    const QList<QuestionCase> missingFile = {
+        {{}, 3, "No terminal to ask on, so the answer is No"},
+        {{"--no"}, 3, "Answered No (--no)"},
+        {{"--yes"}, 0, "Answered Yes (--yes)"},
+    };
+    const QString source = Source("lacking");
+    ASSERT_TRUE(QFile::remove(source + "/VIDEO_TS/VTS_01_0.BUP"));
+    for (const QuestionCase& test : missingFile) {
+        SCOPED_TRACE(test.options.join(' ').toStdString());
+        const CliOutput result = Run(QStringList({"build", source, "out.iso"}) + test.options);
+        EXPECT_EQ(result.status, test.status) << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains("Missing file: " + source +
+                                        "/VIDEO_TS/VTS_01_0.BUP\nDo you want to continue?"))
+            << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains(test.answer)) << result.err.toStdString();
+        EXPECT_EQ(QFile::exists(File("out.iso")), test.status == 0);
+    }
+
+    // A sparse 5 GB file makes the source too large for a single layer; the
+    // size check is on by the option or by stencil.ini.
+    const QString large = Source("large");
+    QFile filler(large + "/filler.bin");
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly) && filler.resize(5LL << 30));
+    filler.close();
+    const CliOutput asked = Run({"build", large, "large.iso", "--size-check"});
+    EXPECT_EQ(asked.status, 3);
+    EXPECT_TRUE(asked.err.startsWith("The size of the created image exceeds the capacity\n"))
+        << asked.err.toStdString();
+    m_folder.WriteSettings(0, 0, 0, QString(), QString(), 1);
+    EXPECT_EQ(Run({"build", large, "large.iso", "--no"}).status, 3);
+    EXPECT_FALSE(QFile::exists(File("large.iso")));
+}
+
+TEST_F(CliEndToEndTest, CheckReportsWhatItWouldChangeAndChangesNothing)
+{
+    const QString source = Source("lower");
+    LowerCaseTree(source);
+    const QStringList before = Tree(source);
+    const CliOutput result = Run({"check", source});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.contains("Create \"" + source + "/AUDIO_TS\"\n"));
+    EXPECT_TRUE(result.out.contains("Rename \"" + source + "/video_ts\" to \"VIDEO_TS\"\n"));
+    EXPECT_TRUE(result.out.contains("Rename \"" + source +
+                                    "/video_ts/vts_01_1.vob\" to "
+                                    "\"VTS_01_1.VOB\"\n"))
+        << result.out.toStdString();
+    EXPECT_EQ(Tree(source), before);
+
+    ASSERT_EQ(Run({"build", source, "fixed.iso"}).status, 0);
+    EXPECT_EQ(Run({"check", source}).out, "Nothing to change.\n");
+
+    ASSERT_TRUE(QFile::remove(source + "/VIDEO_TS/VIDEO_TS.BUP"));
+    const CliOutput broken = Run({"check", source});
+    EXPECT_EQ(broken.status, 3);
+    EXPECT_EQ(broken.err, "Missing needed file: " + source + "/VIDEO_TS/video_ts.bup\n");
+}
+
+// True while any process has the folder in its command line.
+bool AnyProcessNames(const QString& folder)
+{
+    const QByteArray needle = QFile::encodeName(folder);
+    for (const QString& pid : QDir("/proc").entryList(QDir::Dirs)) {
+        QFile cmdline("/proc/" + pid + "/cmdline");
+        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(needle))
+            return true;
+    }
+    return false;
+}
+
+// A 1 GB sparse file beside VIDEO_TS keeps the real builder busy for a while.
+TEST_F(CliEndToEndTest, ASignalMidBuildEndsTheBuilderAndLeavesNoImage)
+{
+    const QString source = Source("long");
+    ASSERT_TRUE(QDir().mkpath(source + "/EXTRA"));
+    QFile filler(source + "/EXTRA/filler.bin");
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly) && filler.resize(1LL << 30));
+    filler.close();
+    for (const auto& [signal, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+        SCOPED_TRACE(signal);
+        QProcess cli;
+        Start(cli, {"build", source, "long.iso", "--progress=lines"});
+        // The first progress line: mkisofs is writing.
+        ASSERT_TRUE(cli.waitForReadyRead(60000));
+        ASSERT_TRUE(QFile::exists(File("long.iso")));
+        ::kill(static_cast<pid_t>(cli.processId()), signal);
+        ASSERT_TRUE(cli.waitForFinished(10000));
+        EXPECT_EQ(cli.exitCode(), status) << cli.readAllStandardError().toStdString();
+        EXPECT_FALSE(QFile::exists(File("long.iso")));
+        EXPECT_FALSE(QFile::exists(File("long.iso.lock")));
+        EXPECT_FALSE(AnyProcessNames(File("long.iso")));
+    }
+}
+
+TEST_F(CliEndToEndTest, HelpAndVersionNeedNoDisplay)
+{
+    QProcess window;
+    QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+    bare.remove("DISPLAY");
+    bare.remove("WAYLAND_DISPLAY");
+    bare.remove("QT_QPA_PLATFORM");
+    window.setProcessEnvironment(bare);
+    for (const QString& program : {QString(ISOMINT_PROGRAM_DIR "/isomint"), Cli()}) {
+        for (const QString option : {"--help", "--version"}) {
+            SCOPED_TRACE((program + " " + option).toStdString());
+            window.start(program, {option});
+            ASSERT_TRUE(window.waitForFinished(10000));
+            EXPECT_EQ(window.exitCode(), 0);
+            const QString out = QString::fromUtf8(window.readAllStandardOutput());
+            EXPECT_TRUE(out.startsWith(option == "--help" ? "Usage:" : "isomint"));
+            if (option == "--help") {
+                EXPECT_TRUE(out.contains("isomint-cli")) << out.toStdString();
+            }
+        }
+    }
+}
+
+} // namespace
