@@ -6,6 +6,7 @@
 #include "app/poweroff.h"
 #include "app/qtmessagebox.h"
 #include "burn/discverifier.h"
+#include "burn/imagefingerprint.h"
 #include "burn/xorrisorecording.h"
 #include "controls/controlimages.h"
 #include "controls/themedbutton.h"
