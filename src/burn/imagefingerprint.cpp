@@ -45,7 +45,7 @@ bool ImageFingerprint::Take(const QStringList& files)
 QString ImageFingerprint::ChangedFile() const
 {
     for (const FileState& state : m_files) {
-        if (!(Probe(state.path) == state))
+        if (!state.SameAs(Probe(state.path)))
             return state.path;
     }
     return {};

@@ -31,9 +31,9 @@ private:
         qint64 size = -1;
         qint64 mtimeNs = -1;
 
-        bool operator==(const FileState& other) const
+        [[nodiscard]] bool SameAs(const FileState& now) const
         {
-            return size == other.size && mtimeNs == other.mtimeNs;
+            return size == now.size && mtimeNs == now.mtimeNs;
         }
     };
 

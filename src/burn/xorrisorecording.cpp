@@ -146,6 +146,16 @@ bool XorrisoRecording::WriteConfirmed() const
     return m_completed && m_reportedBlocks >= expected && m_reportedBlocks <= padded;
 }
 
+// For the log: what was missing from xorriso's report.
+QString XorrisoRecording::UnconfirmedReason() const
+{
+    if (!m_completed)
+        return QStringLiteral("xorriso did not report \"%1\"\n").arg(m_completionLine);
+    return QStringLiteral("xorriso reported %1 data blocks on the medium; the image has %2.\n")
+        .arg(m_reportedBlocks)
+        .arg((m_expectedBytes + kBlockBytes - 1) / kBlockBytes);
+}
+
 void XorrisoRecording::OnFinished(int exitCode, QProcess::ExitStatus status)
 {
     ReadOutput();
@@ -157,8 +167,10 @@ void XorrisoRecording::OnFinished(int exitCode, QProcess::ExitStatus status)
         result = RecordingResult::Aborted;
     else if (status != QProcess::NormalExit || exitCode != 0 || (m_feeder && m_feeder->Failed()))
         result = RecordingResult::Failed;
-    else if (!WriteConfirmed())
+    else if (!WriteConfirmed()) {
         result = RecordingResult::Unconfirmed;
+        m_output += UnconfirmedReason();
+    }
     if (result == RecordingResult::Success)
         emit Progress(100);
     emit Ended(result, status == QProcess::NormalExit ? exitCode : -1);

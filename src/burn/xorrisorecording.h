@@ -59,6 +59,7 @@ private:
     void OnFinished(int exitCode, QProcess::ExitStatus status);
     void ExpectWrite(const XorrisoCall& call, const QStringList& sources);
     [[nodiscard]] bool WriteConfirmed() const;
+    [[nodiscard]] QString UnconfirmedReason() const;
 
     QProcess m_process;
     std::unique_ptr<TrackFeeder> m_feeder;

@@ -315,16 +315,24 @@ TEST_F(XorrisoWindowTest, DeviceThatIsNoDriveIsRefused)
 TEST_F(XorrisoWindowTest, RecordingCountsOnlyWithXorrisosOwnReport)
 {
     const QString unconfirmed = XorrisoRecording::ResultText(RecordingResult::Unconfirmed, 0);
-    const std::pair<const char*, const char*> cases[] = {
-        {"silent exit 0", "exit 0"},
+    struct Case
+    {
+        const char* name;
+        const char* body;
+        const char* logged;
+    };
+    const Case cases[] = {
+        {"silent exit 0", "exit 0", "xorriso did not report \"Writing to 'stdio:"},
         {"another device",
          "for a; do shift; case \"$a\" in dev=*) a=\"dev=stdio:${0%/*}/other\";; esac\n"
-         "set -- \"$@\" \"$a\"; done\nexec \"$REAL\" \"$@\""},
+         "set -- \"$@\" \"$a\"; done\nexec \"$REAL\" \"$@\"",
+         "xorriso did not report"},
         {"half the image",
          "for a; do shift; case \"$a\" in */movie.iso) head -c 65536 \"$a\" > \"$a.half\"\n"
-         "a=\"$a.half\";; esac; set -- \"$@\" \"$a\"; done\nexec \"$REAL\" \"$@\""},
+         "a=\"$a.half\";; esac; set -- \"$@\" \"$a\"; done\nexec \"$REAL\" \"$@\"",
+         "xorriso reported 32 data blocks on the medium; the image has "},
     };
-    for (const auto& [name, body] : cases) {
+    for (const auto& [name, body, logged] : cases) {
         SCOPED_TRACE(name);
         m_boxes.Clear();
         TestProgramFolder folder(QStringLiteral(ISOMINT_PROGRAM_DIR "/mkisofs"));
@@ -335,6 +343,7 @@ TEST_F(XorrisoWindowTest, RecordingCountsOnlyWithXorrisosOwnReport)
         if (HasFatalFailure())
             return;
         ExpectFailureBox(unconfirmed);
+        EXPECT_TRUE(window->Recording()->Output().contains(QLatin1String(logged))) << m_output;
     }
 }
 
