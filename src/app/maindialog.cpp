@@ -7,6 +7,7 @@
 #include "app/qtmessagebox.h"
 #include "burn/discverifier.h"
 #include "burn/drivespeeds.h"
+#include "burn/imagefingerprint.h"
 #include "burn/xorrisorecording.h"
 #include "controls/controlimages.h"
 #include "controls/themedbutton.h"

@@ -20,6 +20,7 @@ class ThemedButton;
 class DiscVerifier;
 class DriveSpeedQuery;
 class ChildProcess;
+class ImageFingerprint;
 class PowerOff;
 class XorrisoRecording;
 enum class RecordingResult;
@@ -126,6 +127,7 @@ private:
     [[nodiscard]] bool ConfirmAbortOnClose();
     void OnImageBuilt(const QString& outputFile, int chunkCount);
     void StartPendingRecording();
+    [[nodiscard]] QString RecordingRefusal(const QString& image, const QString& drive) const;
     void OnRecordingProgress(int percent);
     void OnRecordingEnded(RecordingResult result, int exitCode);
     void AbortRecording();
@@ -147,8 +149,8 @@ private:
     bool m_initialised = false;
     std::unique_ptr<XorrisoRecording> m_recording;
     QString m_pendingImage; // a built image that waits for the build's end to be recorded
-    int m_pendingChunks = 0;
-    QStringList m_recordedImage; // the image or chunks of the running recording
+    std::unique_ptr<ImageFingerprint> m_image; // what the build's check found, then recorded
+    QString m_drive;                           // the device of the running recording
     std::unique_ptr<DiscVerifier> m_verifier;
     std::unique_ptr<DriveSpeedQuery> m_speedQuery;
     std::unique_ptr<ChildProcess> m_eject;

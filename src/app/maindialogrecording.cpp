@@ -4,8 +4,10 @@
 
 #include "app/poweroff.h"
 #include "burn/discverifier.h"
+#include "burn/imagefingerprint.h"
 #include "burn/imagehandover.h"
 #include "burn/imagelist.h"
+#include "burn/recordingdevice.h"
 #include "burn/xorrisocommand.h"
 #include "burn/xorrisorecording.h"
 #include "dialogs/logdialog.h"
@@ -33,8 +35,27 @@ void MainDialog::OnImageBuilt(const QString& outputFile, int chunkCount)
     if (Settings().GetBurnImageFile() != 1)
         return;
     // The build still shows its own outcome and leaves the busy state first.
+    // What its check has just read is kept, so that only that image is recorded.
     m_pendingImage = outputFile;
-    m_pendingChunks = chunkCount;
+    m_image = std::make_unique<ImageFingerprint>();
+    const QStringList files = Settings().GetSplitImageFile() == 1
+                                  ? ImageChunkFiles(outputFile, chunkCount)
+                                  : QStringList{outputFile};
+    if (!m_image->Take(files))
+        m_image.reset();
+}
+
+// Why the pending image must not be recorded; empty when it may be.
+QString MainDialog::RecordingRefusal(const QString& image, const QString& drive) const
+{
+    if (!IsRecordingDevice(drive))
+        return RecordingDeviceRefusal(drive);
+    const QString changed = m_image == nullptr ? image : m_image->ChangedFile();
+    if (changed.isEmpty())
+        return {};
+    return QStringLiteral("Nothing was recorded: \"%1\" is no longer the file that was built "
+                          "and checked.\nBuild the image again.")
+        .arg(changed);
 }
 
 void MainDialog::StartPendingRecording()
@@ -43,22 +64,25 @@ void MainDialog::StartPendingRecording()
         return;
     const QString image = m_pendingImage;
     m_pendingImage.clear();
-    const QStringList sources = Settings().GetSplitImageFile() == 1
-                                    ? ImageChunkFiles(image, m_pendingChunks)
-                                    : QStringList{image};
+    m_drive = Settings().GetDriveletter();
+    const QString refusal = RecordingRefusal(image, m_drive);
+    if (!refusal.isEmpty()) {
+        ShowWindowBox(m_presenter, QStringLiteral("Recording Failed"), refusal, BoxKind::Error);
+        return;
+    }
     XorrisoCall call;
-    call.drive = Settings().GetDriveletter();
+    call.drive = m_drive;
     call.erase = Settings().GetEraseMedia() == 1;
     call.speedText = SelectedSpeedText();
+    call.imageLength = m_image->ImageLength();
     // The disc stays in until it has been read back.
     call.eject = m_verify == 0;
-    m_recordedImage = sources;
     m_recording = std::make_unique<XorrisoRecording>();
     connect(m_recording.get(), &XorrisoRecording::Progress, this, &MainDialog::OnRecordingProgress);
     connect(m_recording.get(), &XorrisoRecording::Ended, this, &MainDialog::OnRecordingEnded);
     OnRecordingProgress(0);
     SetInputsEnabled(false);
-    if (!m_recording->Start(Settings().GetDecrypterPath(), call, sources))
+    if (!m_recording->Start(Settings().GetDecrypterPath(), call, m_image->Files()))
         OnRecordingEnded(RecordingResult::Failed, -1);
 }
 
@@ -79,7 +103,7 @@ void MainDialog::OnRecordingEnded(RecordingResult result, int exitCode)
         setWindowTitle(QStringLiteral("Verifying… %1").arg(BuildTitleText(0)));
         m_verifier = std::make_unique<DiscVerifier>();
         connect(m_verifier.get(), &DiscVerifier::Finished, this, &MainDialog::OnVerified);
-        m_verifier->Start(m_recordedImage, Settings().GetDriveletter());
+        m_verifier->Start(m_image->Files(), m_image->ImageLength(), m_drive);
         return;
     }
     EndRecording(result == RecordingResult::Success,

@@ -13,9 +13,10 @@ struct XorrisoCall
     QString drive;     // a device such as /dev/sr0, or stdio:PATH for a file
     QString speedText; // the selected Recording Speed item; empty or "MAX" for the fastest
     bool erase = false;
-    bool eject = true;     // off while a verification still has to read the disc
-    qint64 trackSize = -1; // the track's size when it comes on standard input; -1 for a file
-    QString source;        // the image; ignored when the track comes on standard input
+    bool eject = true;       // off while a verification still has to read the disc
+    qint64 trackSize = -1;   // the track's size when it comes on standard input; -1 for a file
+    QString source;          // the image; ignored when the track comes on standard input
+    qint64 imageLength = -1; // what xorriso must report written; -1 for the sources' size
 };
 
 // The x factor for a speed item ("2,4x" -> "2.4d", DVD speeds); empty for the fastest.

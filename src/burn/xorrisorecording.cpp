@@ -3,12 +3,35 @@
 #include "burn/trackfeeder.h"
 #include "platform/childprocess.h"
 
+#include <QFileInfo>
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace {
 
 // xorriso ends a write cleanly on SIGTERM; a drive may need a moment for that.
 constexpr std::chrono::milliseconds kGrace(3000);
+constexpr qint64 kBlockBytes = 2048;
+// A drive, and xorriso's pseudo-drive, may pad the track up to its 64 KiB write unit.
+constexpr qint64 kPadBlocks = 32;
+
+// A text as xorriso quotes it in its messages: in single quotes, each quote as '"'"'.
+QString XorrisoQuoted(const QString& text)
+{
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\''), QLatin1String("'\"'\"'"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+// The data blocks of "Media summary: 1 session, 321 data blocks, 642k data, ..."; -1 for others.
+qint64 SummaryBlocks(const QString& line)
+{
+    static const QRegularExpression summary(
+        QStringLiteral("^Media summary: \\d+ sessions?, (\\d+) data blocks?,"));
+    const QRegularExpressionMatch match = summary.match(line);
+    return match.hasMatch() ? match.captured(1).toLongLong() : -1;
+}
 
 } // namespace
 
@@ -54,6 +77,7 @@ bool XorrisoRecording::Start(const QString& program, XorrisoCall call, const QSt
         call.trackSize = -1;
         call.source = sources.value(0);
     }
+    ExpectWrite(call, sources);
     const QStringList arguments = XorrisoArguments(call);
     m_output = program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) + QLatin1Char('\n');
     int startError = 0;
@@ -106,6 +130,43 @@ void XorrisoRecording::TakeLine(const QString& line)
     m_output += line + QLatin1Char('\n');
     if (const std::optional<int> percent = RecordingPercent(line))
         emit Progress(*percent);
+    if (line == m_completionLine)
+        m_completed = true;
+    // Only the medium as xorriso finds it again after the write counts.
+    const qint64 blocks = SummaryBlocks(line);
+    if (m_completed && blocks >= 0)
+        m_reportedBlocks = blocks;
+}
+
+void XorrisoRecording::ExpectWrite(const XorrisoCall& call, const QStringList& sources)
+{
+    m_completionLine =
+        QStringLiteral("Writing to %1 completed successfully.").arg(XorrisoQuoted(call.drive));
+    m_completed = false;
+    m_reportedBlocks = -1;
+    m_expectedBytes = call.imageLength;
+    if (m_expectedBytes < 0)
+        m_expectedBytes = call.trackSize >= 0 ? call.trackSize : QFileInfo(sources.value(0)).size();
+}
+
+// An exit code 0 alone proves nothing: a wrong program, or a write that went
+// elsewhere, exits 0 too. xorriso must say the write to this device completed,
+// and the medium must then hold the image's blocks, no fewer and no more than padding.
+bool XorrisoRecording::WriteConfirmed() const
+{
+    const qint64 expected = (m_expectedBytes + kBlockBytes - 1) / kBlockBytes;
+    const qint64 padded = (expected + kPadBlocks - 1) / kPadBlocks * kPadBlocks;
+    return m_completed && m_reportedBlocks >= expected && m_reportedBlocks <= padded;
+}
+
+// For the log: what was missing from xorriso's report.
+QString XorrisoRecording::UnconfirmedReason() const
+{
+    if (!m_completed)
+        return QStringLiteral("xorriso did not report \"%1\"\n").arg(m_completionLine);
+    return QStringLiteral("xorriso reported %1 data blocks on the medium; the image has %2.\n")
+        .arg(m_reportedBlocks)
+        .arg((m_expectedBytes + kBlockBytes - 1) / kBlockBytes);
 }
 
 void XorrisoRecording::OnFinished(int exitCode, QProcess::ExitStatus status)
@@ -119,6 +180,10 @@ void XorrisoRecording::OnFinished(int exitCode, QProcess::ExitStatus status)
         result = RecordingResult::Aborted;
     else if (status != QProcess::NormalExit || exitCode != 0 || (m_feeder && m_feeder->Failed()))
         result = RecordingResult::Failed;
+    else if (!WriteConfirmed()) {
+        result = RecordingResult::Unconfirmed;
+        m_output += UnconfirmedReason();
+    }
     if (result == RecordingResult::Success)
         emit Progress(100);
     emit Ended(result, status == QProcess::NormalExit ? exitCode : -1);
@@ -130,6 +195,9 @@ QString XorrisoRecording::ResultText(RecordingResult result, int exitCode)
         return QStringLiteral("The image was recorded successfully.");
     if (result == RecordingResult::Aborted)
         return QStringLiteral("Recording was aborted.");
+    if (result == RecordingResult::Unconfirmed)
+        return QStringLiteral("Recording failed: xorriso did not report the whole image as "
+                              "written.\nSee log for details.");
     return QStringLiteral("Recording failed (xorriso exit code %1).\nSee log for details.")
         .arg(exitCode);
 }

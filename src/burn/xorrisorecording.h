@@ -17,6 +17,7 @@ enum class RecordingResult
     Success,
     Failed,
     Aborted,
+    Unconfirmed, // exit code 0, but xorriso did not report the whole image written
 };
 
 // Follows one xorriso recording run, started without a shell in a process
@@ -58,10 +59,17 @@ private:
     void ReadOutput();
     void TakeLine(const QString& line);
     void OnFinished(int exitCode, QProcess::ExitStatus status);
+    void ExpectWrite(const XorrisoCall& call, const QStringList& sources);
+    [[nodiscard]] bool WriteConfirmed() const;
+    [[nodiscard]] QString UnconfirmedReason() const;
 
     std::unique_ptr<ChildProcess> m_child;
     std::unique_ptr<TrackFeeder> m_feeder;
     QString m_output;
     QByteArray m_partial;
     bool m_aborted = false;
+    QString m_completionLine; // xorriso's own word that the write succeeded
+    bool m_completed = false;
+    qint64 m_expectedBytes = -1;
+    qint64 m_reportedBlocks = -1; // the data blocks of the medium after the write
 };

@@ -1,8 +1,10 @@
 #include "dialogs/settingsdialog.h"
 
 #include "burn/opticaldrives.h"
+#include "burn/recordingdevice.h"
 #include "controls/cxfiledialog.h"
 #include "dialogs/nativedrivelist.h"
+#include "platform/messagebox.h"
 #include "recorder/decrypterprogram.h"
 #include "recorder/nativerecorder.h"
 #include "recorder/versioncompare.h"
@@ -23,7 +25,8 @@ int CheckValue(const QCheckBox& box)
 } // namespace
 
 SettingsDialog::SettingsDialog(MessageBoxPresenter& presenter, QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::SettingsDialog>()), m_settings(presenter)
+    : QDialog(parent), m_presenter(presenter), m_ui(std::make_unique<Ui::SettingsDialog>()),
+      m_settings(presenter)
 {
     m_ui->setupUi(this);
     for (int i = 0; i < m_ui->driveList->count(); ++i)
@@ -37,6 +40,7 @@ SettingsDialog::SettingsDialog(MessageBoxPresenter& presenter, QWidget* parent)
         connect(box, &QCheckBox::clicked, this, &SettingsDialog::TakeValues);
     connect(m_ui->driveList, &QComboBox::activated, this, &SettingsDialog::TakeValues);
     connect(m_ui->exeButton, &QPushButton::clicked, this, &SettingsDialog::BrowseDecrypterExe);
+    connect(m_ui->pathEdit, &QLineEdit::textEdited, this, &SettingsDialog::OnPathEdited);
     connect(m_ui->saveButton, &QPushButton::clicked, this, &SettingsDialog::SaveSettings);
 }
 
@@ -104,8 +108,13 @@ void SettingsDialog::SaveSettings()
 {
     TakeValues();
     const int drive = m_ui->driveList->currentIndex();
+    const QString device = SelectedDevice(*m_ui->driveList);
+    if (m_listsDevices && m_settings.BurnImageFile() != 0 && !IsRecordingDevice(device)) {
+        ShowWindowBox(m_presenter, NormalCaption, RecordingDeviceRefusal(device), BoxKind::Error);
+        return;
+    }
     if (m_listsDevices)
-        m_settings.SetDriveletter(SelectedDevice(*m_ui->driveList));
+        m_settings.SetDriveletter(device);
     else
         m_settings.SetDriveletter(drive >= 0 ? m_ui->driveList->itemText(drive) : QString());
     // Runs the recorder check first, so a rejected recorder is saved with burning off.
@@ -177,6 +186,14 @@ void SettingsDialog::UpdateDriveList()
         m_listsDevices = false;
     }
     SelectDrive();
+}
+
+void SettingsDialog::OnPathEdited(const QString& path)
+{
+    // A recorder typed in changes what the list must name, letters or devices.
+    m_settings.SetDecrypterPath(path);
+    if (NativeRecorder() != m_listsDevices)
+        UpdateDriveList();
 }
 
 void SettingsDialog::OfferInstalledRecorder()

@@ -37,7 +37,8 @@ public:
     void UpdateDecrypterControls();
     // "E&XE file": picks the recorder, then checks it.
     void BrowseDecrypterExe();
-    // "Sa&ve": writes the settings file and closes.
+    // "Sa&ve": writes the settings file and closes; with burning by xorriso,
+    // only when the chosen device is one it can record to.
     void SaveSettings();
 
 private:
@@ -47,10 +48,12 @@ private:
     void Decorate();
     // Drive letters for a Windows recorder, devices for xorriso.
     void UpdateDriveList();
+    void OnPathEdited(const QString& path);
     [[nodiscard]] bool NativeRecorder() const;
     void OfferInstalledRecorder();
 
     ThemeApi m_theme;
+    MessageBoxPresenter& m_presenter;
     std::unique_ptr<Ui::SettingsDialog> m_ui;
     ProgramSettings m_settings;
     QStringList m_letters; // the drive letter items, as designed

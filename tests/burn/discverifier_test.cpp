@@ -1,10 +1,15 @@
-// Reading a recorded disc back: the image's bytes, then only zeros, match.
+// Reading a recorded disc back: the image's length of the disc must equal the
+// image byte for byte, whatever follows it; a cancel ends even a stalled read.
 #include "burn/discverifier.h"
 #include "support/eventloop.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -20,30 +25,78 @@ TEST(DiscVerifier, ComparesTheImageLengthOfTheDisc)
     QTemporaryDir dir;
     const QString a = dir.filePath(QStringLiteral("a")), b = dir.filePath(QStringLiteral("b"));
     const QString disc = dir.filePath(QStringLiteral("disc"));
-    Write(a, QByteArray(3000, 'a'));
-    Write(b, QByteArray(5000, 'b'));
-    Write(disc, QByteArray(3000, 'a') + QByteArray(5000, 'b') + QByteArray(4096, '\0'));
-    EXPECT_TRUE(DiscVerifier::Matches({a, b}, disc));
-    EXPECT_FALSE(DiscVerifier::Matches({b, a}, disc));
-
-    QByteArray damaged = QByteArray(3000, 'a') + QByteArray(5000, 'b');
-    damaged[4321] = 'x';
-    Write(disc, damaged);
-    EXPECT_FALSE(DiscVerifier::Matches({a, b}, disc));
-    Write(disc, QByteArray(3000, 'a'));
-    EXPECT_FALSE(DiscVerifier::Matches({a, b}, disc)); // too short
-    EXPECT_FALSE(DiscVerifier::Matches({a}, dir.filePath(QStringLiteral("none"))));
+    // Parts larger than one read, so that blocks cross the part boundary.
+    const QByteArray first(3 << 20 | 1000, 'a'), second(5000, 'b');
+    Write(a, first);
+    Write(b, second);
+    const qint64 length = first.size() + second.size();
+    QByteArray damaged = first + second;
+    damaged[(3 << 20) + 4321] = 'x';
+    struct Case
+    {
+        const char* name;
+        QByteArray disc;
+        QStringList image;
+        qint64 length;
+        bool matches;
+    };
+    for (const Case& test : {
+             Case{"same, then padding",
+                  first + second + QByteArray(4096, '\0'),
+                  {a, b},
+                  length,
+                  true},
+             Case{"parts swapped", first + second, {b, a}, length, false},
+             Case{"one byte differs", damaged, {a, b}, length, false},
+             Case{"disc shorter", first, {a, b}, length, false},
+             // Bytes after the file system's length are no part of the image.
+             Case{"image longer than its length", first, {a, b}, first.size(), true},
+             Case{"length beyond the image", first + second + "c", {a, b}, length + 1, false},
+         }) {
+        SCOPED_TRACE(test.name);
+        Write(disc, test.disc);
+        EXPECT_EQ(DiscVerifier::Matches(test.image, test.length, disc), test.matches);
+    }
+    EXPECT_FALSE(DiscVerifier::Matches({a}, first.size(), dir.filePath(QStringLiteral("none"))));
 
     EXPECT_EQ(DiscVerifier::ReadablePath(QStringLiteral("stdio:/tmp/x")), "/tmp/x");
     EXPECT_EQ(DiscVerifier::ReadablePath(QStringLiteral("/dev/sr0")), "/dev/sr0");
 
+    Write(disc, first);
     DiscVerifier verifier;
     std::optional<bool> result;
     QObject::connect(&verifier, &DiscVerifier::Finished, &verifier,
                      [&](bool matches) { result = matches; });
-    verifier.Start({a}, QStringLiteral("stdio:") + disc);
+    verifier.Start({a}, first.size(), QStringLiteral("stdio:") + disc);
     ASSERT_TRUE(RunUntil([&] { return result.has_value(); }, 10000));
     EXPECT_TRUE(*result);
+}
+
+// A disc that gives no data (a pipe whose writer is silent) holds the read;
+// Cancel still ends it at once, with no thread left and nothing reported.
+TEST(DiscVerifier, CancelEndsAStalledReadAtOnce)
+{
+    QTemporaryDir dir;
+    const QString image = dir.filePath(QStringLiteral("image"));
+    Write(image, QByteArray(1 << 20, 'i'));
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // Held open for writing, so the verifier's reads wait instead of ending.
+    const int writer = ::open(QFile::encodeName(fifo).constData(), O_RDWR);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::write(writer, "iii", 3), 3);
+
+    DiscVerifier verifier;
+    bool finished = false;
+    QObject::connect(&verifier, &DiscVerifier::Finished, &verifier, [&] { finished = true; });
+    verifier.Start({image}, 1 << 20, QStringLiteral("stdio:") + fifo);
+    RunFor(200);
+    ASSERT_TRUE(verifier.IsRunning());
+    verifier.Cancel(); // waiting for the read here would hang the test
+    EXPECT_FALSE(verifier.IsRunning());
+    RunFor(100);
+    EXPECT_FALSE(finished);
+    ::close(writer);
 }
 
 } // namespace

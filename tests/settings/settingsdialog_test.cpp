@@ -1,4 +1,5 @@
 #include "burn/opticaldrives.h"
+#include "burn/recordingdevice.h"
 #include "controls/applicationprofile.h"
 #include "controls/cxfiledialog.h"
 #include "dialogs/nativedrivelist.h"
@@ -340,6 +341,56 @@ TEST_F(SettingsDialogTest, XorrisoListsDevicesAndSavesTheChosenOne)
     m_dialog.PrepareOpening();
     Click("exeButton");
     EXPECT_EQ(Drives().findText(QStringLiteral("stdio:/tmp/Disc")), -1);
+    EXPECT_GE(Drives().findText(QStringLiteral("D:")), 0);
+}
+
+// A recorder typed in, without Browse, refills the drive list at once; with
+// xorriso, Save takes only a drive or an explicit stdio: pseudo-drive and
+// otherwise says why and leaves the file as it was.
+TEST_F(SettingsDialogTest, TypedXorrisoListsDevicesAndSaveRefusesANonDrive)
+{
+    const QString xorriso = m_dir.filePath(QStringLiteral("bin/xorriso"));
+    QDir(m_dir.path()).mkdir(QStringLiteral("bin"));
+    QFile::copy(QStringLiteral("/bin/true"), xorriso);
+    const QList<OpticalDrive> drives = OpticalDrives();
+    // A drive letter is dropped: the system's first drive is offered, if any.
+    const QString firstDrive = drives.isEmpty() ? QString() : drives.first().device;
+    for (const auto& [stored, offered] : {std::pair<QString, QString>{"D:", firstDrive},
+                                          {"stdio:disc", "stdio:disc"},
+                                          {"/dev/null", "/dev/null"},
+                                          {"stdio:/tmp/Disc", "stdio:/tmp/Disc"}}) {
+        SCOPED_TRACE(stored.toStdString());
+        const QByteArray ini =
+            "BurnImageFile = 1\nDecrypterPath = " + Recorder("recorder-3.2.0.0.exe").toUtf8() +
+            "\nDriveletter = " + stored.toUtf8() + "\n";
+        WriteIni(ini);
+        m_boxes.Clear();
+        const int result = Run([&] {
+            auto* path = Widget<QLineEdit>("pathEdit");
+            path->clear();
+            QTest::keyClicks(path, xorriso);
+            EXPECT_EQ(Drives().findText(QStringLiteral("D:")), -1);
+            EXPECT_EQ(SelectedDevice(Drives()), offered);
+            Click("saveButton");
+        });
+        if (IsRecordingDevice(offered)) {
+            EXPECT_EQ(result, QDialog::Accepted);
+            EXPECT_EQ(m_boxes.Count(), 0);
+            EXPECT_TRUE(IniBytes().contains("\r\nDriveletter = " + offered.toUtf8() + "\r\n"));
+            continue;
+        }
+        EXPECT_EQ(result, QDialog::Rejected);
+        EXPECT_EQ(m_boxes.Shown(),
+                  QList<MessageBoxRequest>({{QStringLiteral("Program Settings"),
+                                             RecordingDeviceRefusal(offered), BoxKind::Error}}));
+        EXPECT_EQ(IniBytes(), ini);
+    }
+
+    // Typed back to a Windows recorder, the letters return.
+    m_dialog.PrepareOpening();
+    auto* path = Widget<QLineEdit>("pathEdit");
+    path->clear();
+    QTest::keyClicks(path, Recorder("recorder-3.2.0.0.exe"));
     EXPECT_GE(Drives().findText(QStringLiteral("D:")), 0);
 }
 

@@ -1,0 +1,29 @@
+#include "burn/recordingdevice.h"
+
+#include <QFile>
+
+#include <sys/stat.h>
+
+namespace {
+
+const QLatin1String kPseudoDrive("stdio:");
+
+} // namespace
+
+bool IsRecordingDevice(const QString& drive)
+{
+    // xorriso knows the prefix in lower case only.
+    if (drive.startsWith(kPseudoDrive))
+        return drive.size() > kPseudoDrive.size() + 1 && drive.at(kPseudoDrive.size()) == u'/';
+    struct stat info = {};
+    return drive.startsWith(u'/') && ::stat(QFile::encodeName(drive).constData(), &info) == 0 &&
+           S_ISBLK(info.st_mode);
+}
+
+QString RecordingDeviceRefusal(const QString& drive)
+{
+    const QString named = drive.isEmpty() ? QStringLiteral("No recording drive is chosen.")
+                                          : QStringLiteral("\"%1\" is not a drive.").arg(drive);
+    return named + QStringLiteral("\nChoose an optical drive such as /dev/sr0, or stdio: followed "
+                                  "by the full path of a file to record into.");
+}
