@@ -74,8 +74,8 @@ void MainDialog::ShowLog()
 {
     m_log->LoadCapture(m_engine->CaptureFilePath());
     // A native recording's output follows the build's.
-    if (m_recording != nullptr)
-        m_log->SetLogText(m_log->LogText() + m_recording->Output());
+    if (Recording() != nullptr)
+        m_log->SetLogText(m_log->LogText() + Recording()->Output());
     m_log->exec();
 }
 

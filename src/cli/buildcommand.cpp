@@ -5,6 +5,7 @@
 #include "cli/clicommands.h"
 #include "cli/clidecisions.h"
 #include "cli/exitcodes.h"
+#include "cli/recordrun.h"
 #include "cli/stderrpresenter.h"
 #include "imaging/requestpaths.h"
 #include "imaging/volumeid.h"
@@ -90,6 +91,10 @@ QString BuildCommand::Misuse() const
     if (!m_options.outputDir.isEmpty() && !m_options.volumeId.isEmpty())
         return QStringLiteral("--volume-id names one image; with --output-dir each image is "
                               "named after its own source.");
+    if (m_options.record && !m_options.outputDir.isEmpty())
+        return QStringLiteral("--record takes one image; a batch would need a disc for each.");
+    if (m_options.record && m_options.device.isEmpty())
+        return QStringLiteral("--record needs --device DEV.");
     return QString();
 }
 
@@ -151,6 +156,8 @@ int BuildCommand::BuildOne(const BuildRequest& request)
                             static_cast<int>(result.parts.size())))
         PrintError(QStringLiteral("The image list \"%1\" could not be written.")
                        .arg(ImageListPath(AbsolutePath(request.outputFile))));
+    if (result.outcome == BuildOutcome::Built && m_options.record)
+        return RecordImageFiles(m_context, m_printer, result.parts);
     return ExitStatusOf(result);
 }
 
