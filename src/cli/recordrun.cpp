@@ -45,8 +45,7 @@ int ExitStatusOf(const RecordingReport& report, int signal)
         return ExitCode::SignalBase + signal;
     if (report.Succeeded())
         return ExitCode::Success;
-    return report.outcome == RecordingOutcome::Refused ? ExitCode::Refused
-                                                       : ExitCode::RecordFailed;
+    return report.outcome == RecordingOutcome::Refused ? ExitCode::Refused : ExitCode::RecordFailed;
 }
 
 qint64 TotalSize(const QStringList& files)
@@ -69,8 +68,8 @@ int RecordImageFiles(CliContext& context, ProgressPrinter& printer, const QStrin
     }
     RecordingSession session;
     if (!session.TakeImage(files)) {
-        PrintError(QStringLiteral("\"%1\" does not hold a whole ISO 9660 image.")
-                       .arg(files.value(0)));
+        PrintError(
+            QStringLiteral("\"%1\" does not hold a whole ISO 9660 image.").arg(files.value(0)));
         return ExitCode::CheckFailed;
     }
     RecordingReport report;
@@ -95,11 +94,10 @@ int RecordImageFiles(CliContext& context, ProgressPrinter& printer, const QStrin
         sample.elapsedSeconds = static_cast<double>(elapsed.elapsed()) / 1000;
         printer.Show(sample);
     });
-    QObject::connect(&session, &RecordingSession::Ended, &loop,
-                     [&](const RecordingReport& ended) {
-                         report = ended;
-                         loop.quit();
-                     });
+    QObject::connect(&session, &RecordingSession::Ended, &loop, [&](const RecordingReport& ended) {
+        report = ended;
+        loop.quit();
+    });
     session.StartPending(PlanFromOptions(context.options, recorder));
     if (session.IsRunning())
         loop.exec();

@@ -234,6 +234,92 @@ TEST_F(CliEndToEndTest, CheckReportsWhatItWouldChangeAndChangesNothing)
     EXPECT_EQ(broken.err, "Missing needed file: " + source + "/VIDEO_TS/video_ts.bup\n");
 }
 
+struct RecordCase
+{
+    const char* name;
+    QStringList arguments; // IMG, LST, SRC and DISC are replaced
+    int status;
+    QString message; // on standard error
+    bool recorded;   // the pseudo-disc holds the image
+};
+
+QByteArray Contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The real xorriso records into a stdio: pseudo-drive; the disc must start with
+// the image and hold at most the zeros of its last 64 KiB write unit after it.
+TEST_F(CliEndToEndTest, RecordingGivesItsStatusAndWritesOnlyAWholeCheckedImage)
+{
+    ASSERT_EQ(Run({"build", Source("base", "two-titlesets"), "base.iso"}).status, 0);
+    const QByteArray image = Contents(File("base.iso"));
+    // Two chunks and their list, as a split build leaves them, streamed as one track.
+    const qsizetype cut = 256 * 2048;
+    for (const auto& [name, bytes] :
+         {std::pair{"base.iso_00", image.left(cut)}, std::pair{"base.iso_01", image.mid(cut)}}) {
+        QFile chunk(File(name));
+        ASSERT_TRUE(chunk.open(QIODevice::WriteOnly) && chunk.write(bytes) == bytes.size());
+    }
+    QFile list(File("base.lst"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("IMAGELIST\r\n" + QFile::encodeName(File("base.iso_00")) + "\r\nbase.iso_01\r\n");
+    list.close();
+    QFile shortImage(File("short.iso"));
+    ASSERT_TRUE(shortImage.open(QIODevice::WriteOnly) && shortImage.write(image.chopped(2048)) > 0);
+    shortImage.close();
+
+    const QList<RecordCase> cases = {
+        {"image", {"record", "IMG", "--device", "DISC"}, 0, "recorded successfully", true},
+        {"verified",
+         {"record", "IMG", "--device", "DISC", "--verify", "--eject"},
+         0,
+         "The image was recorded and verified successfully.",
+         true},
+        {"split list", {"record", "LST", "--device", "DISC"}, 0, "recorded successfully", true},
+        {"build and record",
+         {"build", "SRC", "built.iso", "--record", "--device", "DISC"},
+         0,
+         "The image was recorded successfully.",
+         true},
+        {"bad device", {"record", "IMG", "--device", "D:"}, 3, "\"D:\" is not a drive.", false},
+        {"full device",
+         {"record", "IMG", "--device", "stdio:/dev/full"},
+         6,
+         "Recording failed (xorriso exit code",
+         false},
+        {"short image",
+         {"record", File("short.iso"), "--device", "DISC"},
+         5,
+         "Image check: the image has",
+         false},
+        {"no device", {"record", "IMG"}, 2, "record needs --device DEV.", false},
+    };
+    for (const RecordCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        const QString disc = File(QStringLiteral("disc-%1.bin").arg(test.name).replace(' ', '-'));
+        QStringList arguments = test.arguments;
+        arguments.replaceInStrings("IMG", File("base.iso"));
+        arguments.replaceInStrings("LST", File("base.lst"));
+        arguments.replaceInStrings("DISC", "stdio:" + disc);
+        if (arguments.contains("SRC"))
+            arguments.replaceInStrings("SRC", Source("built", "two-titlesets"));
+        const CliOutput result = Run(arguments);
+        EXPECT_EQ(result.status, test.status) << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains(test.message)) << result.err.toStdString();
+        const QByteArray expected =
+            arguments.contains("--record") ? Contents(File("built.iso")) : image;
+        const QByteArray written = Contents(disc);
+        const QByteArray tail = written.mid(expected.size());
+        EXPECT_EQ(!expected.isEmpty() && written.startsWith(expected) && tail.size() < 64 * 1024 &&
+                      tail.count('\0') == tail.size(),
+                  test.recorded)
+            << written.size();
+        EXPECT_FALSE(QFile::exists(File("D:")));
+    }
+}
+
 // True while any process has the folder in its command line.
 bool AnyProcessNames(const QString& folder)
 {
