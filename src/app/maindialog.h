@@ -73,8 +73,8 @@ public:
     void SetPercentLabel(const QString& text) override;
     void SetWindowTitle(const QString& title) override;
     void EnableLog() override;
-    int ShutdownValue() const override { return m_shutdown; }
-    int VerifyValue() const override { return m_verify; }
+    bool ShutdownValue() const override { return m_shutdown; }
+    bool VerifyValue() const override { return m_verify; }
     QString SelectedSpeedText() const override;
 
     // Shows a folder as the Source Directory and proposes its Volume ID.
@@ -142,8 +142,8 @@ private:
     std::unique_ptr<WindowBuild> m_engine;
     ThemeApi m_theme;
     FieldValues m_fields;
-    int m_shutdown = 0;
-    int m_verify = 0;
+    bool m_shutdown = false;
+    bool m_verify = false;
     bool m_initialised = false;
     std::unique_ptr<RecordingSession> m_session;
     std::unique_ptr<DriveSpeedQuery> m_speedQuery;

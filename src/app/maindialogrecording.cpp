@@ -37,7 +37,7 @@ void MainDialog::StartPendingRecording()
     if (!m_session->HasPendingImage())
         return;
     RecordingPlan plan = PlanFromSettings(Settings(), *this);
-    plan.powerOff = m_shutdown != 0 ? m_powerOff.get() : nullptr;
+    plan.powerOff = m_shutdown ? m_powerOff.get() : nullptr;
     m_session->StartPending(plan);
 }
 

@@ -73,7 +73,7 @@ int WriteImageList(ProgramSettings& settings, const QString& outputFile, int chu
 {
     // A list that cannot be written is skipped; the recorder then reports the
     // missing source itself.
-    if (settings.GetSplitImageFile() == 1)
+    if (settings.GetSplitImageFile())
         static_cast<void>(WriteImageListFile(outputFile, chunkLimit));
     return 0;
 }

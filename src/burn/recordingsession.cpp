@@ -49,9 +49,9 @@ RecordingPlan PlanFromSettings(ProgramSettings& settings, const RecordingChoices
     RecordingPlan plan;
     plan.recorder = settings.GetDecrypterPath();
     plan.drive = settings.GetDriveletter();
-    plan.erase = settings.GetEraseMedia() == 1;
+    plan.erase = settings.GetEraseMedia();
     plan.speedText = choices.SelectedSpeedText();
-    plan.verify = choices.VerifyValue() != 0;
+    plan.verify = choices.VerifyValue();
     return plan;
 }
 
@@ -66,11 +66,10 @@ void RecordingSession::HandOver(ProgramSettings& settings, const RecordingChoice
         return;
     }
     WriteImageList(settings, outputFile, chunkCount);
-    if (settings.GetBurnImageFile() != 1)
+    if (!settings.GetBurnImageFile())
         return;
-    const QStringList files = settings.GetSplitImageFile() == 1
-                                  ? ImageChunkFiles(outputFile, chunkCount)
-                                  : QStringList{outputFile};
+    const QStringList files = settings.GetSplitImageFile() ? ImageChunkFiles(outputFile, chunkCount)
+                                                           : QStringList{outputFile};
     // A failed fingerprint still leaves the image pending, so that its
     // recording is refused with a box rather than skipped silently.
     if (!TakeImage(files))

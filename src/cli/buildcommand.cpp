@@ -120,8 +120,8 @@ int BuildCommand::Run()
         PrintError(QStringLiteral("isomint-cli: ") + misuse);
         return ExitCode::Usage;
     }
-    m_split = m_options.split || m_context.settings.GetSplitImageFile() == 1;
-    m_sizeCheck = m_options.sizeCheck || m_context.settings.GetCheckDirSize() != 0;
+    m_split = m_options.split || m_context.settings.GetSplitImageFile();
+    m_sizeCheck = m_options.sizeCheck || m_context.settings.GetCheckDirSize();
     const QStringList sources =
         m_options.outputDir.isEmpty() ? m_options.operands.mid(0, 1) : m_options.operands;
     int status = ExitCode::Success;
