@@ -21,7 +21,7 @@ namespace {
 // there cannot be followed from here.
 QString XorrisoProgram(ProgramSettings& settings)
 {
-    const QString stored = settings.GetDecrypterPath();
+    QString stored = settings.GetDecrypterPath();
     if (IsXorrisoRecorder(stored))
         return stored;
     return QStandardPaths::findExecutable(QStringLiteral("xorriso"));
