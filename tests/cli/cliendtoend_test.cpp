@@ -3,10 +3,16 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QThread>
 
 #include <csignal>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -269,6 +275,11 @@ TEST_F(CliEndToEndTest, RecordingGivesItsStatusAndWritesOnlyAWholeCheckedImage)
     QFile shortImage(File("short.iso"));
     ASSERT_TRUE(shortImage.open(QIODevice::WriteOnly) && shortImage.write(image.chopped(2048)) > 0);
     shortImage.close();
+    for (const auto& [name, bytes] : {std::pair{"zeros.iso", QByteArray(image.size(), '\0')},
+                                      std::pair{"short.lst", QByteArray("base.iso_00\n")}}) {
+        QFile file(File(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
 
     const QList<RecordCase> cases = {
         {"image", {"record", "IMG", "--device", "DISC"}, 0, "recorded successfully", true},
@@ -295,6 +306,12 @@ TEST_F(CliEndToEndTest, RecordingGivesItsStatusAndWritesOnlyAWholeCheckedImage)
          "Image check: the image has",
          false},
         {"no device", {"record", "IMG"}, 2, "record needs --device DEV.", false},
+        {"not a list",
+         {"record", File("short.lst"), "--device", "DISC"},
+         3,
+         "is not an image list.",
+         false},
+        {"not a DVD", {"record", File("zeros.iso"), "--device", "DISC"}, 5, "Image check:", false},
     };
     for (const RecordCase& test : cases) {
         SCOPED_TRACE(test.name);
@@ -354,6 +371,28 @@ TEST_F(CliEndToEndTest, ASignalMidBuildEndsTheBuilderAndLeavesNoImage)
         EXPECT_FALSE(QFile::exists(File("long.iso.lock")));
         EXPECT_FALSE(AnyProcessNames(File("long.iso")));
     }
+}
+
+// A pipe nobody drains holds the real xorriso mid-write.
+TEST_F(CliEndToEndTest, ASignalMidRecordingEndsTheRecorder)
+{
+    ASSERT_EQ(Run({"build", Source("held"), "held.iso"}).status, 0);
+    const QString fifo = File("fifo");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    QProcess cli;
+    Start(cli, {"record", File("held.iso"), "--device", "stdio:" + fifo});
+    QElapsedTimer waited;
+    waited.start();
+    while (!AnyProcessNames("dev=stdio:" + fifo) && waited.elapsed() < 20000)
+        QThread::msleep(50);
+    ASSERT_TRUE(AnyProcessNames("dev=stdio:" + fifo));
+    ::kill(static_cast<pid_t>(cli.processId()), SIGTERM);
+    ASSERT_TRUE(cli.waitForFinished(10000));
+    EXPECT_EQ(cli.exitCode(), 143) << cli.readAllStandardError().toStdString();
+    EXPECT_FALSE(AnyProcessNames("dev=stdio:" + fifo));
+    ::close(reader);
 }
 
 TEST_F(CliEndToEndTest, HelpAndVersionNeedNoDisplay)
