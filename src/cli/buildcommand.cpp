@@ -93,8 +93,11 @@ QString BuildCommand::Misuse() const
                               "named after its own source.");
     if (m_options.record && !m_options.outputDir.isEmpty())
         return QStringLiteral("--record takes one image; a batch would need a disc for each.");
-    if (m_options.record && m_options.device.isEmpty())
-        return QStringLiteral("--record needs --device DEV.");
+    if (m_options.record)
+        return RecordingMisuse(m_options);
+    if (!m_options.device.isEmpty() || !m_options.speed.isEmpty() || m_options.erase ||
+        m_options.verify || m_options.eject)
+        return QStringLiteral("--device and the recording options need --record.");
     return QString();
 }
 

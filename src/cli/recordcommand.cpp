@@ -50,9 +50,7 @@ QString Misuse(const CliOptions& options)
 {
     if (options.operands.size() != 1)
         return QStringLiteral("record needs one IMAGE or image list.");
-    if (options.device.isEmpty())
-        return QStringLiteral("record needs --device DEV.");
-    return QString();
+    return RecordingMisuse(options);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "cli/recordrun.h"
 
 #include "burn/recordingsession.h"
+#include "burn/xorrisocommand.h"
 #include "burn/xorrisorecording.h"
 #include "cli/clicommands.h"
 #include "cli/exitcodes.h"
@@ -57,6 +58,17 @@ qint64 TotalSize(const QStringList& files)
 }
 
 } // namespace
+
+QString RecordingMisuse(const CliOptions& options)
+{
+    if (options.device.isEmpty())
+        return QStringLiteral("recording needs --device DEV.");
+    // Anything xorriso cannot take as a speed would silently mean the fastest.
+    if (!options.speed.isEmpty() && XorrisoSpeed(options.speed).isEmpty())
+        return QStringLiteral("--speed takes a DVD speed such as 4 or 2.4, not \"%1\".")
+            .arg(options.speed);
+    return QString();
+}
 
 int RecordImageFiles(CliContext& context, ProgressPrinter& printer, const QStringList& files)
 {

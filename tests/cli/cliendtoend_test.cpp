@@ -305,7 +305,17 @@ TEST_F(CliEndToEndTest, RecordingGivesItsStatusAndWritesOnlyAWholeCheckedImage)
          5,
          "Image check: the image has",
          false},
-        {"no device", {"record", "IMG"}, 2, "record needs --device DEV.", false},
+        {"no device", {"record", "IMG"}, 2, "recording needs --device DEV.", false},
+        {"bad speed",
+         {"record", "IMG", "--device", "DISC", "--speed", "fast"},
+         2,
+         "--speed takes a DVD speed such as 4 or 2.4, not \"fast\".",
+         false},
+        {"device without --record",
+         {"build", "SRC", "built.iso", "--device", "DISC"},
+         2,
+         "--device and the recording options need --record.",
+         false},
         {"not a list",
          {"record", File("short.lst"), "--device", "DISC"},
          3,
@@ -321,7 +331,9 @@ TEST_F(CliEndToEndTest, RecordingGivesItsStatusAndWritesOnlyAWholeCheckedImage)
         arguments.replaceInStrings("LST", File("base.lst"));
         arguments.replaceInStrings("DISC", "stdio:" + disc);
         if (arguments.contains("SRC"))
-            arguments.replaceInStrings("SRC", Source("built", "two-titlesets"));
+            arguments.replaceInStrings(
+                "SRC",
+                Source(QStringLiteral("src-%1").arg(test.name).replace(' ', '-'), "two-titlesets"));
         const CliOutput result = Run(arguments);
         EXPECT_EQ(result.status, test.status) << result.err.toStdString();
         EXPECT_TRUE(result.err.contains(test.message)) << result.err.toStdString();
