@@ -17,6 +17,10 @@ ImageFingerprint::FileState ImageFingerprint::Probe(const QString& path)
     state.size = info.st_size;
     // Nanoseconds: a rewrite within the same second must still count as a change.
     state.mtimeNs = static_cast<qint64>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    // A modification time can be set back; the inode's change time cannot, and
+    // another file moved into the name has another inode.
+    state.ctimeNs = static_cast<qint64>(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
+    state.inode = static_cast<qint64>(info.st_ino);
     return state;
 }
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 // What the image check established about a built image, kept until the
-// recorder starts: the files in order with their sizes and modification
-// times, and the image's length as its file system gives it. A file changed,
+// recorder starts: the files in order with their sizes, modification and
+// inode change times, and the image's length as its file system gives it. A file changed,
 // shortened or removed in between is found before anything is written.
 class ImageFingerprint
 {
@@ -30,10 +30,13 @@ private:
         QString path;
         qint64 size = -1;
         qint64 mtimeNs = -1;
+        qint64 ctimeNs = -1;
+        qint64 inode = -1;
 
         [[nodiscard]] bool SameAs(const FileState& now) const
         {
-            return size == now.size && mtimeNs == now.mtimeNs;
+            return size == now.size && mtimeNs == now.mtimeNs && ctimeNs == now.ctimeNs &&
+                   inode == now.inode;
         }
     };
 

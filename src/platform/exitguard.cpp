@@ -142,8 +142,7 @@ void ExitGuard::EndAll(std::chrono::milliseconds grace)
     cleanups.swap(Cleanups());
     // Last registered first, as with atexit: a lock taken before a build
     // started outlasts the removal of what that build wrote.
-    for (auto entry = cleanups.rbegin(); entry != cleanups.rend(); ++entry)
-        entry->second();
+    std::for_each(cleanups.rbegin(), cleanups.rend(), [](auto& entry) { entry.second(); });
     if (!g_file.isEmpty())
         unlink(g_file.constData());
     g_file.clear();

@@ -251,9 +251,22 @@ TEST_F(XorrisoWindowTest, ImageChangedAfterItsCheckIsNotRecorded)
         file.seek(0);
         file.write(bytes); // same bytes and size, a new modification time
     };
+    // The same size and the old modification time put back: only the inode tells.
+    const std::function<void(QFile&)> disguise = [](QFile& file) {
+        const QByteArray name = QFile::encodeName(file.fileName());
+        struct stat before = {};
+        ASSERT_EQ(::stat(name.constData(), &before), 0);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek(file.size() / 2);
+        file.write(QByteArray(2048, '\0'));
+        file.close();
+        const timespec times[2] = {before.st_atim, before.st_mtim};
+        ASSERT_EQ(::utimensat(AT_FDCWD, name.constData(), times, 0), 0);
+    };
     for (const Case& test :
          {Case{true, "movie.iso_02", remove}, Case{true, "movie.iso_01", shorten},
-          Case{true, "movie.iso_00", rewrite}, Case{false, "movie.iso", shorten}}) {
+          Case{true, "movie.iso_00", rewrite}, Case{false, "movie.iso", shorten},
+          Case{false, "movie.iso", disguise}}) {
         SCOPED_TRACE(test.changed);
         m_boxes.Clear();
         TestProgramFolder folder(test.split ? QStringLiteral(ISOMINT_FAKE_MKISOFS)
