@@ -5,10 +5,8 @@
 #include "app/manifest.h"
 #include "app/poweroff.h"
 #include "app/qtmessagebox.h"
-#include "burn/discverifier.h"
 #include "burn/drivespeeds.h"
-#include "burn/imagefingerprint.h"
-#include "burn/xorrisorecording.h"
+#include "burn/recordingsession.h"
 #include "controls/controlimages.h"
 #include "controls/themedbutton.h"
 #include "dialogs/logdialog.h"
@@ -17,7 +15,6 @@
 #include "imaging/progressview.h"
 #include "imaging/volumeid.h"
 #include "imaging/windowbuild.h"
-#include "platform/childprocess.h"
 #include "platform/exitguard.h"
 #include "platform/pathhelper.h"
 #include "settings/programsettings.h"
@@ -77,6 +74,7 @@ MainDialog::MainDialog(const QString& programFolder, MessageBoxPresenter* presen
         m_presenter, *this, [this] { return m_engine != nullptr && m_engine->IsBuilding(); },
         &SendDesktopNotification);
     m_engine = std::make_unique<WindowBuild>(*this, *m_finishNotice, Settings(), timings);
+    m_session = std::make_unique<RecordingSession>();
     m_speedQuery = std::make_unique<DriveSpeedQuery>();
     connect(m_speedQuery.get(), &DriveSpeedQuery::Answered, this, &MainDialog::OnDriveSpeeds);
     m_fields.volumeId = QString::fromLatin1(DefaultVolumeId);
@@ -150,6 +148,7 @@ void MainDialog::SetUpSignals()
     connect(m_engine.get(), &WindowBuild::ImageBuilt, this, &MainDialog::OnImageBuilt);
     connect(m_engine.get(), &WindowBuild::BuildFinished, this, &MainDialog::StartPendingRecording);
     connect(m_ui->abortButton, &QPushButton::clicked, this, &MainDialog::AbortRecording);
+    ConnectRecordingSession();
     connect(m_ui->logButton, &QPushButton::clicked, this, &MainDialog::ShowLog);
     connect(m_ui->quitButton, &QPushButton::clicked, this, &MainDialog::reject);
     connect(m_ui->shutdownCheck, &QCheckBox::clicked, this, [this] { TakeFieldValues(); });
@@ -190,9 +189,7 @@ void MainDialog::Terminate()
     // Within the two seconds a session gives: a short grace for xorriso to
     // stop writing cleanly, then SIGKILL.
     constexpr std::chrono::milliseconds kGrace(700);
-    m_pendingImage.clear();
-    if (m_verifier != nullptr)
-        m_verifier->Cancel();
+    m_session->Stop();
     ExitGuard::EndAll(kGrace);
     // Every running loop ends, a box's as well as the window's; a box opened
     // after this returns at once.

@@ -17,13 +17,12 @@ class MessageBoxPresenter;
 class ProgramSettings;
 class SettingsDialog;
 class ThemedButton;
-class DiscVerifier;
 class DriveSpeedQuery;
-class ChildProcess;
-class ImageFingerprint;
-class PowerOff;
+class PowerOffService;
+class RecordingSession;
 class XorrisoRecording;
-enum class RecordingResult;
+struct RecordingReport;
+enum class RecordingPhase;
 
 namespace Ui {
 class MainDialog;
@@ -59,9 +58,9 @@ public:
     FinishNotice& FinishNotices() { return *m_finishNotice; }
     // The native recording run; it exists while one runs and after it.
     [[nodiscard]] bool IsRecording() const;
-    [[nodiscard]] const XorrisoRecording* Recording() const { return m_recording.get(); }
+    [[nodiscard]] const XorrisoRecording* Recording() const;
     // How the computer is powered off after a verified recording (logind by default).
-    void SetPowerOff(std::unique_ptr<PowerOff> powerOff);
+    void SetPowerOff(std::unique_ptr<PowerOffService> powerOff);
 
     // BuildWindow
     void EnterBusyState() override;
@@ -74,8 +73,8 @@ public:
     void SetPercentLabel(const QString& text) override;
     void SetWindowTitle(const QString& title) override;
     void EnableLog() override;
-    int ShutdownValue() const override { return m_shutdown; }
-    int VerifyValue() const override { return m_verify; }
+    bool ShutdownValue() const override { return m_shutdown; }
+    bool VerifyValue() const override { return m_verify; }
     QString SelectedSpeedText() const override;
 
     // Shows a folder as the Source Directory and proposes its Volume ID.
@@ -126,13 +125,12 @@ private:
     void SetInputsEnabled(bool enabled);
     [[nodiscard]] bool ConfirmAbortOnClose();
     void OnImageBuilt(const QString& outputFile, int chunkCount);
+    void ConnectRecordingSession();
     void StartPendingRecording();
-    [[nodiscard]] QString RecordingRefusal(const QString& image, const QString& drive) const;
+    void OnRecordingPhase(RecordingPhase phase);
     void OnRecordingProgress(int percent);
-    void OnRecordingEnded(RecordingResult result, int exitCode);
+    void OnRecordingEnded(const RecordingReport& report);
     void AbortRecording();
-    void OnVerified(bool matches);
-    void EndRecording(bool success, const QString& text);
 
     std::unique_ptr<Ui::MainDialog> m_ui;
     std::unique_ptr<MessageBoxPresenter> m_ownPresenter;
@@ -144,15 +142,10 @@ private:
     std::unique_ptr<WindowBuild> m_engine;
     ThemeApi m_theme;
     FieldValues m_fields;
-    int m_shutdown = 0;
-    int m_verify = 0;
+    bool m_shutdown = false;
+    bool m_verify = false;
     bool m_initialised = false;
-    std::unique_ptr<XorrisoRecording> m_recording;
-    QString m_pendingImage; // a built image that waits for the build's end to be recorded
-    std::unique_ptr<ImageFingerprint> m_image; // what the build's check found, then recorded
-    QString m_drive;                           // the device of the running recording
-    std::unique_ptr<DiscVerifier> m_verifier;
+    std::unique_ptr<RecordingSession> m_session;
     std::unique_ptr<DriveSpeedQuery> m_speedQuery;
-    std::unique_ptr<ChildProcess> m_eject;
-    std::unique_ptr<PowerOff> m_powerOff;
+    std::unique_ptr<PowerOffService> m_powerOff;
 };

@@ -74,8 +74,8 @@ void MainDialog::ShowLog()
 {
     m_log->LoadCapture(m_engine->CaptureFilePath());
     // A native recording's output follows the build's.
-    if (m_recording != nullptr)
-        m_log->SetLogText(m_log->LogText() + m_recording->Output());
+    if (Recording() != nullptr)
+        m_log->SetLogText(m_log->LogText() + Recording()->Output());
     m_log->exec();
 }
 
@@ -138,15 +138,15 @@ void MainDialog::StoreWriteSpeed()
 
 void MainDialog::UpdateRecordingOptions()
 {
-    const int burn = Settings().GetBurnImageFile();
+    const bool burn = Settings().GetBurnImageFile();
     RecordingOptionsState state = DecideRecordingOptions(burn, Settings().DecrypterVersion());
     if (burn != 0 && IsXorrisoRecorder(Settings().GetDecrypterPath()))
         state = NativeRecordingOptions(m_powerOff->Available());
     if (burn != 0) {
         if (state.clearShutdown)
-            m_shutdown = 0;
+            m_shutdown = false;
         if (state.clearVerify)
-            m_verify = 0;
+            m_verify = false;
     }
     m_ui->shutdownCheck->setEnabled(state.shutdownEnabled);
     m_ui->verifyCheck->setEnabled(state.verifyEnabled);

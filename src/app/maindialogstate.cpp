@@ -36,8 +36,8 @@ FieldValues MainDialog::TakeFieldValues()
     m_fields.sourceDirectory = m_ui->sourceEdit->text();
     m_fields.outputFile = m_ui->outputEdit->text();
     m_fields.volumeId = m_ui->volumeEdit->text();
-    m_shutdown = m_ui->shutdownCheck->isChecked() ? 1 : 0;
-    m_verify = m_ui->verifyCheck->isChecked() ? 1 : 0;
+    m_shutdown = m_ui->shutdownCheck->isChecked();
+    m_verify = m_ui->verifyCheck->isChecked();
     return m_fields;
 }
 
@@ -51,8 +51,8 @@ void MainDialog::ShowFieldValues()
     m_ui->sourceEdit->setText(m_fields.sourceDirectory);
     m_ui->outputEdit->setText(m_fields.outputFile);
     m_ui->volumeEdit->setText(m_fields.volumeId);
-    m_ui->shutdownCheck->setChecked(m_shutdown != 0);
-    m_ui->verifyCheck->setChecked(m_verify != 0);
+    m_ui->shutdownCheck->setChecked(m_shutdown);
+    m_ui->verifyCheck->setChecked(m_verify);
 }
 
 void MainDialog::SetProgressPosition(int percent)

@@ -26,9 +26,9 @@ QString FillTexts(const char* format, const QStringList& texts)
     return result + pattern.mid(next);
 }
 
-QString VerifySwitch(int verify, bool valueSupported)
+QString VerifySwitch(bool verify, bool valueSupported)
 {
-    if (verify != 0)
+    if (verify)
         return QLatin1String(valueSupported ? Decrypter::VerifyYesSwitch : Decrypter::VerifySwitch);
     return valueSupported ? QLatin1String(Decrypter::VerifyNoSwitch) : QString();
 }
@@ -39,8 +39,7 @@ QString FormDecrypterCommandLine(const DecrypterCall& call)
 {
     const bool above = IsVersionAbove(call.version, Decrypter::VerifyValueSpeedThreshold);
     const QString erase = call.erase ? QLatin1String(Decrypter::EraseSwitch) : QString();
-    const QString shutdown =
-        call.shutdown != 0 ? QLatin1String(Decrypter::ShutdownSwitch) : QString();
+    const QString shutdown = call.shutdown ? QLatin1String(Decrypter::ShutdownSwitch) : QString();
     const QString speed = above && !call.speedText.isEmpty()
                               ? FillTexts(Decrypter::SpeedSwitchFormat, {call.speedText})
                               : QString();
@@ -67,13 +66,13 @@ DecrypterStart DecrypterStartFor(const DecrypterCall& call, const QString& wineP
 void DecrypterBurn(ProgramSettings& settings, const RecordingChoices& choices,
                    const QString& outputFile)
 {
-    if (settings.GetBurnImageFile() != 1)
+    if (!settings.GetBurnImageFile())
         return;
     if (settings.GetDecrypterPath().isEmpty())
         return;
     DecrypterCall call;
-    call.source = settings.GetSplitImageFile() == 1 ? ImageListPath(outputFile) : outputFile;
-    call.erase = settings.GetEraseMedia() == 1;
+    call.source = settings.GetSplitImageFile() ? ImageListPath(outputFile) : outputFile;
+    call.erase = settings.GetEraseMedia();
     call.shutdown = choices.ShutdownValue();
     call.verify = choices.VerifyValue();
     call.version = settings.DecrypterVersion();

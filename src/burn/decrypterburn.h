@@ -11,11 +11,11 @@ struct DecrypterCall
 {
     QString decrypterPath; // inserted as stored, without quotes
     bool erase = false;
-    int verify = 0;    // the main window's verify value
-    int shutdown = 0;  // the main window's shutdown value
-    QString version;   // the installed recorder's version, "a.b.c.d"
-    QString speedText; // the selected Recording Speed item; empty for none
-    QString source;    // the image, or the image list of a split image
+    bool verify = false;   // the main window's verify value
+    bool shutdown = false; // the main window's shutdown value
+    QString version;       // the installed recorder's version, "a.b.c.d"
+    QString speedText;     // the selected Recording Speed item; empty for none
+    QString source;        // the image, or the image list of a split image
     QString drive;
 };
 

@@ -17,12 +17,28 @@ QString ChunkName(const QString& base, int number)
     return QString::asprintf(Mkisofs::ChunkNameFormat, QFile::encodeName(base).constData(), number);
 }
 
+// A bare name has no folder part: what is named after it stays in the working
+// folder, beside it, not in the root.
+bool HasFolder(const QString& outputFile)
+{
+    return outputFile.contains(QLatin1Char('/'));
+}
+
+QString Beside(const QString& outputFile, const QString& name)
+{
+    return HasFolder(outputFile) ? JoinPath(FolderOf(outputFile), name) : name;
+}
+
+QString NameOf(const QString& outputFile)
+{
+    return HasFolder(outputFile) ? LastComponentOf(outputFile) : outputFile;
+}
+
 } // namespace
 
 QString ImageListPath(const QString& outputFile)
 {
-    return JoinPath(FolderOf(outputFile),
-                    StripExtension(LastComponentOf(outputFile)) + QLatin1String(".lst"));
+    return Beside(outputFile, StripExtension(NameOf(outputFile)) + QLatin1String(".lst"));
 }
 
 bool WriteImageListFile(const QString& outputFile, int chunkLimit)
@@ -33,7 +49,7 @@ bool WriteImageListFile(const QString& outputFile, int chunkLimit)
         return false;
     const QByteArray lineEnd("\r\n");
     list.write(QByteArray(Decrypter::ImageListHeader) + lineEnd);
-    const QString chunkBase = JoinPath(FolderOf(outputFile), LastComponentOf(outputFile));
+    const QString chunkBase = Beside(outputFile, NameOf(outputFile));
     const int limit = std::min(chunkLimit, Mkisofs::ChunkLimit);
     for (int number = 0; number < limit; ++number) {
         if (!QFileInfo::exists(ChunkName(outputFile, number)))
@@ -57,7 +73,7 @@ int WriteImageList(ProgramSettings& settings, const QString& outputFile, int chu
 {
     // A list that cannot be written is skipped; the recorder then reports the
     // missing source itself.
-    if (settings.GetSplitImageFile() == 1)
+    if (settings.GetSplitImageFile())
         static_cast<void>(WriteImageListFile(outputFile, chunkLimit));
     return 0;
 }

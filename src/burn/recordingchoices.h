@@ -9,8 +9,8 @@ public:
     virtual ~RecordingChoices() = default;
 
     // The stored values of the two check boxes, as last transferred.
-    virtual int ShutdownValue() const = 0;
-    virtual int VerifyValue() const = 0;
+    virtual bool ShutdownValue() const = 0;
+    virtual bool VerifyValue() const = 0;
 
     // The text of the selected Recording Speed item, read from the control now;
     // empty when nothing is selected or the text cannot be read.

@@ -12,10 +12,10 @@ constexpr int kMaxIndex = 7;
 
 } // namespace
 
-RecordingOptionsState DecideRecordingOptions(int burnImageFile, const QString& decrypterVersion)
+RecordingOptionsState DecideRecordingOptions(bool burnImageFile, const QString& decrypterVersion)
 {
     RecordingOptionsState state;
-    if (burnImageFile == 0)
+    if (!burnImageFile)
         return state;
     state.shutdownEnabled = IsVersionAbove(decrypterVersion, Decrypter::ShutdownEraseThreshold);
     state.verifyEnabled = IsVersionAbove(decrypterVersion, Decrypter::VerifyThreshold);

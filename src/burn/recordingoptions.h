@@ -17,7 +17,7 @@ struct RecordingOptionsState
 // The options for a burn setting and a recorder version. With burning off all
 // are disabled and keep their values; a disabled option is cleared only when
 // burning is on but the version is too old for it.
-RecordingOptionsState DecideRecordingOptions(int burnImageFile, const QString& decrypterVersion);
+RecordingOptionsState DecideRecordingOptions(bool burnImageFile, const QString& decrypterVersion);
 
 // The speed items in their fixed order, "." replaced by the locale's separator.
 QStringList SpeedListItems(QChar decimalSeparator);

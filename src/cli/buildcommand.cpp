@@ -5,6 +5,7 @@
 #include "cli/clicommands.h"
 #include "cli/clidecisions.h"
 #include "cli/exitcodes.h"
+#include "cli/recordrun.h"
 #include "cli/stderrpresenter.h"
 #include "imaging/requestpaths.h"
 #include "imaging/volumeid.h"
@@ -90,6 +91,13 @@ QString BuildCommand::Misuse() const
     if (!m_options.outputDir.isEmpty() && !m_options.volumeId.isEmpty())
         return QStringLiteral("--volume-id names one image; with --output-dir each image is "
                               "named after its own source.");
+    if (m_options.record && !m_options.outputDir.isEmpty())
+        return QStringLiteral("--record takes one image; a batch would need a disc for each.");
+    if (m_options.record)
+        return RecordingMisuse(m_options);
+    if (!m_options.device.isEmpty() || !m_options.speed.isEmpty() || m_options.erase ||
+        m_options.verify || m_options.eject)
+        return QStringLiteral("--device and the recording options need --record.");
     return QString();
 }
 
@@ -115,8 +123,8 @@ int BuildCommand::Run()
         PrintError(QStringLiteral("isomint-cli: ") + misuse);
         return ExitCode::Usage;
     }
-    m_split = m_options.split || m_context.settings.GetSplitImageFile() == 1;
-    m_sizeCheck = m_options.sizeCheck || m_context.settings.GetCheckDirSize() != 0;
+    m_split = m_options.split || m_context.settings.GetSplitImageFile();
+    m_sizeCheck = m_options.sizeCheck || m_context.settings.GetCheckDirSize();
     const QStringList sources =
         m_options.outputDir.isEmpty() ? m_options.operands.mid(0, 1) : m_options.operands;
     int status = ExitCode::Success;
@@ -151,6 +159,8 @@ int BuildCommand::BuildOne(const BuildRequest& request)
                             static_cast<int>(result.parts.size())))
         PrintError(QStringLiteral("The image list \"%1\" could not be written.")
                        .arg(ImageListPath(AbsolutePath(request.outputFile))));
+    if (result.outcome == BuildOutcome::Built && m_options.record)
+        return RecordImageFiles(m_context, m_printer, result.parts);
     return ExitStatusOf(result);
 }
 

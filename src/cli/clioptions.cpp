@@ -35,8 +35,25 @@ bool SetProgress(const QString& value, CliOptions& options)
     return true;
 }
 
+bool TakeRecordingFlag(const QString& argument, CliOptions& options)
+{
+    if (argument == QLatin1String("--record"))
+        options.record = true;
+    else if (argument == QLatin1String("--erase"))
+        options.erase = true;
+    else if (argument == QLatin1String("--verify"))
+        options.verify = true;
+    else if (argument == QLatin1String("--eject"))
+        options.eject = true;
+    else
+        return false;
+    return true;
+}
+
 bool TakeFlag(const QString& argument, CliOptions& options)
 {
+    if (TakeRecordingFlag(argument, options))
+        return true;
     if (argument == QLatin1String("--split"))
         options.split = true;
     else if (argument == QLatin1String("--size-check"))
@@ -62,7 +79,9 @@ void TakeOption(const QStringList& arguments, qsizetype& index, CliOptions& opti
     QString progress;
     if (TakeFlag(argument, options) ||
         TakeValue(QStringLiteral("--volume-id"), arguments, index, options.volumeId, options) ||
-        TakeValue(QStringLiteral("--output-dir"), arguments, index, options.outputDir, options))
+        TakeValue(QStringLiteral("--output-dir"), arguments, index, options.outputDir, options) ||
+        TakeValue(QStringLiteral("--device"), arguments, index, options.device, options) ||
+        TakeValue(QStringLiteral("--speed"), arguments, index, options.speed, options))
         return;
     if (TakeValue(QStringLiteral("--progress"), arguments, index, progress, options)) {
         if (options.error.isEmpty() && !SetProgress(progress, options))

@@ -26,6 +26,12 @@ struct CliOptions
     QString outputDir;
     bool split = false;
     bool sizeCheck = false;
+    bool record = false; // build: record the image once it is built
+    QString device;
+    QString speed;
+    bool erase = false;
+    bool verify = false;
+    bool eject = false;
     AnswerMode answer = AnswerMode::Ask;
     ProgressMode progress = ProgressMode::Automatic;
     bool help = false;

@@ -17,11 +17,6 @@ namespace {
 const QString NormalCaption = QStringLiteral("Program Settings");
 const QString FirstTimeCaption = QStringLiteral("Isomint Stencil << First Time Setup >>");
 
-int CheckValue(const QCheckBox& box)
-{
-    return box.isChecked() ? 1 : 0;
-}
-
 } // namespace
 
 SettingsDialog::SettingsDialog(MessageBoxPresenter& presenter, QWidget* parent)
@@ -81,7 +76,7 @@ void SettingsDialog::UpdateDecrypterControls()
                                                        Decrypter::ShutdownEraseThreshold));
     m_ui->eraseCheck->setEnabled(canErase);
     if (!canErase)
-        m_settings.SetEraseMedia(0);
+        m_settings.SetEraseMedia(false);
     ShowValues();
 }
 
@@ -124,11 +119,11 @@ void SettingsDialog::SaveSettings()
 
 void SettingsDialog::TakeValues()
 {
-    m_settings.SetSplitImageFile(CheckValue(*m_ui->splitCheck));
+    m_settings.SetSplitImageFile(m_ui->splitCheck->isChecked());
     m_settings.SetDecrypterPath(m_ui->pathEdit->text());
-    m_settings.SetBurnImageFile(CheckValue(*m_ui->burnCheck));
-    m_settings.SetEraseMedia(CheckValue(*m_ui->eraseCheck));
-    m_settings.SetCheckDirSize(CheckValue(*m_ui->checkSizeCheck));
+    m_settings.SetBurnImageFile(m_ui->burnCheck->isChecked());
+    m_settings.SetEraseMedia(m_ui->eraseCheck->isChecked());
+    m_settings.SetCheckDirSize(m_ui->checkSizeCheck->isChecked());
 }
 
 void SettingsDialog::ShowValues()

@@ -208,3 +208,24 @@ ImageVerification VerifyDvdImage(const QString& sourceDirectory, const QStringLi
     result.readerMessages = image.ReaderMessages();
     return result;
 }
+
+ImageVerification VerifyDvdImageAlone(const QStringList& imageParts)
+{
+    ImageVerification result;
+    DvdImage image;
+    if (!image.Open(imageParts)) {
+        result.report.append(Line(image.Problem()));
+    } else if (image.StreamSize() != image.VolumeBytes()) {
+        result.report.append(Line(QStringLiteral("the image has %1 bytes, its file system %2")
+                                      .arg(image.StreamSize())
+                                      .arg(image.VolumeBytes())));
+    } else if (const int titleSets = CheckInformationFiles(image, &result.report); titleSets > 0) {
+        result.report.append(Line(QStringLiteral("the video manager and %1 read back; the image "
+                                                 "holds its file system's %2 bytes.")
+                                      .arg(Count(titleSets, "title set", "title sets"))
+                                      .arg(image.VolumeBytes())));
+        result.ok = true;
+    }
+    result.readerMessages = image.ReaderMessages();
+    return result;
+}

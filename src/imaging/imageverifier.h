@@ -19,3 +19,8 @@ struct ImageVerification
 // and .BUP in it equals the source's byte for byte.
 [[nodiscard]] ImageVerification VerifyDvdImage(const QString& sourceDirectory,
                                                const QStringList& imageParts);
+
+// Reads an image back without its source folder, as one given to be recorded:
+// it must open as a DVD-Video, its video manager and every title set must read,
+// and its parts together must be exactly as long as its ISO 9660 file system.
+[[nodiscard]] ImageVerification VerifyDvdImageAlone(const QStringList& imageParts);

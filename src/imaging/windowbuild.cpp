@@ -23,8 +23,8 @@ void WindowBuild::StartBuild()
     // The settings are read only for a request that has everything it needs.
     if (!request.sourceDirectory.isEmpty() && !request.outputFile.isEmpty() &&
         !request.volumeId.isEmpty()) {
-        request.split = m_settings.GetSplitImageFile() == 1;
-        request.sizeCheck = m_settings.GetCheckDirSize() != 0;
+        request.split = m_settings.GetSplitImageFile();
+        request.sizeCheck = m_settings.GetCheckDirSize();
     }
     const BuildStart start = m_engine.Start(request, *this);
     ShowTaken(start.request, start.stage);

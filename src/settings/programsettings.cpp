@@ -67,23 +67,23 @@ void ProgramSettings::WriteSettings()
                   BoxKind::Error);
 }
 
-int ProgramSettings::GetSplitImageFile()
+bool ProgramSettings::GetSplitImageFile()
 {
     ReadSettings();
-    return SplitImageFile();
+    return SplitImageFile() == 1;
 }
 
-int ProgramSettings::GetBurnImageFile()
+bool ProgramSettings::GetBurnImageFile()
 {
     ReadSettings();
     CheckDecrypterVersion();
-    return BurnImageFile();
+    return BurnImageFile() == 1;
 }
 
-int ProgramSettings::GetEraseMedia()
+bool ProgramSettings::GetEraseMedia()
 {
     ReadSettings();
-    return EraseMedia();
+    return EraseMedia() == 1;
 }
 
 QString ProgramSettings::GetDecrypterPath()
@@ -98,10 +98,10 @@ QString ProgramSettings::GetDriveletter()
     return Driveletter();
 }
 
-int ProgramSettings::GetCheckDirSize()
+bool ProgramSettings::GetCheckDirSize()
 {
     ReadSettings();
-    return CheckDirSize();
+    return CheckDirSize() != 0;
 }
 
 QString ProgramSettings::GetWriteSpeed() const
@@ -186,19 +186,19 @@ int ProgramSettings::CheckDirSize() const
     return m_values.checkDirSize;
 }
 
-void ProgramSettings::SetSplitImageFile(int value)
+void ProgramSettings::SetSplitImageFile(bool on)
 {
-    m_values.splitImageFile = value;
+    m_values.splitImageFile = on ? 1 : 0;
 }
 
-void ProgramSettings::SetBurnImageFile(int value)
+void ProgramSettings::SetBurnImageFile(bool on)
 {
-    m_values.burnImageFile = value;
+    m_values.burnImageFile = on ? 1 : 0;
 }
 
-void ProgramSettings::SetEraseMedia(int value)
+void ProgramSettings::SetEraseMedia(bool on)
 {
-    m_values.eraseMedia = value;
+    m_values.eraseMedia = on ? 1 : 0;
 }
 
 void ProgramSettings::SetDecrypterPath(const QString& path)
@@ -211,7 +211,7 @@ void ProgramSettings::SetDriveletter(const QString& drive)
     m_values.driveletter = drive;
 }
 
-void ProgramSettings::SetCheckDirSize(int value)
+void ProgramSettings::SetCheckDirSize(bool on)
 {
-    m_values.checkDirSize = value;
+    m_values.checkDirSize = on ? 1 : 0;
 }

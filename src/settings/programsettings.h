@@ -31,12 +31,13 @@ public:
     void WriteSettings();
 
     // Queries that read the file again before they answer.
-    int GetSplitImageFile();
-    int GetBurnImageFile(); // also runs CheckDecrypterVersion
-    int GetEraseMedia();
+    // The on/off settings: on when the file says 1 (the size check: anything but 0).
+    bool GetSplitImageFile();
+    bool GetBurnImageFile(); // also runs CheckDecrypterVersion
+    bool GetEraseMedia();
     QString GetDecrypterPath();
     QString GetDriveletter();
-    int GetCheckDirSize();
+    bool GetCheckDirSize();
 
     // The write speed is answered from memory only.
     QString GetWriteSpeed() const;
@@ -54,6 +55,7 @@ public:
 
     // The values in memory, without reading the file: for the settings dialog.
     SettingsValues Values() const;
+    // The numbers as the file holds them.
     int SplitImageFile() const;
     int BurnImageFile() const;
     int EraseMedia() const;
@@ -61,12 +63,13 @@ public:
     QString Driveletter() const;
     int CheckDirSize() const;
 
-    void SetSplitImageFile(int value);
-    void SetBurnImageFile(int value);
-    void SetEraseMedia(int value);
+    // Stored as the file writes them, 1 or 0.
+    void SetSplitImageFile(bool on);
+    void SetBurnImageFile(bool on);
+    void SetEraseMedia(bool on);
     void SetDecrypterPath(const QString& path);
     void SetDriveletter(const QString& drive);
-    void SetCheckDirSize(int value);
+    void SetCheckDirSize(bool on);
 
 private:
     void ReportUnusableFile(SettingsFileState state);

@@ -115,8 +115,22 @@ TEST_F(ImageListTest, ListPathIsBesideTheOutputFile)
     EXPECT_EQ(ImageListPath("/images/movie.iso"), "/images/movie.lst");
     EXPECT_EQ(ImageListPath("/images/a.b.iso"), "/images/a.b.lst");
     EXPECT_EQ(ImageListPath("/images/noext"), "/images/noext.lst");
-    // Without a separator there is neither folder nor name, only the extension.
-    EXPECT_EQ(ImageListPath("movie.iso"), "/.lst");
+    EXPECT_EQ(ImageListPath("/movie.iso"), "/movie.lst");
+    EXPECT_EQ(ImageListPath("movie.iso"), "movie.lst");
+}
+
+// A bare name is in the working folder: its list and chunks stay there, not in the root.
+TEST_F(ImageListTest, ABareNameIsListedBesideItself)
+{
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    Chunks("movie.iso", 2);
+    const bool written = WriteImageListFile("movie.iso");
+    const QStringList chunks = ImageChunkFiles("movie.iso");
+    QDir::setCurrent(previous);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(Read("movie.lst"), "IMAGELIST\r\nmovie.iso_00\r\nmovie.iso_01\r\n");
+    EXPECT_EQ(chunks, QStringList({"movie.iso_00", "movie.iso_01"}));
 }
 
 TEST_F(ImageListTest, AListThatCannotBeWrittenIsSkipped)

@@ -3,10 +3,16 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QThread>
 
 #include <csignal>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -234,6 +240,115 @@ TEST_F(CliEndToEndTest, CheckReportsWhatItWouldChangeAndChangesNothing)
     EXPECT_EQ(broken.err, "Missing needed file: " + source + "/VIDEO_TS/video_ts.bup\n");
 }
 
+struct RecordCase
+{
+    const char* name;
+    QStringList arguments; // IMG, LST, SRC and DISC are replaced
+    int status;
+    QString message; // on standard error
+    bool recorded;   // the pseudo-disc holds the image
+};
+
+QByteArray Contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The real xorriso records into a stdio: pseudo-drive; the disc must start with
+// the image and hold at most the zeros of its last 64 KiB write unit after it.
+TEST_F(CliEndToEndTest, RecordingGivesItsStatusAndWritesOnlyAWholeCheckedImage)
+{
+    ASSERT_EQ(Run({"build", Source("base", "two-titlesets"), "base.iso"}).status, 0);
+    const QByteArray image = Contents(File("base.iso"));
+    // Two chunks and their list, as a split build leaves them, streamed as one track.
+    const qsizetype cut = 256 * 2048;
+    for (const auto& [name, bytes] :
+         {std::pair{"base.iso_00", image.left(cut)}, std::pair{"base.iso_01", image.mid(cut)}}) {
+        QFile chunk(File(name));
+        ASSERT_TRUE(chunk.open(QIODevice::WriteOnly) && chunk.write(bytes) == bytes.size());
+    }
+    QFile list(File("base.lst"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("IMAGELIST\r\n" + QFile::encodeName(File("base.iso_00")) + "\r\nbase.iso_01\r\n");
+    list.close();
+    QFile shortImage(File("short.iso"));
+    ASSERT_TRUE(shortImage.open(QIODevice::WriteOnly) && shortImage.write(image.chopped(2048)) > 0);
+    shortImage.close();
+    for (const auto& [name, bytes] : {std::pair{"zeros.iso", QByteArray(image.size(), '\0')},
+                                      std::pair{"short.lst", QByteArray("base.iso_00\n")}}) {
+        QFile file(File(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+
+    const QList<RecordCase> cases = {
+        {"image", {"record", "IMG", "--device", "DISC"}, 0, "recorded successfully", true},
+        {"verified",
+         {"record", "IMG", "--device", "DISC", "--verify", "--eject"},
+         0,
+         "The image was recorded and verified successfully.",
+         true},
+        {"split list", {"record", "LST", "--device", "DISC"}, 0, "recorded successfully", true},
+        {"build and record",
+         {"build", "SRC", "built.iso", "--record", "--device", "DISC"},
+         0,
+         "The image was recorded successfully.",
+         true},
+        {"bad device", {"record", "IMG", "--device", "D:"}, 3, "\"D:\" is not a drive.", false},
+        {"full device",
+         {"record", "IMG", "--device", "stdio:/dev/full"},
+         6,
+         "Recording failed (xorriso exit code",
+         false},
+        {"short image",
+         {"record", File("short.iso"), "--device", "DISC"},
+         5,
+         "Image check: the image has",
+         false},
+        {"no device", {"record", "IMG"}, 2, "recording needs --device DEV.", false},
+        {"bad speed",
+         {"record", "IMG", "--device", "DISC", "--speed", "fast"},
+         2,
+         "--speed takes a DVD speed such as 4 or 2.4, not \"fast\".",
+         false},
+        {"device without --record",
+         {"build", "SRC", "built.iso", "--device", "DISC"},
+         2,
+         "--device and the recording options need --record.",
+         false},
+        {"not a list",
+         {"record", File("short.lst"), "--device", "DISC"},
+         3,
+         "is not an image list.",
+         false},
+        {"not a DVD", {"record", File("zeros.iso"), "--device", "DISC"}, 5, "Image check:", false},
+    };
+    for (const RecordCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        const QString disc = File(QStringLiteral("disc-%1.bin").arg(test.name).replace(' ', '-'));
+        QStringList arguments = test.arguments;
+        arguments.replaceInStrings("IMG", File("base.iso"));
+        arguments.replaceInStrings("LST", File("base.lst"));
+        arguments.replaceInStrings("DISC", "stdio:" + disc);
+        if (arguments.contains("SRC"))
+            arguments.replaceInStrings(
+                "SRC",
+                Source(QStringLiteral("src-%1").arg(test.name).replace(' ', '-'), "two-titlesets"));
+        const CliOutput result = Run(arguments);
+        EXPECT_EQ(result.status, test.status) << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains(test.message)) << result.err.toStdString();
+        const QByteArray expected =
+            arguments.contains("--record") ? Contents(File("built.iso")) : image;
+        const QByteArray written = Contents(disc);
+        const QByteArray tail = written.mid(expected.size());
+        EXPECT_EQ(!expected.isEmpty() && written.startsWith(expected) && tail.size() < 64 * 1024 &&
+                      tail.count('\0') == tail.size(),
+                  test.recorded)
+            << written.size();
+        EXPECT_FALSE(QFile::exists(File("D:")));
+    }
+}
+
 // True while any process has the folder in its command line.
 bool AnyProcessNames(const QString& folder)
 {
@@ -268,6 +383,28 @@ TEST_F(CliEndToEndTest, ASignalMidBuildEndsTheBuilderAndLeavesNoImage)
         EXPECT_FALSE(QFile::exists(File("long.iso.lock")));
         EXPECT_FALSE(AnyProcessNames(File("long.iso")));
     }
+}
+
+// A pipe nobody drains holds the real xorriso mid-write.
+TEST_F(CliEndToEndTest, ASignalMidRecordingEndsTheRecorder)
+{
+    ASSERT_EQ(Run({"build", Source("held"), "held.iso"}).status, 0);
+    const QString fifo = File("fifo");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    QProcess cli;
+    Start(cli, {"record", File("held.iso"), "--device", "stdio:" + fifo});
+    QElapsedTimer waited;
+    waited.start();
+    while (!AnyProcessNames("dev=stdio:" + fifo) && waited.elapsed() < 20000)
+        QThread::msleep(50);
+    ASSERT_TRUE(AnyProcessNames("dev=stdio:" + fifo));
+    ::kill(static_cast<pid_t>(cli.processId()), SIGTERM);
+    ASSERT_TRUE(cli.waitForFinished(10000));
+    EXPECT_EQ(cli.exitCode(), 143) << cli.readAllStandardError().toStdString();
+    EXPECT_FALSE(AnyProcessNames("dev=stdio:" + fifo));
+    ::close(reader);
 }
 
 TEST_F(CliEndToEndTest, HelpAndVersionNeedNoDisplay)

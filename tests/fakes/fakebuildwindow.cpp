@@ -64,12 +64,12 @@ void FakeBuildWindow::EnableLog()
     events << QStringLiteral("enable log");
 }
 
-int FakeBuildWindow::ShutdownValue() const
+bool FakeBuildWindow::ShutdownValue() const
 {
     return shutdown;
 }
 
-int FakeBuildWindow::VerifyValue() const
+bool FakeBuildWindow::VerifyValue() const
 {
     return verify;
 }

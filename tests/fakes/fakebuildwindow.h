@@ -27,8 +27,8 @@ public:
     void SetPercentLabel(const QString& text) override;
     void SetWindowTitle(const QString& title) override;
     void EnableLog() override;
-    int ShutdownValue() const override;
-    int VerifyValue() const override;
+    bool ShutdownValue() const override;
+    bool VerifyValue() const override;
     QString SelectedSpeedText() const override;
 
     // Does what the main window does with a complete image: list and record it.
@@ -39,8 +39,8 @@ public:
 
     FieldValues controls; // what the fields show
     FieldValues stored;   // the window's stored values
-    int shutdown = 0;
-    int verify = 0;
+    bool shutdown = false;
+    bool verify = false;
     QString speedText;
     mutable int speedReads = 0;
 

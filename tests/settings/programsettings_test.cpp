@@ -37,12 +37,12 @@ TEST_F(ProgramSettingsTest, QueriesReadTheFileAgainButNotTheWriteSpeed)
     EXPECT_EQ(m_settings.GetWriteSpeed(), QStringLiteral("8x"));
     EXPECT_EQ(m_settings.GetSplitImageFile(), 0);
     WriteFile("EraseMedia = 0\nDecrypterPath = /b.exe\nDriveletter = g:\nCheckDirSize = 0\n");
-    m_settings.SetSplitImageFile(5);
+    m_settings.SetSplitImageFile(true);
     EXPECT_EQ(m_settings.GetEraseMedia(), 0);
     EXPECT_EQ(m_settings.GetDecrypterPath(), QStringLiteral("/b.exe"));
     EXPECT_EQ(m_settings.GetDriveletter(), QStringLiteral("G:"));
     EXPECT_EQ(m_settings.GetCheckDirSize(), 0);
-    EXPECT_EQ(m_settings.GetSplitImageFile(), 5); // no longer in the file
+    EXPECT_TRUE(m_settings.GetSplitImageFile()); // no longer in the file
 }
 
 TEST_F(ProgramSettingsTest, RejectedRecorderTurnsBurningOffAtEveryQueryButNotInTheFile)
