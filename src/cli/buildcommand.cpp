@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 
 #include <unistd.h>
@@ -122,6 +123,12 @@ int BuildCommand::Run()
     if (const QString misuse = Misuse(); !misuse.isEmpty()) {
         PrintError(QStringLiteral("isomint-cli: ") + misuse);
         return ExitCode::Usage;
+    }
+    // Refused before any source is touched, rather than once for every source.
+    if (!m_options.outputDir.isEmpty() && !QFileInfo(m_options.outputDir).isDir()) {
+        PrintError(QStringLiteral("The output folder \"%1\" is not an existing folder.")
+                       .arg(m_options.outputDir));
+        return ExitCode::Refused;
     }
     m_split = m_options.split || m_context.settings.GetSplitImageFile();
     m_sizeCheck = m_options.sizeCheck || m_context.settings.GetCheckDirSize();

@@ -118,6 +118,11 @@ TEST_F(CliEndToEndTest, EachOutcomeHasItsStatusItsMessageAndItsFiles)
         {"no command", {}, 2, "No command given.", {}},
         {"unknown command", {"burn"}, 2, "Unknown command \"burn\".", {}},
         {"one operand", {"build", "SRC"}, 2, "build needs SOURCE and OUTPUT", {}},
+        {"no output folder",
+         {"build", "SRC", "--output-dir", "no/such/folder"},
+         3,
+         "The output folder \"no/such/folder\" is not an existing folder.",
+         {}},
     };
     for (const StatusCase& test : cases) {
         SCOPED_TRACE(test.name);
