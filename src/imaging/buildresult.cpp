@@ -19,19 +19,26 @@ BuildResult CodeResult(BuildOutcome outcome, OutcomeCode code, const QString& de
     return result;
 }
 
-QString ResultMessage(const BuildResult& result)
+bool ShowsNoBox(const BuildResult& result)
 {
     switch (result.outcome) {
     case BuildOutcome::Declined:
     case BuildOutcome::Unfollowed:
     case BuildOutcome::Aborted:
-        return result.detail;
+        return true;
     case BuildOutcome::Built:
     case BuildOutcome::Refused:
     case BuildOutcome::BuildFailed:
     case BuildOutcome::CheckFailed:
         break;
     }
+    return false;
+}
+
+QString ResultMessage(const BuildResult& result)
+{
+    if (ShowsNoBox(result))
+        return result.detail;
     if (!result.refusal.isEmpty())
         return result.refusal;
     return OutcomeMessage(result.code, result.detail, result.systemError).text;

@@ -32,6 +32,10 @@ struct BuildResult
 [[nodiscard]] BuildResult CodeResult(BuildOutcome outcome, OutcomeCode code,
                                      const QString& detail = QString(), int systemError = 0);
 
-// The message in the words the window's box uses; empty when the window shows
-// none (an abort, a No, a run that could not be followed).
+// Whether the window shows no box for the result: an abort, a No, a run that
+// could not be followed.
+[[nodiscard]] bool ShowsNoBox(const BuildResult& result);
+
+// The message in the words the window's box uses; for a result without a box,
+// its detail.
 [[nodiscard]] QString ResultMessage(const BuildResult& result);

@@ -72,17 +72,8 @@ void WindowBuild::ShowTaken(const BuildRequest& request, RequestStage stage)
 
 void ShowBuildResult(MessageBoxPresenter& presenter, const BuildResult& result)
 {
-    switch (result.outcome) {
-    case BuildOutcome::Declined:
-    case BuildOutcome::Unfollowed:
-    case BuildOutcome::Aborted:
+    if (ShowsNoBox(result))
         return;
-    case BuildOutcome::Built:
-    case BuildOutcome::Refused:
-    case BuildOutcome::BuildFailed:
-    case BuildOutcome::CheckFailed:
-        break;
-    }
     if (!result.refusal.isEmpty())
         ShowWindowBox(presenter, QStringLiteral("Error"), result.refusal, BoxKind::Error);
     else
