@@ -60,8 +60,11 @@ int main()
             continue;
         }
         WritePids();
-        if (word == "crash")
+        if (word == "crash") {
+            // The default action, even where a sanitizer has a handler of its own.
+            std::signal(SIGSEGV, SIG_DFL);
             std::raise(SIGSEGV);
+        }
         if (word == "hang")
             WaitForEver();
         if (word == "silent")
