@@ -107,11 +107,7 @@ TEST_F(WindowWordsTest, EveryFocusableControlOfEveryWindowHasAName)
         {"main window", [this] { return UnnamedWhenShown(*MainWindow()); }},
         {"settings", [this] { return UnnamedWhenShown(*Settings()); }},
         {"first-time setup", [this] { return UnnamedWhenShown(*Settings(true)); }},
-        {"log",
-         [] {
-             LogDialog log;
-             return UnnamedWhenShown(log);
-         }},
+        {"log", [] { return UnnamedWhenShown(*std::make_unique<LogDialog>()); }},
         {"about",
          [this] {
              AboutDialog about;
@@ -119,11 +115,7 @@ TEST_F(WindowWordsTest, EveryFocusableControlOfEveryWindowHasAName)
              about.Prepare();
              return UnnamedWhenShown(about);
          }},
-        {"license",
-         [] {
-             LicenseDialog license;
-             return UnnamedWhenShown(license);
-         }},
+        {"license", [] { return UnnamedWhenShown(*std::make_unique<LicenseDialog>()); }},
         {"file chooser",
          [] {
              QStringList unnamed{QStringLiteral("never shown")};

@@ -4,7 +4,6 @@
 #include "dialogtesthelpers.h"
 #include "support/scriptedmessagebox.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
@@ -50,28 +49,6 @@ TEST_F(HelpPageTest, FolderWithSpacesAndQuotesGivesTheOpenerOneArgument)
     OpenHelpPage(programFolder, &context, boxes, opener);
     EXPECT_EQ(WaitForFile(record),
               (programFolder + QStringLiteral("/stencil_hlp.html\n")).toUtf8());
-    EXPECT_EQ(boxes.Count(), 0);
-}
-
-// No opener and no browser: explained as a link that cannot be opened.
-class NoBrowser : public LinkOpener
-{
-public:
-    using LinkOpener::LinkOpener;
-    QString BrowserCommand() override { return {}; }
-};
-
-TEST_F(HelpPageTest, MissingOpenerIsExplained)
-{
-    NoBrowser opener(Path(QStringLiteral("no-such-opener")));
-    ScriptedMessageBox boxes;
-    QObject context;
-    OpenHelpPage(Folder(), &context, boxes, opener);
-    QDeadlineTimer deadline(10000);
-    while (boxes.Count() == 0 && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_TRUE(boxes.Last().text.startsWith(QStringLiteral("Unable to open hyperlink:")));
 }
 
 TEST(HelpPage, ProgramFolderHoldsTheHelpPage)
