@@ -8,6 +8,7 @@
 #include "burn/xorrisorecording.h"
 #include "controls/cxfiledialog.h"
 #include "controls/folderpicker.h"
+#include "controls/recorderwords.h"
 #include "dialogs/aboutdialog.h"
 #include "dialogs/donation.h"
 #include "dialogs/helppage.h"
@@ -98,7 +99,7 @@ bool MainDialog::OnSysCommand(unsigned command)
 
 void MainDialog::ShowHelp()
 {
-    OpenHelpPage(m_programFolder);
+    OpenHelpPage(m_programFolder, this, m_presenter);
 }
 
 void MainDialog::ShowSettings()
@@ -152,6 +153,8 @@ void MainDialog::UpdateRecordingOptions()
     m_ui->verifyCheck->setEnabled(state.verifyEnabled);
     m_ui->speedCombo->setEnabled(state.speedEnabled);
     m_ui->speedLabel->setEnabled(state.speedEnabled);
+    ShowRecorderWords(*this, {{"shutdownCheck", "text", "&Power off after recording"}},
+                      IsXorrisoRecorder(Settings().GetDecrypterPath()));
     if (state.speedEnabled)
         FillSpeedList();
     ShowFieldValues();

@@ -66,6 +66,9 @@ void HoverButton::SetTooltipText(int stringId, bool activate)
     if (text.isEmpty())
         return;
     setToolTip(activate ? WrapTooltipText(text, QFontMetrics(QToolTip::font())) : QString());
+    // A button that shows only its picture is known to a screen reader by its tooltip.
+    if (this->text().isEmpty())
+        setAccessibleName(text.simplified());
 }
 
 QRect HoverButton::PlaceImage(const QRect& item, QSize image, bool hasText, bool pressed,

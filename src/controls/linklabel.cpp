@@ -43,11 +43,22 @@ void LinkLabel::SetVisited(bool visited)
     ApplyColour();
 }
 
+QColor LinkLabel::LinkColour()
+{
+    return QApplication::palette().color(QPalette::Link);
+}
+
+QColor LinkLabel::VisitedColour()
+{
+    return QApplication::palette().color(QPalette::LinkVisited);
+}
+
 QColor LinkLabel::TextColour() const
 {
     if (m_hover)
         return m_hoverColour;
-    return m_visited ? m_visitedColour : m_linkColour;
+    // The label's own palette, which follows its window's and the theme's.
+    return palette().color(m_visited ? QPalette::LinkVisited : QPalette::Link);
 }
 
 void LinkLabel::OpenLink(const QString& address, LinkOpenDone done)
@@ -77,6 +88,13 @@ void LinkLabel::showEvent(QShowEvent* event)
 {
     Attach();
     QLabel::showEvent(event);
+}
+
+void LinkLabel::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        ApplyColour();
 }
 
 void LinkLabel::mouseMoveEvent(QMouseEvent* event)
@@ -167,6 +185,9 @@ void LinkLabel::Opened(const LinkOpenResult& result)
 
 void LinkLabel::ApplyColour()
 {
+    // Setting the colour is itself a palette change: only a new one is set.
+    if (palette().color(QPalette::WindowText) == TextColour())
+        return;
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, TextColour());
     setPalette(colours);

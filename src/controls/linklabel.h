@@ -22,9 +22,11 @@ public:
     explicit LinkLabel(QWidget* parent = nullptr);
     ~LinkLabel() override;
 
-    // The colours of a link not yet opened, of one opened, and under the mouse.
-    static QColor LinkColour() { return QColor(0, 0, 238); }
-    static QColor VisitedColour() { return QColor(85, 26, 139); }
+    // The colours of a link not yet opened and of one opened come from the
+    // application's palette, so a dark theme keeps them readable; under the
+    // mouse a link is red.
+    static QColor LinkColour();
+    static QColor VisitedColour();
     static QColor HoverColour() { return QColor(255, 0, 0); }
 
     void SetUrl(const QString& url);
@@ -52,6 +54,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -64,8 +67,6 @@ private:
     void Opened(const LinkOpenResult& result);
     void ReportError(const LinkOpenResult& result);
 
-    QColor m_linkColour = LinkColour();
-    QColor m_visitedColour = VisitedColour();
     QColor m_hoverColour = HoverColour();
     bool m_hover = false;
     bool m_visited = false;

@@ -182,6 +182,15 @@ void OpenLinkWith(LinkOpener& opener, const QString& address, QObject* context, 
         });
 }
 
+void OpenLinkOrExplain(LinkOpener& opener, const QString& address, QObject* context,
+                       MessageBoxPresenter& presenter)
+{
+    OpenLinkWith(opener, address, context, [&presenter](const LinkOpenResult& result) {
+        if (!result.Opened())
+            ReportOpenFailure(presenter, result);
+    });
+}
+
 int OpenLinkCodeOfOpenerExit(int exitCode)
 {
     // xdg-open: 2 a file that does not exist, 5 one that cannot be read; 1, 3

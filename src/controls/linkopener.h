@@ -74,6 +74,11 @@ void SetLinkOpener(LinkOpener* opener);
 // OpenLinkCode; it is dropped when `context` is destroyed first.
 void OpenLinkWith(LinkOpener& opener, const QString& address, QObject* context, LinkOpenDone done);
 
+// Opens an address and explains a failure in the application box, as a link
+// does; nothing is shown once `context` is gone.
+void OpenLinkOrExplain(LinkOpener& opener, const QString& address, QObject* context,
+                       MessageBoxPresenter& presenter);
+
 // The message shown when an address could not be opened; the opener's own
 // words, when it gave any, follow the reason.
 QString OpenLinkErrorText(int code, const QString& detail = {});

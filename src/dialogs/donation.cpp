@@ -5,9 +5,6 @@
 
 void OpenDonationPage(QObject* context, MessageBoxPresenter& presenter)
 {
-    OpenLinkWith(CurrentLinkOpener(), QLatin1String(ProjectAddress::Donation), context,
-                 [&presenter](const LinkOpenResult& result) {
-                     if (!result.Opened())
-                         ReportOpenFailure(presenter, result);
-                 });
+    OpenLinkOrExplain(CurrentLinkOpener(), QLatin1String(ProjectAddress::Donation), context,
+                      presenter);
 }

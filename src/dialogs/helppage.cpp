@@ -2,10 +2,9 @@
 
 #include "platform/pathhelper.h"
 
-#include <QProcess>
-
-bool OpenHelpPage(const QString& programFolder, const QString& opener)
+void OpenHelpPage(const QString& programFolder, QObject* context, MessageBoxPresenter& presenter,
+                  LinkOpener& opener)
 {
     const QString page = JoinPath(programFolder, QString::fromLatin1(HelpPageName));
-    return QProcess::startDetached(opener, {page});
+    OpenLinkOrExplain(opener, page, context, presenter);
 }

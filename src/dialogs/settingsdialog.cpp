@@ -3,6 +3,7 @@
 #include "burn/opticaldrives.h"
 #include "burn/recordingdevice.h"
 #include "controls/cxfiledialog.h"
+#include "controls/recorderwords.h"
 #include "dialogs/nativedrivelist.h"
 #include "platform/messagebox.h"
 #include "recorder/decrypterprogram.h"
@@ -12,10 +13,20 @@
 
 #include <QStandardPaths>
 
+#include <vector>
+
 namespace {
 
 const QString NormalCaption = QStringLiteral("Program Settings");
 const QString FirstTimeCaption = QStringLiteral("Isomint Stencil << First Time Setup >>");
+
+const std::vector<NativeText> NativeTexts = {
+    {"decrypterGroup", "title", " Recorder Settings "},
+    {"burnCheck", "text", "&Burn generated image"},
+    {"pathLabel", "text", "Recorder program:"},
+    {"driveLabel", "text", "Recorder device:"},
+    {"exeButton", "toolTip", "Get the recorder program"},
+};
 
 } // namespace
 
@@ -26,6 +37,8 @@ SettingsDialog::SettingsDialog(MessageBoxPresenter& presenter, QWidget* parent)
     m_ui->setupUi(this);
     for (int i = 0; i < m_ui->driveList->count(); ++i)
         m_letters << m_ui->driveList->itemText(i);
+    m_letterGeometry = m_ui->driveList->geometry();
+    m_letterLabelGeometry = m_ui->driveLabel->geometry();
     Decorate();
     connect(m_ui->burnCheck, &QCheckBox::clicked, this, [this] {
         TakeValues();
@@ -173,6 +186,7 @@ void SettingsDialog::UpdateDriveList()
                             stored.startsWith(QLatin1String("stdio:"), Qt::CaseInsensitive);
         FillNativeDrives(*m_ui->driveList, OpticalDrives(), device ? stored : QString());
         m_listsDevices = true;
+        ShowListWords();
         return;
     }
     if (m_listsDevices) {
@@ -180,7 +194,25 @@ void SettingsDialog::UpdateDriveList()
         m_ui->driveList->addItems(m_letters);
         m_listsDevices = false;
     }
+    ShowListWords();
     SelectDrive();
+}
+
+void SettingsDialog::ShowListWords()
+{
+    ShowRecorderWords(*this, NativeTexts, m_listsDevices);
+    QRect label = m_letterLabelGeometry;
+    QRect list = m_letterGeometry;
+    if (m_listsDevices) {
+        // A device path such as stdio:/home/user/disc.iso needs the row's
+        // whole width; two letters do not.
+        constexpr int Gap = 6;
+        label.setWidth(m_ui->driveLabel->sizeHint().width());
+        list.setLeft(label.right() + Gap);
+        list.setRight(m_ui->exeButton->geometry().right());
+    }
+    m_ui->driveLabel->setGeometry(label);
+    m_ui->driveList->setGeometry(list);
 }
 
 void SettingsDialog::OnPathEdited(const QString& path)

@@ -4,6 +4,7 @@
 #include "settings/programsettings.h"
 
 #include <QDialog>
+#include <QRect>
 #include <QStringList>
 
 #include <memory>
@@ -48,6 +49,9 @@ private:
     void Decorate();
     // Drive letters for a Windows recorder, devices for xorriso.
     void UpdateDriveList();
+    // Recorder and device words and a wide list for xorriso; the designed
+    // ones for a Windows recorder.
+    void ShowListWords();
     void OnPathEdited(const QString& path);
     [[nodiscard]] bool NativeRecorder() const;
     void OfferInstalledRecorder();
@@ -56,7 +60,9 @@ private:
     MessageBoxPresenter& m_presenter;
     std::unique_ptr<Ui::SettingsDialog> m_ui;
     ProgramSettings m_settings;
-    QStringList m_letters; // the drive letter items, as designed
+    QStringList m_letters;  // the drive letter items, as designed
+    QRect m_letterGeometry; // the list and its label as designed for letters
+    QRect m_letterLabelGeometry;
     bool m_listsDevices = false;
     QString m_offeredRecorder; // an installed xorriso, suggested at first start
 };

@@ -214,4 +214,19 @@ TEST_F(LinkLabelTest, AnOpenerWithoutAHandlerIsAFailureNotAVisit)
     EXPECT_TRUE(m_boxes.Last().text.startsWith("Unable to open hyperlink:"));
 }
 
+// A dark theme's palette, set after the label exists, gives its link colours.
+TEST_F(LinkLabelTest, LinkColoursComeFromTheWindowsPalette)
+{
+    LinkLabel& label = AddLabel("https://example.org/", {10, 10, 200, 30});
+    Show();
+    QPalette dark = m_window.palette();
+    dark.setColor(QPalette::Window, QColor(30, 30, 30));
+    dark.setColor(QPalette::Link, QColor(120, 170, 255));
+    dark.setColor(QPalette::LinkVisited, QColor(200, 150, 255));
+    m_window.setPalette(dark);
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(120, 170, 255));
+    Click(label);
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(200, 150, 255));
+}
+
 } // namespace

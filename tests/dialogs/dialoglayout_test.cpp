@@ -6,7 +6,10 @@
 #include "support/scriptedmessagebox.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,6 +28,8 @@ void ExpectTextsFit(const QDialog& dialog)
         EXPECT_LE(needed.width(), label->width()) << label->text().toStdString();
         EXPECT_LE(needed.height(), label->height()) << label->text().toStdString();
     }
+    for (const QComboBox* list : dialog.findChildren<QComboBox*>())
+        EXPECT_LE(list->sizeHint().width(), list->width()) << list->currentText().toStdString();
     const QRect inside(QPoint(0, 0), dialog.size());
     for (const QWidget* child : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         EXPECT_TRUE(inside.contains(child->geometry())) << child->objectName().toStdString();
@@ -42,6 +47,27 @@ TEST(DialogLayout, EveryTextFitsItsControl)
     ExpectTextsFit(license);
     ScriptedMessageBox boxes;
     SettingsDialog settings(boxes);
+    ExpectTextsFit(settings);
+}
+
+// With xorriso the settings speak of the recorder and its device, and the
+// list shows a whole stdio: pseudo-drive path.
+TEST(DialogLayout, TheNativeRecordersWordsAndDeviceFit)
+{
+    QTemporaryDir folder;
+    const QString xorriso = folder.filePath(QStringLiteral("xorriso"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral("/bin/true"), xorriso));
+    QFile ini(folder.filePath(QStringLiteral("stencil.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("BurnImageFile = 1\r\nDecrypterPath = " + xorriso.toUtf8() +
+              "\r\nDriveletter = stdio:/home/user/Videos/disc.iso\r\n");
+    ini.close();
+    ScriptedMessageBox boxes;
+    SettingsDialog settings(boxes);
+    settings.Settings().SetProgramFolder(folder.path());
+    settings.PrepareOpening();
+    ASSERT_EQ(settings.findChild<QComboBox*>(QStringLiteral("driveList"))->currentText(),
+              "stdio:/home/user/Videos/disc.iso");
     ExpectTextsFit(settings);
 }
 

@@ -70,7 +70,8 @@ bool WriteText(const QString& path, const QByteArray& text)
     return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
 }
 
-// The settings dialog as a first start shows it, then with a recorder chosen.
+// The settings dialog as a first start shows it, then with a recorder chosen,
+// then with xorriso recording into a pseudo-drive.
 bool SaveSettingsShots(const QString& folder)
 {
     QTemporaryDir programFolder;
@@ -86,7 +87,16 @@ bool SaveSettingsShots(const QString& folder)
               "SplitImageFile = 1\nBurnImageFile = 1\nEraseMedia = 1\nDecrypterPath = " + recorder +
                   "\nDriveletter = E:\nCheckDirSize = 1\n");
     settings.PrepareOpening();
-    return Save(settings, folder, QStringLiteral("settings")) && saved;
+    saved = Save(settings, folder, QStringLiteral("settings")) && saved;
+
+    // Only the name makes it the native recorder; it is never run here.
+    const QString xorriso = programFolder.filePath(QStringLiteral("xorriso"));
+    QFile::copy(QStringLiteral("/bin/true"), xorriso);
+    WriteText(programFolder.filePath(QStringLiteral("stencil.ini")),
+              "BurnImageFile = 1\nEraseMedia = 1\nDecrypterPath = " + xorriso.toUtf8() +
+                  "\nDriveletter = stdio:/home/user/Videos/disc.iso\nCheckDirSize = 1\n");
+    settings.PrepareOpening();
+    return Save(settings, folder, QStringLiteral("settings-xorriso")) && saved;
 }
 
 } // namespace
