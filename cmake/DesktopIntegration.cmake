@@ -1,21 +1,66 @@
-# The launcher, menu entry and icon around the self-contained program folder.
-# The program folder is the install prefix; the menu entry and icon go to the
-# desktop's standard share folders so that menus find them.
+# What makes the installed program a desktop citizen: the commands in
+# <prefix>/bin, the menu entry, the icons, the AppStream metainfo, the manual
+# pages, and an uninstall target.
 
-set(ISOMINT_SHARE_DIR "/usr/local/share" CACHE PATH "Where the menu entry and icon are installed")
-set(ISOMINT_LAUNCHER "${CMAKE_INSTALL_PREFIX}/bin/isomint")
+set(ISOMINT_LAUNCHER "${CMAKE_INSTALL_FULL_BINDIR}/isomint")
+set(ISOMINT_DESKTOP_DIR "${CMAKE_SOURCE_DIR}/res/desktop")
 
-# A link, not a copy: the program finds its folder through the resolved executable.
-install(CODE "file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
-              file(CREATE_LINK \"../isomint\"
-                   \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/isomint\" SYMBOLIC)
-              file(CREATE_LINK \"../isomint-cli\"
-                   \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/isomint-cli\" SYMBOLIC)")
+# Links, not copies: the program finds its folder through the resolved executable.
+foreach(command isomint isomint-cli)
+    isomint_install_link("${CMAKE_INSTALL_BINDIR}/${command}"
+                         "${ISOMINT_INSTALL_PROGRAM_DIR}/${command}")
+endforeach()
 
-configure_file("${CMAKE_SOURCE_DIR}/res/desktop/isomint-stencil.desktop.in"
+# The build tree's entry starts the configured prefix; the installed one is
+# written at install time, so that `cmake --install --prefix` is followed too.
+configure_file("${ISOMINT_DESKTOP_DIR}/isomint-stencil.desktop.in"
                "${CMAKE_BINARY_DIR}/isomint-stencil.desktop" @ONLY)
-install(FILES "${CMAKE_BINARY_DIR}/isomint-stencil.desktop"
-        DESTINATION "${ISOMINT_SHARE_DIR}/applications")
-install(FILES "${CMAKE_SOURCE_DIR}/res/icons/icon129.png"
-        DESTINATION "${ISOMINT_SHARE_DIR}/icons/hicolor/32x32/apps"
-        RENAME "isomint-stencil.png")
+install(CODE "
+    set(ISOMINT_LAUNCHER \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/isomint\")
+    configure_file(\"${ISOMINT_DESKTOP_DIR}/isomint-stencil.desktop.in\"
+                   \"${CMAKE_BINARY_DIR}/installed/isomint-stencil.desktop\" @ONLY)
+    file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\"
+         TYPE FILE FILES \"${CMAKE_BINARY_DIR}/installed/isomint-stencil.desktop\")")
+
+configure_file("${ISOMINT_DESKTOP_DIR}/org.example.isomint.Stencil.metainfo.xml.in"
+               "${CMAKE_BINARY_DIR}/org.example.isomint.Stencil.metainfo.xml" @ONLY)
+install(FILES "${CMAKE_BINARY_DIR}/org.example.isomint.Stencil.metainfo.xml"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
+
+foreach(size 16 22 24 32 48 64 128 256)
+    install(FILES "${ISOMINT_DESKTOP_DIR}/icons/${size}.png"
+            DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps"
+            RENAME "isomint-stencil.png")
+endforeach()
+install(FILES "${ISOMINT_DESKTOP_DIR}/isomint-stencil.svg"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps")
+
+# Manual pages and the package's documentation, compressed as Debian expects
+# (man reads them either way); -n keeps the archives reproducible.
+find_program(GZIP_EXECUTABLE gzip REQUIRED)
+set(ISOMINT_DOC_DIR "${CMAKE_INSTALL_DATADIR}/doc/isomint-stencil")
+set(compressed "")
+foreach(page isomint isomint-cli)
+    set(output "${CMAKE_BINARY_DIR}/man/${page}.1.gz")
+    add_custom_command(OUTPUT "${output}"
+        COMMAND "${CMAKE_COMMAND}" -E make_directory "${CMAKE_BINARY_DIR}/man"
+        COMMAND "${GZIP_EXECUTABLE}" -9nc "${CMAKE_SOURCE_DIR}/res/man/${page}.1" > "${output}"
+        DEPENDS "${CMAKE_SOURCE_DIR}/res/man/${page}.1" VERBATIM)
+    list(APPEND compressed "${output}")
+    install(FILES "${output}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+endforeach()
+configure_file("${CMAKE_SOURCE_DIR}/res/package/changelog.in" "${CMAKE_BINARY_DIR}/doc/changelog"
+               @ONLY)
+set(changelog "${CMAKE_BINARY_DIR}/doc/changelog.gz")
+add_custom_command(OUTPUT "${changelog}"
+    COMMAND "${GZIP_EXECUTABLE}" -9nc "${CMAKE_BINARY_DIR}/doc/changelog" > "${changelog}"
+    DEPENDS "${CMAKE_BINARY_DIR}/doc/changelog" VERBATIM)
+add_custom_target(isomint_compressed_docs ALL DEPENDS ${compressed} "${changelog}")
+install(FILES "${changelog}" "${CMAKE_SOURCE_DIR}/res/package/copyright"
+        DESTINATION "${ISOMINT_DOC_DIR}")
+
+# Removes what the last install wrote, as listed in install_manifest.txt.
+add_custom_target(uninstall
+    COMMAND "${CMAKE_COMMAND}" -DMANIFEST=${CMAKE_BINARY_DIR}/install_manifest.txt
+            -P "${CMAKE_SOURCE_DIR}/cmake/Uninstall.cmake"
+    VERBATIM)

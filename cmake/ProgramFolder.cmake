@@ -1,6 +1,11 @@
 # Fills the program folder with the files the program looks up beside itself,
-# and installs the same self-contained folder.
+# and installs the same folder as <prefix>/lib/isomint-stencil.
 
+include(GNUInstallDirs)
+# Not CMAKE_INSTALL_LIBDIR: the folder holds the program, not a multiarch library.
+set(ISOMINT_INSTALL_PROGRAM_DIR "lib/isomint-stencil")
+
+find_program(GENISOIMAGE_EXECUTABLE genisoimage PATHS /usr/bin NO_DEFAULT_PATH)
 find_program(GENISOIMAGE_EXECUTABLE genisoimage REQUIRED)
 file(MAKE_DIRECTORY "${ISOMINT_PROGRAM_DIR}")
 
@@ -21,12 +26,33 @@ file(CONFIGURE OUTPUT "${ISOMINT_PROGRAM_DIR}/mod.ver.tmp"
      CONTENT "${ISOMINT_GENISOIMAGE_VERSION} as mkisofs\nQt ${Qt6_VERSION}\n")
 file(RENAME "${ISOMINT_PROGRAM_DIR}/mod.ver.tmp" "${ISOMINT_PROGRAM_DIR}/mod.ver")
 
-install(FILES "${ISOMINT_PROGRAM_DIR}/license.txt" "${ISOMINT_PROGRAM_DIR}/mod.ver"
-        DESTINATION .)
-install(CODE "file(CREATE_LINK \"${GENISOIMAGE_EXECUTABLE}\"
-                   \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/mkisofs\" SYMBOLIC)")
-
 # The help page the "&Help" command opens.
 configure_file("${CMAKE_SOURCE_DIR}/res/stencil_hlp.html" "${ISOMINT_PROGRAM_DIR}/stencil_hlp.html"
                COPYONLY)
-install(FILES "${ISOMINT_PROGRAM_DIR}/stencil_hlp.html" DESTINATION .)
+
+install(FILES "${ISOMINT_PROGRAM_DIR}/license.txt" "${ISOMINT_PROGRAM_DIR}/mod.ver"
+              "${ISOMINT_PROGRAM_DIR}/stencil_hlp.html"
+        DESTINATION "${ISOMINT_INSTALL_PROGRAM_DIR}")
+
+# isomint_install_link(<link> <target>): a symbolic link made at install time,
+# relative when both lie under the prefix so that the tree can be moved (and
+# packaged), and listed in the install manifest so that uninstall removes it.
+function(isomint_install_link link target)
+    install(CODE "
+        set(link \"\${CMAKE_INSTALL_PREFIX}/${link}\")
+        set(target \"${target}\")
+        if(NOT IS_ABSOLUTE \"\${target}\")
+            set(target \"\${CMAKE_INSTALL_PREFIX}/\${target}\")
+        endif()
+        get_filename_component(folder \"\${link}\" DIRECTORY)
+        string(FIND \"\${target}\" \"\${CMAKE_INSTALL_PREFIX}/\" under)
+        if(under EQUAL 0)
+            file(RELATIVE_PATH target \"\${folder}\" \"\${target}\")
+        endif()
+        message(STATUS \"Installing link: \$ENV{DESTDIR}\${link} -> \${target}\")
+        file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${folder}\")
+        file(CREATE_LINK \"\${target}\" \"\$ENV{DESTDIR}\${link}\" SYMBOLIC)
+        list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${link}\")")
+endfunction()
+
+isomint_install_link("${ISOMINT_INSTALL_PROGRAM_DIR}/mkisofs" "${GENISOIMAGE_EXECUTABLE}")

@@ -47,6 +47,9 @@ int main(int argc, char* argv[])
     // make the kernel discard the image builder's exit status.
     std::signal(SIGCHLD, SIG_DFL);
     QApplication app(argc, argv);
+    // Ties the window to its menu entry where the window class does not
+    // (the app id on Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral("isomint-stencil"));
     // The window is the program: it runs modally, and when it is destroyed the
     // capture file goes with it.
     {

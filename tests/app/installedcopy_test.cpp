@@ -39,7 +39,7 @@ QString Install(const QString& root)
         ADD_FAILURE() << install.readAll().toStdString();
         return {};
     }
-    return root + kPrefix;
+    return root + kPrefix + QStringLiteral("/lib/isomint-stencil");
 }
 
 bool MakeTreeReadOnly(const QString& folder)
