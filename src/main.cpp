@@ -1,5 +1,6 @@
 #include "app/maindialog.h"
 #include "platform/programfolder.h"
+#include "platform/programtranslations.h"
 #include "platform/terminationsignals.h"
 
 #include <QApplication>
@@ -47,6 +48,7 @@ int main(int argc, char* argv[])
     // make the kernel discard the image builder's exit status.
     std::signal(SIGCHLD, SIG_DFL);
     QApplication app(argc, argv);
+    const ProgramTranslations translations(ProgramFolder());
     // Ties the window to its menu entry where the window class does not
     // (the app id on Wayland).
     QGuiApplication::setDesktopFileName(QStringLiteral("isomint-stencil"));

@@ -153,7 +153,9 @@ void MainDialog::UpdateRecordingOptions()
     m_ui->verifyCheck->setEnabled(state.verifyEnabled);
     m_ui->speedCombo->setEnabled(state.speedEnabled);
     m_ui->speedLabel->setEnabled(state.speedEnabled);
-    ShowRecorderWords(*this, {{"shutdownCheck", "text", "&Power off after recording"}},
+    ShowRecorderWords(*this,
+                      {{"shutdownCheck", "text",
+                        QT_TRANSLATE_NOOP("RecorderWords", "&Power off after recording")}},
                       IsXorrisoRecorder(Settings().GetDecrypterPath()));
     if (state.speedEnabled)
         FillSpeedList();

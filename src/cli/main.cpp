@@ -4,6 +4,7 @@
 #include "cli/exitcodes.h"
 #include "cli/stderrpresenter.h"
 #include "platform/programfolder.h"
+#include "platform/programtranslations.h"
 #include "settings/programsettings.h"
 
 #include <QCoreApplication>
@@ -36,6 +37,7 @@ int main(int argc, char* argv[])
     // A reader of the progress that goes away must not end the build half-way.
     std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication app(argc, argv);
+    const ProgramTranslations translations(ProgramFolder());
     const CliOptions options = ParseCliOptions(QCoreApplication::arguments().mid(1));
     if (!options.error.isEmpty())
         return UsageError(options.error);

@@ -1,0 +1,403 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>About Isomint stencil</source>
+        <translation>Über Isomint stencil</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Informationen</translation>
+    </message>
+    <message>
+        <source>Homepage:</source>
+        <translation>Webseite:</translation>
+    </message>
+    <message>
+        <source>E-M@il:</source>
+        <translation>E-Mail:</translation>
+    </message>
+    <message>
+        <source>cdrtools Homepage</source>
+        <translation>cdrtools-Webseite</translation>
+    </message>
+</context>
+<context>
+    <name>BuildEngine</name>
+    <message>
+        <source>A build is already running.</source>
+        <translation>Es wird bereits ein Abbild erstellt.</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; is not valid UTF-8 text, so this program cannot use it safely.
+Rename it, or choose another, and try again.</source>
+        <translation>Der Name „%1“ ist kein gültiger UTF-8-Text und kann daher nicht sicher verwendet werden.
+Benennen Sie ihn um oder wählen Sie einen anderen und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The Output File &quot;%1&quot; lies inside the Source Directory &quot;%2&quot;.
+Choose an Output File outside it, so that the source is never overwritten.</source>
+        <translation>Die Ausgabedatei „%1“ liegt im Quellverzeichnis „%2“.
+Wählen Sie eine Ausgabedatei außerhalb davon, damit die Quelle nie überschrieben wird.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; exists and is not a regular file, so the image cannot be written there.
+Choose another Output File.</source>
+        <translation>„%1“ existiert und ist keine reguläre Datei, daher kann das Abbild dort nicht geschrieben werden.
+Wählen Sie eine andere Ausgabedatei.</translation>
+    </message>
+    <message>
+        <source>The Output File &quot;%1&quot; is being written by another build.
+Wait until it has finished, or choose another Output File.</source>
+        <translation>In die Ausgabedatei „%1“ schreibt gerade eine andere Erstellung.
+Warten Sie, bis sie fertig ist, oder wählen Sie eine andere Ausgabedatei.</translation>
+    </message>
+    <message>
+        <source>The Source Directory &quot;%1&quot; holds no data.</source>
+        <translation>Das Quellverzeichnis „%1“ enthält keine Daten.</translation>
+    </message>
+</context>
+<context>
+    <name>LicenseDialog</name>
+    <message>
+        <source>License</source>
+        <translation>Lizenz</translation>
+    </message>
+    <message>
+        <source>License text</source>
+        <translation>Lizenztext</translation>
+    </message>
+</context>
+<context>
+    <name>LogDialog</name>
+    <message>
+        <source>View Logfile</source>
+        <translation>Protokoll anzeigen</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Protokoll</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>MainDialog</name>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Einstellungen</translation>
+    </message>
+    <message>
+        <source>Source Directory:</source>
+        <translation>Quellverzeichnis:</translation>
+    </message>
+    <message>
+        <source>Output File:</source>
+        <translation>Ausgabedatei:</translation>
+    </message>
+    <message>
+        <source>Volume ID:</source>
+        <translation>Volume-ID:</translation>
+    </message>
+    <message>
+        <source>&amp;Image</source>
+        <translation>&amp;Abbild</translation>
+    </message>
+    <message>
+        <source> Recording Options </source>
+        <translation> Brennoptionen </translation>
+    </message>
+    <message>
+        <source>&amp;Shutdown Windows after recording</source>
+        <translation>Nach dem Brennen &amp;herunterfahren</translation>
+    </message>
+    <message>
+        <source>&amp;Verify written DVD</source>
+        <translation>Gebrannte DVD ü&amp;berprüfen</translation>
+    </message>
+    <message>
+        <source>Recording Speed: </source>
+        <translation>Geschwindigkeit: </translation>
+    </message>
+    <message>
+        <source>&amp;Log</source>
+        <translation>&amp;Protokoll</translation>
+    </message>
+    <message>
+        <source>&amp;Abort</source>
+        <translation>Abb&amp;rechen</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>Beende&amp;n</translation>
+    </message>
+    <message>
+        <source>&amp;Program Settings</source>
+        <translation>&amp;Programmeinstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Informationen</translation>
+    </message>
+    <message>
+        <source>&amp;License</source>
+        <translation>&amp;Lizenz</translation>
+    </message>
+    <message>
+        <source>&amp;Donation</source>
+        <translation>&amp;Spenden</translation>
+    </message>
+</context>
+<context>
+    <name>Outcome</name>
+    <message>
+        <source>System Error # %1!</source>
+        <translation>Systemfehler Nr. %1!</translation>
+    </message>
+    <message>
+        <source>
+
+You can find a list with possible errors at:
+
+</source>
+        <translation>
+
+Eine Liste möglicher Fehler finden Sie unter:
+
+</translation>
+    </message>
+    <message>
+        <source>
+
+Please use the support forum for help!</source>
+        <translation>
+
+Bitte wenden Sie sich an das Support-Forum!</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Action successfully completed!
+See log for details.</source>
+        <translation>Vorgang erfolgreich abgeschlossen!
+Einzelheiten siehe Protokoll.</translation>
+    </message>
+    <message>
+        <source>Can&apos;t find a &quot;VIDEO_TS&quot; directory.
+This directory must exist below the given Source Directory!</source>
+        <translation>Kein „VIDEO_TS“-Verzeichnis gefunden.
+Dieses Verzeichnis muss im angegebenen Quellverzeichnis liegen!</translation>
+    </message>
+    <message>
+        <source>Error!</source>
+        <translation>Fehler!</translation>
+    </message>
+    <message>
+        <source>Unsupported character (&quot;%1&quot;) in Volume ID.
+Use only standard letters, numbers and underscores!</source>
+        <translation>Nicht unterstütztes Zeichen („%1“) in der Volume-ID.
+Verwenden Sie nur einfache Buchstaben, Ziffern und Unterstriche!</translation>
+    </message>
+    <message>
+        <source>Missing needed file: %1</source>
+        <translation>Benötigte Datei fehlt: %1</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Missing file: %1
+Do you want to continue?</source>
+        <translation>Datei fehlt: %1
+Möchten Sie fortfahren?</translation>
+    </message>
+    <message>
+        <source>Missing needed information.
+Check if you have inserted SourceDir, TargetFile and VolumeID!</source>
+        <translation>Angaben fehlen.
+Prüfen Sie, ob Quellverzeichnis, Ausgabedatei und Volume-ID eingetragen sind!</translation>
+    </message>
+    <message>
+        <source>Volume ID too long!</source>
+        <translation>Volume-ID zu lang!</translation>
+    </message>
+    <message>
+        <source>&quot;mkisofs&quot; reports some errors.
+See log for details.</source>
+        <translation>„mkisofs“ meldet Fehler.
+Einzelheiten siehe Protokoll.</translation>
+    </message>
+    <message>
+        <source>Unknown Error</source>
+        <translation>Unbekannter Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>RecorderWords</name>
+    <message>
+        <source>&amp;Power off after recording</source>
+        <translation>Nach dem Brennen a&amp;usschalten</translation>
+    </message>
+    <message>
+        <source> Recorder Settings </source>
+        <translation> Brennprogramm-Einstellungen </translation>
+    </message>
+    <message>
+        <source>&amp;Burn generated image</source>
+        <translation>Erstelltes Abbild &amp;brennen</translation>
+    </message>
+    <message>
+        <source>Recorder program:</source>
+        <translation>Brennprogramm:</translation>
+    </message>
+    <message>
+        <source>Recorder device:</source>
+        <translation>Brenner:</translation>
+    </message>
+    <message>
+        <source>Get the recorder program</source>
+        <translation>Brennprogramm auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>Program Settings</source>
+        <translation>Programmeinstellungen</translation>
+    </message>
+    <message>
+        <source> Gerneral Settings </source>
+        <translation> Allgemeine Einstellungen </translation>
+    </message>
+    <message>
+        <source> DVD Decrypter Settings </source>
+        <translation> DVD-Decrypter-Einstellungen </translation>
+    </message>
+    <message>
+        <source>&amp;Split image into 1GB chunks (recommended for FAT32 partitions)</source>
+        <translation>Abbild in 1-GB-&amp;Teile aufteilen (empfohlen für FAT32-Partitionen)</translation>
+    </message>
+    <message>
+        <source>Chec&amp;k source directory size?</source>
+        <translation>&amp;Größe des Quellverzeichnisses prüfen?</translation>
+    </message>
+    <message>
+        <source>&amp;Burn generated image using DVD Decrypter</source>
+        <translation>Erstelltes Abbild mit DVD Decrypter &amp;brennen</translation>
+    </message>
+    <message>
+        <source>&amp;Erase non empty rewriteable media</source>
+        <translation>Nicht leere wiederbeschreibbare Medien &amp;löschen</translation>
+    </message>
+    <message>
+        <source>Path to DVD Decrypter &quot;exe&quot; file:</source>
+        <translation>Pfad zu DVD Decrypter („exe“):</translation>
+    </message>
+    <message>
+        <source>E&amp;XE file</source>
+        <translation>E&amp;XE-Datei</translation>
+    </message>
+    <message>
+        <source>DVD Recorder Drive Letter: </source>
+        <translation>DVD-Brenner: </translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve</source>
+        <translation>Spei&amp;chern</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Isomint Stencil &lt;&lt; First Time Setup &gt;&gt;</source>
+        <translation>Isomint Stencil &lt;&lt; Ersteinrichtung &gt;&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>StringTable</name>
+    <message>
+        <source>&amp;About Isomint stencil...</source>
+        <translation>&amp;Über Isomint stencil...</translation>
+    </message>
+    <message>
+        <source>Get the Source Directory.
+This directory must contain
+your VIDEO_TS directory.</source>
+        <translation>Quellverzeichnis wählen.
+Dieses Verzeichnis muss Ihr
+VIDEO_TS-Verzeichnis enthalten.</translation>
+    </message>
+    <message>
+        <source>Where do you want to store
+your Image File?</source>
+        <translation>Wo soll Ihre Abbilddatei
+gespeichert werden?</translation>
+    </message>
+    <message>
+        <source>Abort Image generation.</source>
+        <translation>Abbilderstellung abbrechen.</translation>
+    </message>
+    <message>
+        <source>See you later...</source>
+        <translation>Bis später...</translation>
+    </message>
+    <message>
+        <source>Build your DVD Image.</source>
+        <translation>DVD-Abbild erstellen.</translation>
+    </message>
+    <message>
+        <source>Save Logfile</source>
+        <translation>Protokolldatei speichern</translation>
+    </message>
+    <message>
+        <source>See U later...</source>
+        <translation>Bis bald...</translation>
+    </message>
+    <message>
+        <source>Open Log Window</source>
+        <translation>Protokollfenster öffnen</translation>
+    </message>
+    <message>
+        <source>Get DVD Decrypter Location</source>
+        <translation>Speicherort von DVD Decrypter wählen</translation>
+    </message>
+    <message>
+        <source>Save settings to ini file</source>
+        <translation>Einstellungen in INI-Datei speichern</translation>
+    </message>
+    <message>
+        <source>Click here to open the donation site
+in your default browser...</source>
+        <translation>Hier klicken, um die Spendenseite
+im Standardbrowser zu öffnen...</translation>
+    </message>
+    <message>
+        <source>Isomint Stencil needs &quot;%s&quot; to generate an image!
+
+Be sure this files exists in same folder as Isomint Stencil.</source>
+        <translation>Isomint Stencil benötigt „%s“, um ein Abbild zu erstellen!
+
+Stellen Sie sicher, dass diese Datei im selben Ordner wie Isomint Stencil liegt.</translation>
+    </message>
+</context>
+</TS>
