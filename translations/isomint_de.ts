@@ -133,7 +133,7 @@ Warten Sie, bis sie fertig ist, oder wählen Sie eine andere Ausgabedatei.</tran
     </message>
     <message>
         <source>&amp;Abort</source>
-        <translation>Abb&amp;rechen</translation>
+        <translation>Abb&amp;ruch</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
