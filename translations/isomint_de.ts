@@ -60,6 +60,97 @@ Warten Sie, bis sie fertig ist, oder wählen Sie eine andere Ausgabedatei.</tran
     </message>
 </context>
 <context>
+    <name>CliUsage</name>
+    <message>
+        <source>Usage:
+  isomint-cli build SOURCE OUTPUT [--volume-id ID] [--split] [--size-check]
+                    [--yes|--no] [--progress=auto|lines|json]
+  isomint-cli build SOURCE... --output-dir DIR [options as above]
+  isomint-cli build SOURCE OUTPUT --record --device DEV [recording options]
+  isomint-cli record IMAGE|LIST --device DEV [--speed N] [--erase] [--verify]
+                     [--eject]
+  isomint-cli check SOURCE
+  isomint-cli --help | --version
+
+build   checks and fixes the DVD-Video folder SOURCE (the one that holds
+        VIDEO_TS), builds the image OUTPUT with mkisofs and reads it back.
+        With --output-dir, each source becomes DIR/&lt;Volume ID&gt;.iso, one
+        after another; a failure does not stop the rest.
+check   reports what build would rename or create in SOURCE, and any
+        problem, without changing anything.
+record  reads the image IMAGE (or the chunks of the list LIST) back as a
+        DVD-Video and records it with xorriso to DEV: an optical drive such
+        as /dev/sr0, or stdio:PATH to record into a file.
+
+--volume-id ID  the label (default: derived from the source&apos;s name)
+--split         split the image into 1 GB chunks listed in a .lst file
+--size-check    ask before building a source too large for a single-layer DVD
+--yes, --no     the answer to every question; without them a question is
+                asked on the terminal, or answered No when there is none
+--record        build: record the image once it is built and checked
+--speed N       the recording speed (DVD x factor); fastest when not given
+--erase         erase a rewritable disc first, when needed
+--verify        read the disc back and compare it with the image
+--eject         eject the disc at the end
+--progress      auto (in place on a terminal, else a line per percent),
+                lines, or json (one object per line)
+
+Split and size check default to the settings in stencil.ini, which is
+never written.
+
+Exit status: 0 success, 2 wrong command line, 3 request refused or
+answered No, 4 build failed, 5 image check failed, 6 recording failed,
+130 after SIGINT, 143 after SIGTERM (128 + the signal).
+</source>
+        <translation>Aufruf:
+  isomint-cli build QUELLE AUSGABE [--volume-id ID] [--split] [--size-check]
+                    [--yes|--no] [--progress=auto|lines|json]
+  isomint-cli build QUELLE... --output-dir VERZ [Optionen wie oben]
+  isomint-cli build QUELLE AUSGABE --record --device GERÄT [Brennoptionen]
+  isomint-cli record ABBILD|LISTE --device GERÄT [--speed N] [--erase] [--verify]
+                     [--eject]
+  isomint-cli check QUELLE
+  isomint-cli --help | --version
+
+build   prüft und repariert das DVD-Video-Verzeichnis QUELLE (das VIDEO_TS
+        enthält), erstellt mit mkisofs das Abbild AUSGABE und liest es zurück.
+        Mit --output-dir wird jede Quelle nacheinander zu VERZ/&lt;Volume-ID&gt;.iso;
+        ein Fehler hält die übrigen nicht auf.
+check   meldet, was build in QUELLE umbenennen oder anlegen würde, und jedes
+        Problem, ohne etwas zu ändern.
+record  liest das Abbild ABBILD (oder die Teile der Liste LISTE) als DVD-Video
+        zurück und brennt es mit xorriso auf GERÄT: ein optisches Laufwerk wie
+        /dev/sr0 oder stdio:PFAD, um in eine Datei zu brennen.
+
+--volume-id ID  die Bezeichnung (Vorgabe: aus dem Namen der Quelle gebildet)
+--split         das Abbild in 1-GB-Teile aufteilen, aufgeführt in einer .lst-Datei
+--size-check    vor dem Erstellen einer Quelle nachfragen, die für eine
+                einschichtige DVD zu groß ist
+--yes, --no     die Antwort auf jede Frage; ohne sie wird im Terminal gefragt,
+                oder mit Nein geantwortet, wenn es keines gibt
+--record        build: das Abbild brennen, sobald es erstellt und geprüft ist
+--speed N       die Brenngeschwindigkeit (DVD-Faktor x); ohne Angabe die höchste
+--erase         eine wiederbeschreibbare Disc bei Bedarf zuerst löschen
+--verify        die Disc zurücklesen und mit dem Abbild vergleichen
+--eject         die Disc am Ende auswerfen
+--progress      auto (an Ort und Stelle im Terminal, sonst eine Zeile je Prozent),
+                lines oder json (ein Objekt je Zeile)
+
+Aufteilen und Größenprüfung folgen als Vorgabe den Einstellungen in stencil.ini,
+die nie geschrieben wird.
+
+Rückgabewert: 0 Erfolg, 2 falsche Befehlszeile, 3 Auftrag abgelehnt oder mit
+Nein beantwortet, 4 Erstellung fehlgeschlagen, 5 Prüfung des Abbilds
+fehlgeschlagen, 6 Brennen fehlgeschlagen, 130 nach SIGINT, 143 nach SIGTERM
+(128 + das Signal).
+</translation>
+    </message>
+    <message>
+        <source>Try &quot;isomint-cli --help&quot;.</source>
+        <translation>„isomint-cli --help“ zeigt die Hilfe.</translation>
+    </message>
+</context>
+<context>
     <name>LicenseDialog</name>
     <message>
         <source>License</source>

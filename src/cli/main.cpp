@@ -23,7 +23,7 @@ int PrintText(const QString& text, std::FILE* stream, int status)
 int UsageError(const QString& text)
 {
     PrintError(QStringLiteral("isomint-cli: ") + text);
-    PrintError(QStringLiteral("Try \"isomint-cli --help\"."));
+    PrintError(QCoreApplication::translate("CliUsage", "Try \"isomint-cli --help\"."));
     return ExitCode::Usage;
 }
 

@@ -16,9 +16,12 @@ bool Install(QTranslator& translator, const QLocale& locale, const QString& name
 
 ProgramTranslations::ProgramTranslations(const QString& programFolder, const QLocale& locale)
 {
-    // QLocale::system() follows LANGUAGE and LANG; "C" and English keep the
-    // source texts exactly, whatever catalogue lies about.
-    if (locale.language() == QLocale::English || locale.language() == QLocale::C)
+    // The user's first language (LANGUAGE, else LC_MESSAGES or LANG): "C" and
+    // English keep the source texts exactly. As with gettext, LANGUAGE does not
+    // count under the C locale.
+    const QLocale first(locale.uiLanguages().value(0, locale.name()));
+    if (locale.language() == QLocale::C || first.language() == QLocale::English ||
+        first.language() == QLocale::C)
         return;
     m_qtInstalled = Install(m_qt, locale, QStringLiteral("qtbase"),
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
