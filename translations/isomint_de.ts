@@ -60,6 +60,21 @@ Warten Sie, bis sie fertig ist, oder wählen Sie eine andere Ausgabedatei.</tran
     </message>
 </context>
 <context>
+    <name>BuildWindow</name>
+    <message>
+        <source>Missing File</source>
+        <translation>Datei fehlt</translation>
+    </message>
+    <message>
+        <source>DVD Directory Size</source>
+        <translation>Größe des DVD-Verzeichnisses</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+</context>
+<context>
     <name>CliUsage</name>
     <message>
         <source>Usage:
@@ -250,6 +265,42 @@ fehlgeschlagen, 6 Brennen fehlgeschlagen, 130 nach SIGINT, 143 nach SIGTERM
         <source>&amp;Donation</source>
         <translation>&amp;Spenden</translation>
     </message>
+    <message>
+        <source>Choose a Directory which contains the DVD File structure:</source>
+        <translation>Wählen Sie ein Verzeichnis mit der Dateistruktur der DVD:</translation>
+    </message>
+    <message>
+        <source>Can&apos;t get dir...</source>
+        <translation>Kein Verzeichnis erhalten...</translation>
+    </message>
+    <message>
+        <source>ISO Image (*.iso)|*.iso|Image File (*.img)|*.img|All Files (*.*)||</source>
+        <translation>ISO-Abbild (*.iso)|*.iso|Abbilddatei (*.img)|*.img|Alle Dateien (*.*)||</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>A build is running. Abort it and quit?</source>
+        <translation>Ein Abbild wird gerade erstellt. Abbrechen und beenden?</translation>
+    </message>
+    <message>
+        <source>Verifying… %1</source>
+        <translation>Überprüfung… %1</translation>
+    </message>
+    <message>
+        <source>%1 % Recording… %2</source>
+        <translation>%1 % Brennen… %2</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Recording Failed</source>
+        <translation>Brennen fehlgeschlagen</translation>
+    </message>
 </context>
 <context>
     <name>Outcome</name>
@@ -367,6 +418,59 @@ Einzelheiten siehe Protokoll.</translation>
     <message>
         <source>Get the recorder program</source>
         <translation>Brennprogramm auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>Recording</name>
+    <message>
+        <source>No recording drive is chosen.</source>
+        <translation>Es ist kein Brenner gewählt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a drive.</source>
+        <translation>„%1“ ist kein Laufwerk.</translation>
+    </message>
+    <message>
+        <source>
+Choose an optical drive such as /dev/sr0, or stdio: followed by the full path of a file to record into.</source>
+        <translation>
+Wählen Sie ein optisches Laufwerk wie /dev/sr0 oder stdio: gefolgt vom vollständigen Pfad einer Datei, in die gebrannt werden soll.</translation>
+    </message>
+    <message>
+        <source>The image was recorded and verified successfully.</source>
+        <translation>Das Abbild wurde erfolgreich gebrannt und überprüft.</translation>
+    </message>
+    <message>
+        <source>Verification failed: the disc does not match the image.
+See log for details.</source>
+        <translation>Überprüfung fehlgeschlagen: Die Disc stimmt nicht mit dem Abbild überein.
+Einzelheiten siehe Protokoll.</translation>
+    </message>
+    <message>
+        <source>Nothing was recorded: &quot;%1&quot; is no longer the file that was built and checked.
+Build the image again.</source>
+        <translation>Es wurde nichts gebrannt: „%1“ ist nicht mehr die Datei, die erstellt und geprüft wurde.
+Erstellen Sie das Abbild erneut.</translation>
+    </message>
+    <message>
+        <source>The image was recorded successfully.</source>
+        <translation>Das Abbild wurde erfolgreich gebrannt.</translation>
+    </message>
+    <message>
+        <source>Recording was aborted.</source>
+        <translation>Das Brennen wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Recording failed: xorriso did not report the whole image as written.
+See log for details.</source>
+        <translation>Brennen fehlgeschlagen: xorriso hat nicht das ganze Abbild als geschrieben gemeldet.
+Einzelheiten siehe Protokoll.</translation>
+    </message>
+    <message>
+        <source>Recording failed (xorriso exit code %1).
+See log for details.</source>
+        <translation>Brennen fehlgeschlagen (xorriso-Rückgabewert %1).
+Einzelheiten siehe Protokoll.</translation>
     </message>
 </context>
 <context>
