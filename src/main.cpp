@@ -4,6 +4,7 @@
 #include "platform/terminationsignals.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 #include <csignal>
 #include <cstdio>
@@ -11,30 +12,34 @@
 
 namespace {
 
-constexpr char UsageText[] =
-    "Usage: isomint [SOURCE]\n"
-    "\n"
-    "Opens the Isomint Stencil window. SOURCE, a DVD-Video folder (the one that\n"
-    "holds VIDEO_TS, VIDEO_TS itself or a file in it), fills the Source Directory\n"
-    "and proposes the Volume ID.\n"
-    "\n"
-    "  --help     show this text and exit\n"
-    "  --version  show the version and exit\n"
-    "\n"
-    "To build, check or record without a window, use isomint-cli\n"
-    "(isomint-cli --help).\n";
+constexpr char UsageText[] = QT_TRANSLATE_NOOP(
+    "ProgramUsage", "Usage: isomint [SOURCE]\n"
+                    "\n"
+                    "Opens the Isomint Stencil window. SOURCE, a DVD-Video folder (the one that\n"
+                    "holds VIDEO_TS, VIDEO_TS itself or a file in it), fills the Source Directory\n"
+                    "and proposes the Volume ID.\n"
+                    "\n"
+                    "  --help     show this text and exit\n"
+                    "  --version  show the version and exit\n"
+                    "\n"
+                    "To build, check or record without a window, use isomint-cli\n"
+                    "(isomint-cli --help).\n");
 
 // Answered before QApplication exists, so that neither needs a display.
 bool AnsweredInformationRequest(int argc, char* argv[])
 {
     if (argc < 2)
         return false;
-    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)
-        std::fputs(UsageText, stdout);
-    else if (std::strcmp(argv[1], "--version") == 0)
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        const QCoreApplication core(argc, argv);
+        const ProgramTranslations translations(ProgramFolder());
+        std::fputs(QCoreApplication::translate("ProgramUsage", UsageText).toUtf8().constData(),
+                   stdout);
+    } else if (std::strcmp(argv[1], "--version") == 0) {
         std::puts("isomint " ISOMINT_VERSION_TEXT);
-    else
+    } else {
         return false;
+    }
     return true;
 }
 

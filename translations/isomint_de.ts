@@ -394,6 +394,35 @@ Einzelheiten siehe Protokoll.</translation>
     </message>
 </context>
 <context>
+    <name>ProgramUsage</name>
+    <message>
+        <source>Usage: isomint [SOURCE]
+
+Opens the Isomint Stencil window. SOURCE, a DVD-Video folder (the one that
+holds VIDEO_TS, VIDEO_TS itself or a file in it), fills the Source Directory
+and proposes the Volume ID.
+
+  --help     show this text and exit
+  --version  show the version and exit
+
+To build, check or record without a window, use isomint-cli
+(isomint-cli --help).
+</source>
+        <translation>Aufruf: isomint [QUELLE]
+
+Öffnet das Fenster von Isomint Stencil. QUELLE, ein DVD-Video-Verzeichnis (das
+VIDEO_TS enthält, VIDEO_TS selbst oder eine Datei darin), füllt das
+Quellverzeichnis und schlägt die Volume-ID vor.
+
+  --help     diesen Text zeigen und beenden
+  --version  die Version zeigen und beenden
+
+Zum Erstellen, Prüfen oder Brennen ohne Fenster dient isomint-cli
+(isomint-cli --help).
+</translation>
+    </message>
+</context>
+<context>
     <name>RecorderWords</name>
     <message>
         <source>&amp;Power off after recording</source>
@@ -471,6 +500,25 @@ Einzelheiten siehe Protokoll.</translation>
 See log for details.</source>
         <translation>Brennen fehlgeschlagen (xorriso-Rückgabewert %1).
 Einzelheiten siehe Protokoll.</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>The settings file &quot;%1&quot; is larger than 64 KiB and is ignored.</source>
+        <translation>Die Einstellungsdatei „%1“ ist größer als 64 KiB und wird nicht beachtet.</translation>
+    </message>
+    <message>
+        <source>The settings file &quot;%1&quot; is not a regular file and is ignored.</source>
+        <translation>Die Einstellungsdatei „%1“ ist keine reguläre Datei und wird nicht beachtet.</translation>
+    </message>
+    <message>
+        <source>Cannot save the settings to &quot;%1&quot;: %2.</source>
+        <translation>Die Einstellungen können nicht in „%1“ gespeichert werden: %2.</translation>
     </message>
 </context>
 <context>
