@@ -23,6 +23,18 @@
         <source>cdrtools Homepage</source>
         <translation>cdrtools-Webseite</translation>
     </message>
+    <message>
+        <source>Can&apos;t get external module information.</source>
+        <translation>Informationen über externe Module nicht verfügbar.</translation>
+    </message>
+    <message>
+        <source>Using following modules:
+
+</source>
+        <translation>Verwendete Module:
+
+</translation>
+    </message>
 </context>
 <context>
     <name>BuildEngine</name>
@@ -164,6 +176,39 @@ fehlgeschlagen, 6 Brennen fehlgeschlagen, 130 nach SIGINT, 143 nach SIGTERM
         <source>Try &quot;isomint-cli --help&quot;.</source>
         <translation>„isomint-cli --help“ zeigt die Hilfe.</translation>
     </message>
+    <message>
+        <source>Unknown progress mode &quot;%1&quot;; use auto, lines or json.</source>
+        <translation>Unbekannte Fortschrittsanzeige „%1“; möglich sind auto, lines oder json.</translation>
+    </message>
+    <message>
+        <source>Unknown option &quot;%1&quot;.</source>
+        <translation>Unbekannte Option „%1“.</translation>
+    </message>
+    <message>
+        <source>No command given.</source>
+        <translation>Kein Befehl angegeben.</translation>
+    </message>
+    <message>
+        <source>Unknown command &quot;%1&quot;.</source>
+        <translation>Unbekannter Befehl „%1“.</translation>
+    </message>
+</context>
+<context>
+    <name>DvdFolderCheck</name>
+    <message>
+        <source>These names differ only in case:
+%1
+Keep one of them and try again.</source>
+        <translation>Diese Namen unterscheiden sich nur in der Groß-/Kleinschreibung:
+%1
+Behalten Sie einen davon und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%1&quot;: %2.
+The image would be built without it.</source>
+        <translation>„%1“ kann nicht gelesen werden: %2.
+Das Abbild würde ohne diese Datei erstellt.</translation>
+    </message>
 </context>
 <context>
     <name>LicenseDialog</name>
@@ -174,6 +219,21 @@ fehlgeschlagen, 6 Brennen fehlgeschlagen, 130 nach SIGINT, 143 nach SIGTERM
     <message>
         <source>License text</source>
         <translation>Lizenztext</translation>
+    </message>
+</context>
+<context>
+    <name>LinkOpener</name>
+    <message>
+        <source>Unknown Error (%1) occurred.</source>
+        <translation>Unbekannter Fehler (%1) aufgetreten.</translation>
+    </message>
+    <message>
+        <source>Unable to open hyperlink:
+
+</source>
+        <translation>Link kann nicht geöffnet werden:
+
+</translation>
     </message>
 </context>
 <context>

@@ -46,10 +46,11 @@ int main(int argc, char* argv[])
     if (options.version)
         return PrintText(CliVersionText(), stdout, ExitCode::Success);
     if (options.command.isEmpty())
-        return UsageError(QStringLiteral("No command given."));
+        return UsageError(QCoreApplication::translate("CliUsage", "No command given."));
     const CliCommand command = FindCliCommand(options.command);
     if (command == nullptr)
-        return UsageError(QStringLiteral("Unknown command \"%1\".").arg(options.command));
+        return UsageError(QCoreApplication::translate("CliUsage", "Unknown command \"%1\".")
+                              .arg(options.command));
     StderrPresenter presenter;
     ProgramSettings settings(presenter);
     settings.SetProgramFolder(ProgramFolder());
