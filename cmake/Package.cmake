@@ -26,6 +26,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "genisoimage, qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xorriso)
+# Qt's own texts for the standard buttons and the file dialog in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xorriso, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS wine)
 include(CPack)

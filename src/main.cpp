@@ -1,8 +1,10 @@
 #include "app/maindialog.h"
 #include "platform/programfolder.h"
+#include "platform/programtranslations.h"
 #include "platform/terminationsignals.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 #include <csignal>
 #include <cstdio>
@@ -10,30 +12,34 @@
 
 namespace {
 
-constexpr char UsageText[] =
-    "Usage: isomint [SOURCE]\n"
-    "\n"
-    "Opens the Isomint Stencil window. SOURCE, a DVD-Video folder (the one that\n"
-    "holds VIDEO_TS, VIDEO_TS itself or a file in it), fills the Source Directory\n"
-    "and proposes the Volume ID.\n"
-    "\n"
-    "  --help     show this text and exit\n"
-    "  --version  show the version and exit\n"
-    "\n"
-    "To build, check or record without a window, use isomint-cli\n"
-    "(isomint-cli --help).\n";
+constexpr char UsageText[] = QT_TRANSLATE_NOOP(
+    "ProgramUsage", "Usage: isomint [SOURCE]\n"
+                    "\n"
+                    "Opens the Isomint Stencil window. SOURCE, a DVD-Video folder (the one that\n"
+                    "holds VIDEO_TS, VIDEO_TS itself or a file in it), fills the Source Directory\n"
+                    "and proposes the Volume ID.\n"
+                    "\n"
+                    "  --help     show this text and exit\n"
+                    "  --version  show the version and exit\n"
+                    "\n"
+                    "To build, check or record without a window, use isomint-cli\n"
+                    "(isomint-cli --help).\n");
 
 // Answered before QApplication exists, so that neither needs a display.
 bool AnsweredInformationRequest(int argc, char* argv[])
 {
     if (argc < 2)
         return false;
-    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)
-        std::fputs(UsageText, stdout);
-    else if (std::strcmp(argv[1], "--version") == 0)
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        const QCoreApplication core(argc, argv);
+        const ProgramTranslations translations(ProgramFolder());
+        std::fputs(QCoreApplication::translate("ProgramUsage", UsageText).toUtf8().constData(),
+                   stdout);
+    } else if (std::strcmp(argv[1], "--version") == 0) {
         std::puts("isomint " ISOMINT_VERSION_TEXT);
-    else
+    } else {
         return false;
+    }
     return true;
 }
 
@@ -47,6 +53,7 @@ int main(int argc, char* argv[])
     // make the kernel discard the image builder's exit status.
     std::signal(SIGCHLD, SIG_DFL);
     QApplication app(argc, argv);
+    const ProgramTranslations translations(ProgramFolder());
     // Ties the window to its menu entry where the window class does not
     // (the app id on Wayland).
     QGuiApplication::setDesktopFileName(QStringLiteral("isomint-stencil"));

@@ -27,10 +27,12 @@
 
 namespace {
 
-constexpr char SourceTitle[] = "Choose a Directory which contains the DVD File structure:";
+constexpr char SourceTitle[] =
+    QT_TRANSLATE_NOOP("MainDialog", "Choose a Directory which contains the DVD File structure:");
 constexpr int SourceBrowseFlags = 0x49;
-constexpr char NoSourceText[] = "Can't get dir...";
-constexpr char ImageFilter[] = "ISO Image (*.iso)|*.iso|Image File (*.img)|*.img|All Files (*.*)||";
+constexpr char NoSourceText[] = QT_TRANSLATE_NOOP("MainDialog", "Can't get dir...");
+constexpr char ImageFilter[] = QT_TRANSLATE_NOOP(
+    "MainDialog", "ISO Image (*.iso)|*.iso|Image File (*.img)|*.img|All Files (*.*)||");
 
 // Trailing separators go, but the root stays the root rather than becoming empty.
 QString WithoutTrailingSeparators(QString path)
@@ -48,10 +50,9 @@ void MainDialog::BrowseSource()
     // It starts where the user is: the current Source Directory, when there is one.
     const QString current = m_fields.sourceDirectory;
     const QString start = QFileInfo(current).isDir() ? current : DefaultBrowseFolder();
-    if (picker.Browse(QString::fromLatin1(SourceTitle), start, SourceBrowseFlags, this) !=
-        FolderPicker::ResultOk) {
+    if (picker.Browse(tr(SourceTitle), start, SourceBrowseFlags, this) != FolderPicker::ResultOk) {
         // Stored only: the field shows it at the next transfer to the controls.
-        m_fields.sourceDirectory = QString::fromLatin1(NoSourceText);
+        m_fields.sourceDirectory = tr(NoSourceText);
         return;
     }
     m_fields.sourceDirectory = WithoutTrailingSeparators(picker.GetPath());
@@ -62,7 +63,7 @@ void MainDialog::BrowseSource()
 void MainDialog::BrowseOutput()
 {
     CXFileDialog dialog(false, QStringLiteral("iso"), m_fields.volumeId + QStringLiteral(".iso"),
-                        CXFileDialog::FlagOverwritePrompt, QString::fromLatin1(ImageFilter), this);
+                        CXFileDialog::FlagOverwritePrompt, tr(ImageFilter), this);
     if (!m_fields.outputFile.isEmpty())
         dialog.SetInitialFolder(FolderOf(m_fields.outputFile));
     if (dialog.DoModal() != CXFileDialog::ResultOk)
@@ -122,8 +123,7 @@ void MainDialog::ShowDonation()
 
 bool MainDialog::ConfirmAbortOnClose()
 {
-    return ShowWindowBox(m_presenter, QStringLiteral("Warning"),
-                         QStringLiteral("A build is running. Abort it and quit?"),
+    return ShowWindowBox(m_presenter, tr("Warning"), tr("A build is running. Abort it and quit?"),
                          BoxKind::WarningYesNo) == IdYes;
 }
 
@@ -153,7 +153,9 @@ void MainDialog::UpdateRecordingOptions()
     m_ui->verifyCheck->setEnabled(state.verifyEnabled);
     m_ui->speedCombo->setEnabled(state.speedEnabled);
     m_ui->speedLabel->setEnabled(state.speedEnabled);
-    ShowRecorderWords(*this, {{"shutdownCheck", "text", "&Power off after recording"}},
+    ShowRecorderWords(*this,
+                      {{"shutdownCheck", "text",
+                        QT_TRANSLATE_NOOP("RecorderWords", "&Power off after recording")}},
                       IsXorrisoRecorder(Settings().GetDecrypterPath()));
     if (state.speedEnabled)
         FillSpeedList();

@@ -44,7 +44,7 @@ void MainDialog::StartPendingRecording()
 void MainDialog::OnRecordingPhase(RecordingPhase phase)
 {
     if (phase == RecordingPhase::Verifying) {
-        setWindowTitle(QStringLiteral("Verifying… %1").arg(BuildTitleText(0)));
+        setWindowTitle(tr("Verifying… %1").arg(BuildTitleText(0)));
         return;
     }
     OnRecordingProgress(0);
@@ -55,7 +55,7 @@ void MainDialog::OnRecordingProgress(int percent)
 {
     m_ui->progressBar->setValue(percent);
     SetPercentLabel(PercentLabelText(percent));
-    setWindowTitle(QStringLiteral("%1 % Recording… %2").arg(percent).arg(BuildTitleText(0)));
+    setWindowTitle(tr("%1 % Recording… %2").arg(percent).arg(BuildTitleText(0)));
 }
 
 void MainDialog::OnRecordingEnded(const RecordingReport& report)
@@ -69,9 +69,7 @@ void MainDialog::OnRecordingEnded(const RecordingReport& report)
     }
     if (text.isEmpty())
         return;
-    ShowWindowBox(m_presenter,
-                  report.Succeeded() ? QStringLiteral("Information")
-                                     : QStringLiteral("Recording Failed"),
+    ShowWindowBox(m_presenter, report.Succeeded() ? tr("Information") : tr("Recording Failed"),
                   text, report.Succeeded() ? BoxKind::Information : BoxKind::Error);
 }
 

@@ -1,5 +1,6 @@
 #include "burn/recordingdevice.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <sys/stat.h>
@@ -22,8 +23,12 @@ bool IsRecordingDevice(const QString& drive)
 
 QString RecordingDeviceRefusal(const QString& drive)
 {
-    const QString named = drive.isEmpty() ? QStringLiteral("No recording drive is chosen.")
-                                          : QStringLiteral("\"%1\" is not a drive.").arg(drive);
-    return named + QStringLiteral("\nChoose an optical drive such as /dev/sr0, or stdio: followed "
-                                  "by the full path of a file to record into.");
+    const QString named =
+        drive.isEmpty()
+            ? QCoreApplication::translate("Recording", "No recording drive is chosen.")
+            : QCoreApplication::translate("Recording", "\"%1\" is not a drive.").arg(drive);
+    return named + QCoreApplication::translate(
+                       "Recording",
+                       "\nChoose an optical drive such as /dev/sr0, or stdio: followed "
+                       "by the full path of a file to record into.");
 }

@@ -13,6 +13,7 @@
 #include "recorder/nativerecorder.h"
 #include "settings/programsettings.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 
 bool RecordingReport::Succeeded() const
@@ -27,7 +28,8 @@ QString RecordingMessage(const RecordingReport& report)
     case RecordingOutcome::Recorded:
         return XorrisoRecording::ResultText(RecordingResult::Success, 0);
     case RecordingOutcome::Verified:
-        return QStringLiteral("The image was recorded and verified successfully.");
+        return QCoreApplication::translate("Recording",
+                                           "The image was recorded and verified successfully.");
     case RecordingOutcome::Refused:
         return report.refusal;
     case RecordingOutcome::Failed:
@@ -35,8 +37,9 @@ QString RecordingMessage(const RecordingReport& report)
     case RecordingOutcome::Unconfirmed:
         return XorrisoRecording::ResultText(RecordingResult::Unconfirmed, report.exitCode);
     case RecordingOutcome::VerifyFailed:
-        return QStringLiteral("Verification failed: the disc does not match the image.\n"
-                              "See log for details.");
+        return QCoreApplication::translate(
+            "Recording", "Verification failed: the disc does not match the image.\n"
+                         "See log for details.");
     case RecordingOutcome::PoweringOff:
     case RecordingOutcome::Aborted:
         break;
@@ -94,8 +97,9 @@ QString RecordingSession::Refusal(const QString& image) const
     const QString changed = m_image == nullptr ? image : m_image->ChangedFile();
     if (changed.isEmpty())
         return {};
-    return QStringLiteral("Nothing was recorded: \"%1\" is no longer the file that was built "
-                          "and checked.\nBuild the image again.")
+    return QCoreApplication::translate(
+               "Recording", "Nothing was recorded: \"%1\" is no longer the file that was built "
+                            "and checked.\nBuild the image again.")
         .arg(changed);
 }
 

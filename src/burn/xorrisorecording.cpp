@@ -3,6 +3,7 @@
 #include "burn/trackfeeder.h"
 #include "platform/childprocess.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -192,12 +193,14 @@ void XorrisoRecording::OnFinished(int exitCode, QProcess::ExitStatus status)
 QString XorrisoRecording::ResultText(RecordingResult result, int exitCode)
 {
     if (result == RecordingResult::Success)
-        return QStringLiteral("The image was recorded successfully.");
+        return QCoreApplication::translate("Recording", "The image was recorded successfully.");
     if (result == RecordingResult::Aborted)
-        return QStringLiteral("Recording was aborted.");
+        return QCoreApplication::translate("Recording", "Recording was aborted.");
     if (result == RecordingResult::Unconfirmed)
-        return QStringLiteral("Recording failed: xorriso did not report the whole image as "
-                              "written.\nSee log for details.");
-    return QStringLiteral("Recording failed (xorriso exit code %1).\nSee log for details.")
+        return QCoreApplication::translate(
+            "Recording", "Recording failed: xorriso did not report the whole image as "
+                         "written.\nSee log for details.");
+    return QCoreApplication::translate(
+               "Recording", "Recording failed (xorriso exit code %1).\nSee log for details.")
         .arg(exitCode);
 }

@@ -1,5 +1,7 @@
 #include "cli/clioptions.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // Options that take a value, given as "--name VALUE" or "--name=VALUE".
@@ -85,11 +87,13 @@ void TakeOption(const QStringList& arguments, qsizetype& index, CliOptions& opti
         return;
     if (TakeValue(QStringLiteral("--progress"), arguments, index, progress, options)) {
         if (options.error.isEmpty() && !SetProgress(progress, options))
-            options.error = QStringLiteral("Unknown progress mode \"%1\"; use auto, lines or json.")
-                                .arg(progress);
+            options.error =
+                QCoreApplication::translate(
+                    "CliUsage", "Unknown progress mode \"%1\"; use auto, lines or json.")
+                    .arg(progress);
         return;
     }
-    options.error = QStringLiteral("Unknown option \"%1\".").arg(argument);
+    options.error = QCoreApplication::translate("CliUsage", "Unknown option \"%1\".").arg(argument);
 }
 
 } // namespace

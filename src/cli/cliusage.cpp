@@ -1,8 +1,11 @@
 #include "cli/cliusage.h"
 
+#include <QCoreApplication>
+
 QString CliUsageText()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "CliUsage",
         "Usage:\n"
         "  isomint-cli build SOURCE OUTPUT [--volume-id ID] [--split] [--size-check]\n"
         "                    [--yes|--no] [--progress=auto|lines|json]\n"

@@ -4,6 +4,7 @@
 #include "cli/exitcodes.h"
 #include "cli/stderrpresenter.h"
 #include "platform/programfolder.h"
+#include "platform/programtranslations.h"
 #include "settings/programsettings.h"
 
 #include <QCoreApplication>
@@ -22,7 +23,7 @@ int PrintText(const QString& text, std::FILE* stream, int status)
 int UsageError(const QString& text)
 {
     PrintError(QStringLiteral("isomint-cli: ") + text);
-    PrintError(QStringLiteral("Try \"isomint-cli --help\"."));
+    PrintError(QCoreApplication::translate("CliUsage", "Try \"isomint-cli --help\"."));
     return ExitCode::Usage;
 }
 
@@ -36,6 +37,7 @@ int main(int argc, char* argv[])
     // A reader of the progress that goes away must not end the build half-way.
     std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication app(argc, argv);
+    const ProgramTranslations translations(ProgramFolder());
     const CliOptions options = ParseCliOptions(QCoreApplication::arguments().mid(1));
     if (!options.error.isEmpty())
         return UsageError(options.error);
@@ -44,10 +46,11 @@ int main(int argc, char* argv[])
     if (options.version)
         return PrintText(CliVersionText(), stdout, ExitCode::Success);
     if (options.command.isEmpty())
-        return UsageError(QStringLiteral("No command given."));
+        return UsageError(QCoreApplication::translate("CliUsage", "No command given."));
     const CliCommand command = FindCliCommand(options.command);
     if (command == nullptr)
-        return UsageError(QStringLiteral("Unknown command \"%1\".").arg(options.command));
+        return UsageError(QCoreApplication::translate("CliUsage", "Unknown command \"%1\".")
+                              .arg(options.command));
     StderrPresenter presenter;
     ProgramSettings settings(presenter);
     settings.SetProgramFolder(ProgramFolder());

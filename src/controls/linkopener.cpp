@@ -4,6 +4,7 @@
 #include "platform/messagebox.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -225,10 +226,12 @@ QString OpenLinkErrorText(int code, const QString& detail)
         {32, "The specified dynamic-link library was not found."},
     };
     const auto known = reasons.find(code);
-    const QString reason = known != reasons.end()
-                               ? QString::fromLatin1(known->second)
-                               : QStringLiteral("Unknown Error (%1) occurred.").arg(code);
-    const QString text = QStringLiteral("Unable to open hyperlink:\n\n") + reason;
+    const QString reason =
+        known != reasons.end()
+            ? QString::fromLatin1(known->second)
+            : QCoreApplication::translate("LinkOpener", "Unknown Error (%1) occurred.").arg(code);
+    const QString text =
+        QCoreApplication::translate("LinkOpener", "Unable to open hyperlink:\n\n") + reason;
     return detail.isEmpty() ? text : text + QStringLiteral("\n\n") + detail;
 }
 

@@ -1,6 +1,7 @@
 #include "controls/recorderwords.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QVariant>
 #include <QWidget>
 
@@ -16,7 +17,8 @@ void ShowRecorderWords(QWidget& window, const std::vector<NativeText>& texts, bo
             designed = control->property(entry.property);
             control->setProperty(designedKey.constData(), designed);
         }
-        control->setProperty(entry.property,
-                             native ? QVariant(QString::fromUtf8(entry.text)) : designed);
+        control->setProperty(
+            entry.property,
+            native ? QVariant(QCoreApplication::translate("RecorderWords", entry.text)) : designed);
     }
 }

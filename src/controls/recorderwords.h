@@ -10,7 +10,7 @@ struct NativeText
 {
     const char* object;   // the control's object name
     const char* property; // "text", "title" or "toolTip"
-    const char* text;
+    const char* text;     // marked with QT_TRANSLATE_NOOP("RecorderWords", ...)
 };
 
 // Shows the native texts, or puts the designed ones back exactly. The

@@ -3,6 +3,7 @@
 #include "dialogs/viewtext.h"
 #include "platform/pathhelper.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 QString AboutVersionText(const QString& version, const QString& buildDate)
@@ -26,7 +27,7 @@ QString ReadModuleText(const QString& programFolder)
 {
     QFile file(JoinPath(programFolder, QStringLiteral("mod.ver")));
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("Can't get external module information.");
-    return QStringLiteral("Using following modules:\n\n") +
+        return QCoreApplication::translate("AboutDialog", "Can't get external module information.");
+    return QCoreApplication::translate("AboutDialog", "Using following modules:\n\n") +
            ViewTextToFile(DecodeFileText(file.readAll()));
 }

@@ -17,15 +17,16 @@
 
 namespace {
 
-const QString NormalCaption = QStringLiteral("Program Settings");
-const QString FirstTimeCaption = QStringLiteral("Isomint Stencil << First Time Setup >>");
+constexpr char NormalCaption[] = QT_TRANSLATE_NOOP("SettingsDialog", "Program Settings");
+constexpr char FirstTimeCaption[] =
+    QT_TRANSLATE_NOOP("SettingsDialog", "Isomint Stencil << First Time Setup >>");
 
 const std::vector<NativeText> NativeTexts = {
-    {"decrypterGroup", "title", " Recorder Settings "},
-    {"burnCheck", "text", "&Burn generated image"},
-    {"pathLabel", "text", "Recorder program:"},
-    {"driveLabel", "text", "Recorder device:"},
-    {"exeButton", "toolTip", "Get the recorder program"},
+    {"decrypterGroup", "title", QT_TRANSLATE_NOOP("RecorderWords", " Recorder Settings ")},
+    {"burnCheck", "text", QT_TRANSLATE_NOOP("RecorderWords", "&Burn generated image")},
+    {"pathLabel", "text", QT_TRANSLATE_NOOP("RecorderWords", "Recorder program:")},
+    {"driveLabel", "text", QT_TRANSLATE_NOOP("RecorderWords", "Recorder device:")},
+    {"exeButton", "toolTip", QT_TRANSLATE_NOOP("RecorderWords", "Get the recorder program")},
 };
 
 } // namespace
@@ -62,7 +63,7 @@ int SettingsDialog::exec()
 
 void SettingsDialog::PrepareOpening()
 {
-    setWindowTitle(NormalCaption);
+    setWindowTitle(tr(NormalCaption));
     ShowValues();
     m_settings.ReadSettings();
     if (m_settings.FirstTimeSetup())
@@ -72,7 +73,7 @@ void SettingsDialog::PrepareOpening()
     UpdateDecrypterControls();
     if (m_settings.FirstTimeSetup()) {
         m_settings.ClearFirstTimeSetup();
-        setWindowTitle(FirstTimeCaption);
+        setWindowTitle(tr(FirstTimeCaption));
     }
     m_ui->splitCheck->setFocus();
 }
@@ -118,7 +119,8 @@ void SettingsDialog::SaveSettings()
     const int drive = m_ui->driveList->currentIndex();
     const QString device = SelectedDevice(*m_ui->driveList);
     if (m_listsDevices && m_settings.BurnImageFile() != 0 && !IsRecordingDevice(device)) {
-        ShowWindowBox(m_presenter, NormalCaption, RecordingDeviceRefusal(device), BoxKind::Error);
+        ShowWindowBox(m_presenter, tr(NormalCaption), RecordingDeviceRefusal(device),
+                      BoxKind::Error);
         return;
     }
     if (m_listsDevices)

@@ -32,7 +32,8 @@ BuildStart BuildEngine::Start(const BuildRequest& request, BuildDecisions& decis
 {
     BuildStart start{request, RequestStage::Taken, std::nullopt};
     if (IsBuilding()) {
-        start.refusal = RefusalResult(QStringLiteral("A build is already running."));
+        start.refusal = RefusalResult(
+            QCoreApplication::translate("BuildEngine", "A build is already running."));
         return start;
     }
     start.refusal = Check(start, decisions);
@@ -93,15 +94,17 @@ std::optional<BuildResult> BuildEngine::TakePaths(BuildRequest& request)
     request.outputFile = AbsolutePath(request.outputFile);
     for (const QString& path : {request.sourceDirectory, request.outputFile}) {
         if (!IsFaithfulPath(path))
-            return RefusalResult(QStringLiteral("The name \"%1\" is not valid UTF-8 text, so "
-                                                "this program cannot use it safely.\nRename "
-                                                "it, or choose another, and try again.")
+            return RefusalResult(QCoreApplication::translate(
+                                     "BuildEngine", "The name \"%1\" is not valid UTF-8 text, so "
+                                                    "this program cannot use it safely.\nRename "
+                                                    "it, or choose another, and try again.")
                                      .arg(path));
     }
     if (IsInsideFolder(request.outputFile, request.sourceDirectory))
-        return RefusalResult(QStringLiteral("The Output File \"%1\" lies inside the Source "
-                                            "Directory \"%2\".\nChoose an Output File outside "
-                                            "it, so that the source is never overwritten.")
+        return RefusalResult(QCoreApplication::translate(
+                                 "BuildEngine", "The Output File \"%1\" lies inside the Source "
+                                                "Directory \"%2\".\nChoose an Output File outside "
+                                                "it, so that the source is never overwritten.")
                                  .arg(request.outputFile, request.sourceDirectory));
     return std::nullopt;
 }
@@ -112,14 +115,16 @@ std::optional<BuildResult> BuildEngine::ClaimOutput(const BuildRequest& request)
 {
     const QString blocked = BuildOutput::FirstNonRegularTarget(request.outputFile, request.split);
     if (!blocked.isEmpty())
-        return RefusalResult(QStringLiteral("\"%1\" exists and is not a regular file, so the "
-                                            "image cannot be written there.\nChoose another "
-                                            "Output File.")
+        return RefusalResult(QCoreApplication::translate(
+                                 "BuildEngine", "\"%1\" exists and is not a regular file, so the "
+                                                "image cannot be written there.\nChoose another "
+                                                "Output File.")
                                  .arg(blocked));
     if (!m_lock.Take(request.outputFile))
-        return RefusalResult(QStringLiteral("The Output File \"%1\" is being written by "
-                                            "another build.\nWait until it has finished, or "
-                                            "choose another Output File.")
+        return RefusalResult(QCoreApplication::translate(
+                                 "BuildEngine", "The Output File \"%1\" is being written by "
+                                                "another build.\nWait until it has finished, or "
+                                                "choose another Output File.")
                                  .arg(request.outputFile));
     return std::nullopt;
 }
@@ -136,7 +141,8 @@ std::optional<BuildResult> BuildEngine::CheckSize(const BuildRequest& request,
         return std::nullopt;
     // Nothing to measure ends the build as quietly as a No.
     return CodeResult(BuildOutcome::Declined, Outcome::Success,
-                      verdict < 0 ? QStringLiteral("The Source Directory \"%1\" holds no data.")
+                      verdict < 0 ? QCoreApplication::translate(
+                                        "BuildEngine", "The Source Directory \"%1\" holds no data.")
                                         .arg(request.sourceDirectory)
                                   : QString());
 }

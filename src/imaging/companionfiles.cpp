@@ -4,6 +4,7 @@
 #include "platform/pathhelper.h"
 #include "platform/stringtable.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -31,7 +32,8 @@ int CheckCompanionFiles(const QString& programFolder, MessageBoxPresenter& prese
         if (!EntryExists(JoinPath(programFolder, name))) {
             const QString text =
                 LoadStringResource(MissingFileStringId).replace(QLatin1String("%s"), name);
-            ShowWindowBox(presenter, QStringLiteral("Missing File"), text, BoxKind::Error);
+            ShowWindowBox(presenter, QCoreApplication::translate("BuildWindow", "Missing File"),
+                          text, BoxKind::Error);
             return -1;
         }
     }

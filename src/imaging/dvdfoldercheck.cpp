@@ -3,6 +3,7 @@
 #include "imaging/sourcetreeaccess.h"
 #include "platform/pathhelper.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 
@@ -143,8 +144,10 @@ bool DvdFolderCheck::RefuseCaseVariants()
         CaseVariants(m_videoListing, VideoFolderNames());
     if (paths.isEmpty())
         return false;
-    Refuse(QStringLiteral("These names differ only in case:\n") + paths.join(QLatin1Char('\n')) +
-           QStringLiteral("\nKeep one of them and try again."));
+    Refuse(QCoreApplication::translate("DvdFolderCheck",
+                                       "These names differ only in case:\n%1\nKeep one of them "
+                                       "and try again.")
+               .arg(paths.join(QLatin1Char('\n'))));
     return true;
 }
 
@@ -169,7 +172,8 @@ bool DvdFolderCheck::RefuseUnreadable()
     const auto unreadable = FirstUnreadable();
     if (!unreadable)
         return false;
-    Refuse(QStringLiteral("Cannot read \"%1\": %2.\nThe image would be built without it.")
+    Refuse(QCoreApplication::translate(
+               "DvdFolderCheck", "Cannot read \"%1\": %2.\nThe image would be built without it.")
                .arg(unreadable->path, qt_error_string(unreadable->error)));
     return true;
 }

@@ -1,5 +1,7 @@
 #include "imaging/outcome.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 
 const char* const ErrorListAddress =
@@ -9,15 +11,16 @@ namespace {
 
 QString SystemErrorText(int systemError)
 {
-    return QString::asprintf("System Error # %d!", systemError) +
-           QStringLiteral("\n\nYou can find a list with possible errors at:\n\n") +
+    return QCoreApplication::translate("Outcome", "System Error # %1!").arg(systemError) +
+           QCoreApplication::translate("Outcome",
+                                       "\n\nYou can find a list with possible errors at:\n\n") +
            QLatin1String(ErrorListAddress) +
-           QStringLiteral("\n\nPlease use the support forum for help!");
+           QCoreApplication::translate("Outcome", "\n\nPlease use the support forum for help!");
 }
 
 OutcomeText ErrorBox(const QString& text)
 {
-    return {QStringLiteral("Error"), text, BoxKind::Error};
+    return {QCoreApplication::translate("Outcome", "Error"), text, BoxKind::Error};
 }
 
 } // namespace
@@ -27,37 +30,43 @@ OutcomeText OutcomeMessage(OutcomeCode code, const QString& detail, int systemEr
     // Compared as unsigned, so a negative code falls to the unknown case.
     switch (static_cast<unsigned>(code)) {
     case 0:
-        return {QStringLiteral("Information"),
-                QStringLiteral("Action successfully completed!\nSee log for details."),
+        return {QCoreApplication::translate("Outcome", "Information"),
+                QCoreApplication::translate("Outcome",
+                                            "Action successfully completed!\nSee log for details."),
                 BoxKind::Information};
     case 1:
-        return ErrorBox(QStringLiteral("Can't find a \"VIDEO_TS\" directory.\nThis directory "
-                                       "must exist below the given Source Directory!"));
+        return ErrorBox(QCoreApplication::translate(
+            "Outcome", "Can't find a \"VIDEO_TS\" directory.\nThis directory "
+                       "must exist below the given Source Directory!"));
     case 3:
-        return {QStringLiteral("Error!"),
-                QStringLiteral("Unsupported character (\"") + detail +
-                    QStringLiteral("\") in Volume ID.\nUse only standard letters, numbers and "
-                                   "underscores!"),
+        return {QCoreApplication::translate("Outcome", "Error!"),
+                QCoreApplication::translate(
+                    "Outcome", "Unsupported character (\"%1\") in Volume ID.\nUse only "
+                               "standard letters, numbers and underscores!")
+                    .arg(detail),
                 BoxKind::Error};
     case 4:
-        return ErrorBox(QStringLiteral("Missing needed file: ") + detail);
+        return ErrorBox(
+            QCoreApplication::translate("Outcome", "Missing needed file: %1").arg(detail));
     case 5:
-        return {QStringLiteral("Warning"),
-                QStringLiteral("Missing file: ") + detail +
-                    QStringLiteral("\nDo you want to continue?"),
+        return {QCoreApplication::translate("Outcome", "Warning"),
+                QCoreApplication::translate("Outcome", "Missing file: %1\nDo you want to continue?")
+                    .arg(detail),
                 BoxKind::WarningYesNo};
     case 6:
-        return ErrorBox(QStringLiteral(
+        return ErrorBox(QCoreApplication::translate(
+            "Outcome",
             "Missing needed information.\nCheck if you have inserted SourceDir, TargetFile and "
             "VolumeID!"));
     case 7:
-        return ErrorBox(QStringLiteral("Volume ID too long!"));
+        return ErrorBox(QCoreApplication::translate("Outcome", "Volume ID too long!"));
     case 8:
-        return ErrorBox(QStringLiteral("\"mkisofs\" reports some errors.\nSee log for details."));
+        return ErrorBox(QCoreApplication::translate(
+            "Outcome", "\"mkisofs\" reports some errors.\nSee log for details."));
     case 9:
         return ErrorBox(SystemErrorText(systemError));
     default:
-        return ErrorBox(QStringLiteral("Unknown Error"));
+        return ErrorBox(QCoreApplication::translate("Outcome", "Unknown Error"));
     }
 }
 

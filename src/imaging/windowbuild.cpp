@@ -3,6 +3,8 @@
 #include "imaging/buildwindow.h"
 #include "settings/programsettings.h"
 
+#include <QCoreApplication>
+
 WindowBuild::WindowBuild(BuildWindow& window, MessageBoxPresenter& presenter,
                          ProgramSettings& settings, MonitorTimings timings)
     : m_window(window), m_presenter(presenter), m_settings(settings), m_engine(timings)
@@ -37,7 +39,8 @@ void WindowBuild::StartBuild()
 bool WindowBuild::ContinueOversized(const BuildRequest& request, const QString& question)
 {
     ShowTaken(request, RequestStage::PathsResolved);
-    return ShowWindowBox(m_presenter, QStringLiteral("DVD Directory Size"), question,
+    return ShowWindowBox(m_presenter,
+                         QCoreApplication::translate("BuildWindow", "DVD Directory Size"), question,
                          BoxKind::QuestionYesNo) != IdNo;
 }
 
@@ -75,7 +78,8 @@ void ShowBuildResult(MessageBoxPresenter& presenter, const BuildResult& result)
     if (ShowsNoBox(result))
         return;
     if (!result.refusal.isEmpty())
-        ShowWindowBox(presenter, QStringLiteral("Error"), result.refusal, BoxKind::Error);
+        ShowWindowBox(presenter, QCoreApplication::translate("BuildWindow", "Error"),
+                      result.refusal, BoxKind::Error);
     else
         ReportOutcome(presenter, result.code, result.detail, result.systemError);
 }

@@ -8,9 +8,16 @@
 #include "settings/settingsfile.h"
 #include "settings/settingslocation.h"
 
+#include <QCoreApplication>
+
 namespace {
 
-const QString kErrorCaption = QStringLiteral("Error");
+constexpr char kErrorCaption[] = QT_TRANSLATE_NOOP("Settings", "Error");
+
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("Settings", text);
+}
 
 } // namespace
 
@@ -43,12 +50,13 @@ void ProgramSettings::ReportUnusableFile(SettingsFileState state)
     const bool unusable =
         state == SettingsFileState::NotRegular || state == SettingsFileState::TooLarge;
     if (unusable && state != m_reportedState) {
-        const QString why = state == SettingsFileState::TooLarge
-                                ? QStringLiteral("is larger than 64 KiB")
-                                : QStringLiteral("is not a regular file");
-        ShowWindowBox(m_presenter, kErrorCaption,
-                      QStringLiteral("The settings file \"%1\" %2 and is ignored.")
-                          .arg(ElideMiddle(m_filePath), why),
+        const char* text =
+            state == SettingsFileState::TooLarge
+                ? QT_TRANSLATE_NOOP(
+                      "Settings", "The settings file \"%1\" is larger than 64 KiB and is ignored.")
+                : QT_TRANSLATE_NOOP(
+                      "Settings", "The settings file \"%1\" is not a regular file and is ignored.");
+        ShowWindowBox(m_presenter, Tr(kErrorCaption), Tr(text).arg(ElideMiddle(m_filePath)),
                       BoxKind::Error);
     }
     m_reportedState = state;
@@ -61,8 +69,8 @@ void ProgramSettings::WriteSettings()
     const QString failure = WriteSettingsFileBytes(m_filePath, FormatSettingsFile(m_values));
     if (failure.isEmpty())
         return;
-    ShowWindowBox(m_presenter, kErrorCaption,
-                  QStringLiteral("Cannot save the settings to \"%1\": %2.")
+    ShowWindowBox(m_presenter, Tr(kErrorCaption),
+                  Tr(QT_TRANSLATE_NOOP("Settings", "Cannot save the settings to \"%1\": %2."))
                       .arg(ElideMiddle(m_filePath), failure),
                   BoxKind::Error);
 }

@@ -435,4 +435,37 @@ TEST_F(CliEndToEndTest, HelpAndVersionNeedNoDisplay)
     }
 }
 
+// The language follows LANGUAGE, LC_MESSAGES and LANG as gettext's does; the C
+// locale and English keep the English texts exactly.
+TEST(CliLanguage, TheUsersLocaleChoosesTheTexts)
+{
+    const struct
+    {
+        QStringList environment;
+        const char* firstLine;
+    } cases[] = {
+        {{"LANG=C"}, "Usage:"},
+        {{"LANG=en_US.UTF-8"}, "Usage:"},
+        {{"LANG=de_DE.UTF-8"}, "Aufruf:"},
+        {{"LANG=en_US.UTF-8", "LANGUAGE=de"}, "Aufruf:"},
+        {{"LANG=de_DE.UTF-8", "LANGUAGE=en:de"}, "Usage:"},
+        {{"LANG=de_DE.UTF-8", "LC_MESSAGES=C"}, "Usage:"},
+        {{"LANG=C", "LANGUAGE=de"}, "Usage:"},
+        {{"LANG=fr_FR.UTF-8"}, "Usage:"}, // no catalogue: English
+    };
+    for (const auto& test : cases) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE", "LANG"})
+            environment.remove(QString::fromLatin1(name));
+        for (const QString& entry : test.environment)
+            environment.insert(entry.section('=', 0, 0), entry.section('=', 1));
+        QProcess cli;
+        cli.setProcessEnvironment(environment);
+        cli.start(QStringLiteral(ISOMINT_PROGRAM_DIR "/isomint-cli"), {"--help"});
+        ASSERT_TRUE(cli.waitForFinished(10000));
+        EXPECT_EQ(cli.readAllStandardOutput().split('\n').value(0), test.firstLine)
+            << test.environment.join(' ').toStdString();
+    }
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 #include "dialogs/licensedialog.h"
 #include "dialogs/logdialog.h"
 #include "dialogs/settingsdialog.h"
+#include "platform/programtranslations.h"
 #include "support/scriptedmessagebox.h"
 
 #include <QCheckBox>
@@ -11,6 +12,8 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace {
 
@@ -35,7 +38,22 @@ void ExpectTextsFit(const QDialog& dialog)
         EXPECT_TRUE(inside.contains(child->geometry())) << child->objectName().toStdString();
 }
 
-TEST(DialogLayout, EveryTextFitsItsControl)
+// Each test runs in English and in German, the longer texts.
+class DialogLayout : public testing::TestWithParam<const char*>
+{
+protected:
+    void SetUp() override
+    {
+        if (std::string(GetParam()) != "en")
+            ASSERT_TRUE(m_translations.Installed()) << GetParam();
+    }
+
+private:
+    const ProgramTranslations m_translations{QStringLiteral(ISOMINT_PROGRAM_DIR),
+                                             QLocale(QString::fromLatin1(GetParam()))};
+};
+
+TEST_P(DialogLayout, EveryTextFitsItsControl)
 {
     LogDialog log;
     ExpectTextsFit(log);
@@ -52,7 +70,7 @@ TEST(DialogLayout, EveryTextFitsItsControl)
 
 // With xorriso the settings speak of the recorder and its device, and the
 // list shows a whole stdio: pseudo-drive path.
-TEST(DialogLayout, TheNativeRecordersWordsAndDeviceFit)
+TEST_P(DialogLayout, TheNativeRecordersWordsAndDeviceFit)
 {
     QTemporaryDir folder;
     const QString xorriso = folder.filePath(QStringLiteral("xorriso"));
@@ -70,5 +88,10 @@ TEST(DialogLayout, TheNativeRecordersWordsAndDeviceFit)
               "stdio:/home/user/Videos/disc.iso");
     ExpectTextsFit(settings);
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, DialogLayout, testing::Values("en", "de"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param);
+                         });
 
 } // namespace

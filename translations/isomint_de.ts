@@ -1,0 +1,706 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>About Isomint stencil</source>
+        <translation>Über Isomint stencil</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Informationen</translation>
+    </message>
+    <message>
+        <source>Homepage:</source>
+        <translation>Webseite:</translation>
+    </message>
+    <message>
+        <source>E-M@il:</source>
+        <translation>E-Mail:</translation>
+    </message>
+    <message>
+        <source>cdrtools Homepage</source>
+        <translation>cdrtools-Webseite</translation>
+    </message>
+    <message>
+        <source>Can&apos;t get external module information.</source>
+        <translation>Informationen über externe Module nicht verfügbar.</translation>
+    </message>
+    <message>
+        <source>Using following modules:
+
+</source>
+        <translation>Verwendete Module:
+
+</translation>
+    </message>
+</context>
+<context>
+    <name>BuildEngine</name>
+    <message>
+        <source>A build is already running.</source>
+        <translation>Es wird bereits ein Abbild erstellt.</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; is not valid UTF-8 text, so this program cannot use it safely.
+Rename it, or choose another, and try again.</source>
+        <translation>Der Name „%1“ ist kein gültiger UTF-8-Text und kann daher nicht sicher verwendet werden.
+Benennen Sie ihn um oder wählen Sie einen anderen und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The Output File &quot;%1&quot; lies inside the Source Directory &quot;%2&quot;.
+Choose an Output File outside it, so that the source is never overwritten.</source>
+        <translation>Die Ausgabedatei „%1“ liegt im Quellverzeichnis „%2“.
+Wählen Sie eine Ausgabedatei außerhalb davon, damit die Quelle nie überschrieben wird.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; exists and is not a regular file, so the image cannot be written there.
+Choose another Output File.</source>
+        <translation>„%1“ existiert und ist keine reguläre Datei, daher kann das Abbild dort nicht geschrieben werden.
+Wählen Sie eine andere Ausgabedatei.</translation>
+    </message>
+    <message>
+        <source>The Output File &quot;%1&quot; is being written by another build.
+Wait until it has finished, or choose another Output File.</source>
+        <translation>In die Ausgabedatei „%1“ schreibt gerade eine andere Erstellung.
+Warten Sie, bis sie fertig ist, oder wählen Sie eine andere Ausgabedatei.</translation>
+    </message>
+    <message>
+        <source>The Source Directory &quot;%1&quot; holds no data.</source>
+        <translation>Das Quellverzeichnis „%1“ enthält keine Daten.</translation>
+    </message>
+</context>
+<context>
+    <name>BuildWindow</name>
+    <message>
+        <source>Missing File</source>
+        <translation>Datei fehlt</translation>
+    </message>
+    <message>
+        <source>DVD Directory Size</source>
+        <translation>Größe des DVD-Verzeichnisses</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>CliUsage</name>
+    <message>
+        <source>Usage:
+  isomint-cli build SOURCE OUTPUT [--volume-id ID] [--split] [--size-check]
+                    [--yes|--no] [--progress=auto|lines|json]
+  isomint-cli build SOURCE... --output-dir DIR [options as above]
+  isomint-cli build SOURCE OUTPUT --record --device DEV [recording options]
+  isomint-cli record IMAGE|LIST --device DEV [--speed N] [--erase] [--verify]
+                     [--eject]
+  isomint-cli check SOURCE
+  isomint-cli --help | --version
+
+build   checks and fixes the DVD-Video folder SOURCE (the one that holds
+        VIDEO_TS), builds the image OUTPUT with mkisofs and reads it back.
+        With --output-dir, each source becomes DIR/&lt;Volume ID&gt;.iso, one
+        after another; a failure does not stop the rest.
+check   reports what build would rename or create in SOURCE, and any
+        problem, without changing anything.
+record  reads the image IMAGE (or the chunks of the list LIST) back as a
+        DVD-Video and records it with xorriso to DEV: an optical drive such
+        as /dev/sr0, or stdio:PATH to record into a file.
+
+--volume-id ID  the label (default: derived from the source&apos;s name)
+--split         split the image into 1 GB chunks listed in a .lst file
+--size-check    ask before building a source too large for a single-layer DVD
+--yes, --no     the answer to every question; without them a question is
+                asked on the terminal, or answered No when there is none
+--record        build: record the image once it is built and checked
+--speed N       the recording speed (DVD x factor); fastest when not given
+--erase         erase a rewritable disc first, when needed
+--verify        read the disc back and compare it with the image
+--eject         eject the disc at the end
+--progress      auto (in place on a terminal, else a line per percent),
+                lines, or json (one object per line)
+
+Split and size check default to the settings in stencil.ini, which is
+never written.
+
+Exit status: 0 success, 2 wrong command line, 3 request refused or
+answered No, 4 build failed, 5 image check failed, 6 recording failed,
+130 after SIGINT, 143 after SIGTERM (128 + the signal).
+</source>
+        <translation>Aufruf:
+  isomint-cli build QUELLE AUSGABE [--volume-id ID] [--split] [--size-check]
+                    [--yes|--no] [--progress=auto|lines|json]
+  isomint-cli build QUELLE... --output-dir VERZ [Optionen wie oben]
+  isomint-cli build QUELLE AUSGABE --record --device GERÄT [Brennoptionen]
+  isomint-cli record ABBILD|LISTE --device GERÄT [--speed N] [--erase] [--verify]
+                     [--eject]
+  isomint-cli check QUELLE
+  isomint-cli --help | --version
+
+build   prüft und repariert das DVD-Video-Verzeichnis QUELLE (das VIDEO_TS
+        enthält), erstellt mit mkisofs das Abbild AUSGABE und liest es zurück.
+        Mit --output-dir wird jede Quelle nacheinander zu VERZ/&lt;Volume-ID&gt;.iso;
+        ein Fehler hält die übrigen nicht auf.
+check   meldet, was build in QUELLE umbenennen oder anlegen würde, und jedes
+        Problem, ohne etwas zu ändern.
+record  liest das Abbild ABBILD (oder die Teile der Liste LISTE) als DVD-Video
+        zurück und brennt es mit xorriso auf GERÄT: ein optisches Laufwerk wie
+        /dev/sr0 oder stdio:PFAD, um in eine Datei zu brennen.
+
+--volume-id ID  die Bezeichnung (Vorgabe: aus dem Namen der Quelle gebildet)
+--split         das Abbild in 1-GB-Teile aufteilen, aufgeführt in einer .lst-Datei
+--size-check    vor dem Erstellen einer Quelle nachfragen, die für eine
+                einschichtige DVD zu groß ist
+--yes, --no     die Antwort auf jede Frage; ohne sie wird im Terminal gefragt,
+                oder mit Nein geantwortet, wenn es keines gibt
+--record        build: das Abbild brennen, sobald es erstellt und geprüft ist
+--speed N       die Brenngeschwindigkeit (DVD-Faktor x); ohne Angabe die höchste
+--erase         eine wiederbeschreibbare Disc bei Bedarf zuerst löschen
+--verify        die Disc zurücklesen und mit dem Abbild vergleichen
+--eject         die Disc am Ende auswerfen
+--progress      auto (an Ort und Stelle im Terminal, sonst eine Zeile je Prozent),
+                lines oder json (ein Objekt je Zeile)
+
+Aufteilen und Größenprüfung folgen als Vorgabe den Einstellungen in stencil.ini,
+die nie geschrieben wird.
+
+Rückgabewert: 0 Erfolg, 2 falsche Befehlszeile, 3 Auftrag abgelehnt oder mit
+Nein beantwortet, 4 Erstellung fehlgeschlagen, 5 Prüfung des Abbilds
+fehlgeschlagen, 6 Brennen fehlgeschlagen, 130 nach SIGINT, 143 nach SIGTERM
+(128 + das Signal).
+</translation>
+    </message>
+    <message>
+        <source>Try &quot;isomint-cli --help&quot;.</source>
+        <translation>„isomint-cli --help“ zeigt die Hilfe.</translation>
+    </message>
+    <message>
+        <source>Unknown progress mode &quot;%1&quot;; use auto, lines or json.</source>
+        <translation>Unbekannte Fortschrittsanzeige „%1“; möglich sind auto, lines oder json.</translation>
+    </message>
+    <message>
+        <source>Unknown option &quot;%1&quot;.</source>
+        <translation>Unbekannte Option „%1“.</translation>
+    </message>
+    <message>
+        <source>No command given.</source>
+        <translation>Kein Befehl angegeben.</translation>
+    </message>
+    <message>
+        <source>Unknown command &quot;%1&quot;.</source>
+        <translation>Unbekannter Befehl „%1“.</translation>
+    </message>
+</context>
+<context>
+    <name>DvdFolderCheck</name>
+    <message>
+        <source>These names differ only in case:
+%1
+Keep one of them and try again.</source>
+        <translation>Diese Namen unterscheiden sich nur in der Groß-/Kleinschreibung:
+%1
+Behalten Sie einen davon und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%1&quot;: %2.
+The image would be built without it.</source>
+        <translation>„%1“ kann nicht gelesen werden: %2.
+Das Abbild würde ohne diese Datei erstellt.</translation>
+    </message>
+</context>
+<context>
+    <name>LicenseDialog</name>
+    <message>
+        <source>License</source>
+        <translation>Lizenz</translation>
+    </message>
+    <message>
+        <source>License text</source>
+        <translation>Lizenztext</translation>
+    </message>
+</context>
+<context>
+    <name>LinkOpener</name>
+    <message>
+        <source>Unknown Error (%1) occurred.</source>
+        <translation>Unbekannter Fehler (%1) aufgetreten.</translation>
+    </message>
+    <message>
+        <source>Unable to open hyperlink:
+
+</source>
+        <translation>Link kann nicht geöffnet werden:
+
+</translation>
+    </message>
+</context>
+<context>
+    <name>LogDialog</name>
+    <message>
+        <source>View Logfile</source>
+        <translation>Protokoll anzeigen</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Protokoll</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>MainDialog</name>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Einstellungen</translation>
+    </message>
+    <message>
+        <source>Source Directory:</source>
+        <translation>Quellverzeichnis:</translation>
+    </message>
+    <message>
+        <source>Output File:</source>
+        <translation>Ausgabedatei:</translation>
+    </message>
+    <message>
+        <source>Volume ID:</source>
+        <translation>Volume-ID:</translation>
+    </message>
+    <message>
+        <source>&amp;Image</source>
+        <translation>&amp;Abbild</translation>
+    </message>
+    <message>
+        <source> Recording Options </source>
+        <translation> Brennoptionen </translation>
+    </message>
+    <message>
+        <source>&amp;Shutdown Windows after recording</source>
+        <translation>Nach dem Brennen &amp;herunterfahren</translation>
+    </message>
+    <message>
+        <source>&amp;Verify written DVD</source>
+        <translation>Gebrannte DVD ü&amp;berprüfen</translation>
+    </message>
+    <message>
+        <source>Recording Speed: </source>
+        <translation>Geschwindigkeit: </translation>
+    </message>
+    <message>
+        <source>&amp;Log</source>
+        <translation>&amp;Protokoll</translation>
+    </message>
+    <message>
+        <source>&amp;Abort</source>
+        <translation>Abb&amp;ruch</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>Beende&amp;n</translation>
+    </message>
+    <message>
+        <source>&amp;Program Settings</source>
+        <translation>&amp;Programmeinstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Informationen</translation>
+    </message>
+    <message>
+        <source>&amp;License</source>
+        <translation>&amp;Lizenz</translation>
+    </message>
+    <message>
+        <source>&amp;Donation</source>
+        <translation>&amp;Spenden</translation>
+    </message>
+    <message>
+        <source>Choose a Directory which contains the DVD File structure:</source>
+        <translation>Wählen Sie ein Verzeichnis mit der Dateistruktur der DVD:</translation>
+    </message>
+    <message>
+        <source>Can&apos;t get dir...</source>
+        <translation>Kein Verzeichnis erhalten...</translation>
+    </message>
+    <message>
+        <source>ISO Image (*.iso)|*.iso|Image File (*.img)|*.img|All Files (*.*)||</source>
+        <translation>ISO-Abbild (*.iso)|*.iso|Abbilddatei (*.img)|*.img|Alle Dateien (*.*)||</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>A build is running. Abort it and quit?</source>
+        <translation>Ein Abbild wird gerade erstellt. Abbrechen und beenden?</translation>
+    </message>
+    <message>
+        <source>Verifying… %1</source>
+        <translation>Überprüfung… %1</translation>
+    </message>
+    <message>
+        <source>%1 % Recording… %2</source>
+        <translation>%1 % Brennen… %2</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Recording Failed</source>
+        <translation>Brennen fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>Outcome</name>
+    <message>
+        <source>System Error # %1!</source>
+        <translation>Systemfehler Nr. %1!</translation>
+    </message>
+    <message>
+        <source>
+
+You can find a list with possible errors at:
+
+</source>
+        <translation>
+
+Eine Liste möglicher Fehler finden Sie unter:
+
+</translation>
+    </message>
+    <message>
+        <source>
+
+Please use the support forum for help!</source>
+        <translation>
+
+Bitte wenden Sie sich an das Support-Forum!</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Action successfully completed!
+See log for details.</source>
+        <translation>Vorgang erfolgreich abgeschlossen!
+Einzelheiten siehe Protokoll.</translation>
+    </message>
+    <message>
+        <source>Can&apos;t find a &quot;VIDEO_TS&quot; directory.
+This directory must exist below the given Source Directory!</source>
+        <translation>Kein „VIDEO_TS“-Verzeichnis gefunden.
+Dieses Verzeichnis muss im angegebenen Quellverzeichnis liegen!</translation>
+    </message>
+    <message>
+        <source>Error!</source>
+        <translation>Fehler!</translation>
+    </message>
+    <message>
+        <source>Unsupported character (&quot;%1&quot;) in Volume ID.
+Use only standard letters, numbers and underscores!</source>
+        <translation>Nicht unterstütztes Zeichen („%1“) in der Volume-ID.
+Verwenden Sie nur einfache Buchstaben, Ziffern und Unterstriche!</translation>
+    </message>
+    <message>
+        <source>Missing needed file: %1</source>
+        <translation>Benötigte Datei fehlt: %1</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Missing file: %1
+Do you want to continue?</source>
+        <translation>Datei fehlt: %1
+Möchten Sie fortfahren?</translation>
+    </message>
+    <message>
+        <source>Missing needed information.
+Check if you have inserted SourceDir, TargetFile and VolumeID!</source>
+        <translation>Angaben fehlen.
+Prüfen Sie, ob Quellverzeichnis, Ausgabedatei und Volume-ID eingetragen sind!</translation>
+    </message>
+    <message>
+        <source>Volume ID too long!</source>
+        <translation>Volume-ID zu lang!</translation>
+    </message>
+    <message>
+        <source>&quot;mkisofs&quot; reports some errors.
+See log for details.</source>
+        <translation>„mkisofs“ meldet Fehler.
+Einzelheiten siehe Protokoll.</translation>
+    </message>
+    <message>
+        <source>Unknown Error</source>
+        <translation>Unbekannter Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramUsage</name>
+    <message>
+        <source>Usage: isomint [SOURCE]
+
+Opens the Isomint Stencil window. SOURCE, a DVD-Video folder (the one that
+holds VIDEO_TS, VIDEO_TS itself or a file in it), fills the Source Directory
+and proposes the Volume ID.
+
+  --help     show this text and exit
+  --version  show the version and exit
+
+To build, check or record without a window, use isomint-cli
+(isomint-cli --help).
+</source>
+        <translation>Aufruf: isomint [QUELLE]
+
+Öffnet das Fenster von Isomint Stencil. QUELLE, ein DVD-Video-Verzeichnis (das
+VIDEO_TS enthält, VIDEO_TS selbst oder eine Datei darin), füllt das
+Quellverzeichnis und schlägt die Volume-ID vor.
+
+  --help     diesen Text zeigen und beenden
+  --version  die Version zeigen und beenden
+
+Zum Erstellen, Prüfen oder Brennen ohne Fenster dient isomint-cli
+(isomint-cli --help).
+</translation>
+    </message>
+</context>
+<context>
+    <name>RecorderWords</name>
+    <message>
+        <source>&amp;Power off after recording</source>
+        <translation>Nach dem Brennen a&amp;usschalten</translation>
+    </message>
+    <message>
+        <source> Recorder Settings </source>
+        <translation> Brennprogramm-Einstellungen </translation>
+    </message>
+    <message>
+        <source>&amp;Burn generated image</source>
+        <translation>Erstelltes Abbild &amp;brennen</translation>
+    </message>
+    <message>
+        <source>Recorder program:</source>
+        <translation>Brennprogramm:</translation>
+    </message>
+    <message>
+        <source>Recorder device:</source>
+        <translation>Brenner:</translation>
+    </message>
+    <message>
+        <source>Get the recorder program</source>
+        <translation>Brennprogramm auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>Recording</name>
+    <message>
+        <source>No recording drive is chosen.</source>
+        <translation>Es ist kein Brenner gewählt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a drive.</source>
+        <translation>„%1“ ist kein Laufwerk.</translation>
+    </message>
+    <message>
+        <source>
+Choose an optical drive such as /dev/sr0, or stdio: followed by the full path of a file to record into.</source>
+        <translation>
+Wählen Sie ein optisches Laufwerk wie /dev/sr0 oder stdio: gefolgt vom vollständigen Pfad einer Datei, in die gebrannt werden soll.</translation>
+    </message>
+    <message>
+        <source>The image was recorded and verified successfully.</source>
+        <translation>Das Abbild wurde erfolgreich gebrannt und überprüft.</translation>
+    </message>
+    <message>
+        <source>Verification failed: the disc does not match the image.
+See log for details.</source>
+        <translation>Überprüfung fehlgeschlagen: Die Disc stimmt nicht mit dem Abbild überein.
+Einzelheiten siehe Protokoll.</translation>
+    </message>
+    <message>
+        <source>Nothing was recorded: &quot;%1&quot; is no longer the file that was built and checked.
+Build the image again.</source>
+        <translation>Es wurde nichts gebrannt: „%1“ ist nicht mehr die Datei, die erstellt und geprüft wurde.
+Erstellen Sie das Abbild erneut.</translation>
+    </message>
+    <message>
+        <source>The image was recorded successfully.</source>
+        <translation>Das Abbild wurde erfolgreich gebrannt.</translation>
+    </message>
+    <message>
+        <source>Recording was aborted.</source>
+        <translation>Das Brennen wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Recording failed: xorriso did not report the whole image as written.
+See log for details.</source>
+        <translation>Brennen fehlgeschlagen: xorriso hat nicht das ganze Abbild als geschrieben gemeldet.
+Einzelheiten siehe Protokoll.</translation>
+    </message>
+    <message>
+        <source>Recording failed (xorriso exit code %1).
+See log for details.</source>
+        <translation>Brennen fehlgeschlagen (xorriso-Rückgabewert %1).
+Einzelheiten siehe Protokoll.</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>The settings file &quot;%1&quot; is larger than 64 KiB and is ignored.</source>
+        <translation>Die Einstellungsdatei „%1“ ist größer als 64 KiB und wird nicht beachtet.</translation>
+    </message>
+    <message>
+        <source>The settings file &quot;%1&quot; is not a regular file and is ignored.</source>
+        <translation>Die Einstellungsdatei „%1“ ist keine reguläre Datei und wird nicht beachtet.</translation>
+    </message>
+    <message>
+        <source>Cannot save the settings to &quot;%1&quot;: %2.</source>
+        <translation>Die Einstellungen können nicht in „%1“ gespeichert werden: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>Program Settings</source>
+        <translation>Programmeinstellungen</translation>
+    </message>
+    <message>
+        <source> Gerneral Settings </source>
+        <translation> Allgemeine Einstellungen </translation>
+    </message>
+    <message>
+        <source> DVD Decrypter Settings </source>
+        <translation> DVD-Decrypter-Einstellungen </translation>
+    </message>
+    <message>
+        <source>&amp;Split image into 1GB chunks (recommended for FAT32 partitions)</source>
+        <translation>Abbild in 1-GB-&amp;Teile aufteilen (empfohlen für FAT32-Partitionen)</translation>
+    </message>
+    <message>
+        <source>Chec&amp;k source directory size?</source>
+        <translation>&amp;Größe des Quellverzeichnisses prüfen?</translation>
+    </message>
+    <message>
+        <source>&amp;Burn generated image using DVD Decrypter</source>
+        <translation>Erstelltes Abbild mit DVD Decrypter &amp;brennen</translation>
+    </message>
+    <message>
+        <source>&amp;Erase non empty rewriteable media</source>
+        <translation>Nicht leere wiederbeschreibbare Medien &amp;löschen</translation>
+    </message>
+    <message>
+        <source>Path to DVD Decrypter &quot;exe&quot; file:</source>
+        <translation>Pfad zu DVD Decrypter („exe“):</translation>
+    </message>
+    <message>
+        <source>E&amp;XE file</source>
+        <translation>E&amp;XE-Datei</translation>
+    </message>
+    <message>
+        <source>DVD Recorder Drive Letter: </source>
+        <translation>DVD-Brenner: </translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve</source>
+        <translation>Spei&amp;chern</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Isomint Stencil &lt;&lt; First Time Setup &gt;&gt;</source>
+        <translation>Isomint Stencil &lt;&lt; Ersteinrichtung &gt;&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>StringTable</name>
+    <message>
+        <source>&amp;About Isomint stencil...</source>
+        <translation>&amp;Über Isomint stencil...</translation>
+    </message>
+    <message>
+        <source>Get the Source Directory.
+This directory must contain
+your VIDEO_TS directory.</source>
+        <translation>Quellverzeichnis wählen.
+Dieses Verzeichnis muss Ihr
+VIDEO_TS-Verzeichnis enthalten.</translation>
+    </message>
+    <message>
+        <source>Where do you want to store
+your Image File?</source>
+        <translation>Wo soll Ihre Abbilddatei
+gespeichert werden?</translation>
+    </message>
+    <message>
+        <source>Abort Image generation.</source>
+        <translation>Abbilderstellung abbrechen.</translation>
+    </message>
+    <message>
+        <source>See you later...</source>
+        <translation>Bis später...</translation>
+    </message>
+    <message>
+        <source>Build your DVD Image.</source>
+        <translation>DVD-Abbild erstellen.</translation>
+    </message>
+    <message>
+        <source>Save Logfile</source>
+        <translation>Protokolldatei speichern</translation>
+    </message>
+    <message>
+        <source>See U later...</source>
+        <translation>Bis bald...</translation>
+    </message>
+    <message>
+        <source>Open Log Window</source>
+        <translation>Protokollfenster öffnen</translation>
+    </message>
+    <message>
+        <source>Get DVD Decrypter Location</source>
+        <translation>Speicherort von DVD Decrypter wählen</translation>
+    </message>
+    <message>
+        <source>Save settings to ini file</source>
+        <translation>Einstellungen in INI-Datei speichern</translation>
+    </message>
+    <message>
+        <source>Click here to open the donation site
+in your default browser...</source>
+        <translation>Hier klicken, um die Spendenseite
+im Standardbrowser zu öffnen...</translation>
+    </message>
+    <message>
+        <source>Isomint Stencil needs &quot;%s&quot; to generate an image!
+
+Be sure this files exists in same folder as Isomint Stencil.</source>
+        <translation>Isomint Stencil benötigt „%s“, um ein Abbild zu erstellen!
+
+Stellen Sie sicher, dass diese Datei im selben Ordner wie Isomint Stencil liegt.</translation>
+    </message>
+</context>
+</TS>
