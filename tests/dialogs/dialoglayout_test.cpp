@@ -44,8 +44,9 @@ class DialogLayout : public testing::TestWithParam<const char*>
 protected:
     void SetUp() override
     {
-        if (std::string(GetParam()) != "en")
+        if (std::string(GetParam()) != "en") {
             ASSERT_TRUE(m_translations.Installed()) << GetParam();
+        }
     }
 
 private:
