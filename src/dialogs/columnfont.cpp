@@ -27,8 +27,8 @@ QFont FamilyFont(const QString& family, const QFont& base)
     return font;
 }
 
-} // namespace
-
+// Whether every character of text advances by the same width in font. Line
+// ends and tabs do not count: they never stand inside a column.
 bool AdvancesEvenly(const QFont& font, const QString& text)
 {
     const QFontMetricsF metrics(font);
@@ -42,6 +42,8 @@ bool AdvancesEvenly(const QFont& font, const QString& text)
     }
     return true;
 }
+
+} // namespace
 
 QFont ColumnFont(const QString& text)
 {

@@ -8,7 +8,3 @@
 // width. Fontconfig's spacing flag is no guide: a monospaced family with a few
 // double-width glyphs is not flagged as such, yet shows plain text in columns.
 [[nodiscard]] QFont ColumnFont(const QString& text);
-
-// Whether every character of text advances by the same width in font. Line
-// ends and tabs do not count: they never stand inside a column.
-[[nodiscard]] bool AdvancesEvenly(const QFont& font, const QString& text);

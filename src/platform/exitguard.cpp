@@ -56,11 +56,25 @@ bool RunsInGroup(const QByteArray& stat, pid_t group)
     return fields.size() > 2 && fields.at(0) != "Z" && fields.at(2).toLong() == group;
 }
 
-// Signals every watched group until none has a live process, or the deadline.
+// True once no process of the group is left but zombies.
+bool GroupGone(pid_t group)
+{
+    if (kill(-group, 0) != 0)
+        return true;
+    // Zombies still count for kill(); only /proc tells them apart.
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    return std::none_of(entries.cbegin(), entries.cend(), [group](const QString& entry) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        return entry.front().isDigit() && stat.open(QIODevice::ReadOnly) &&
+               RunsInGroup(stat.readAll(), group);
+    });
+}
+
+// Waits until no watched group has a live process, or the deadline.
 bool WaitForGroups(Clock::time_point deadline)
 {
     for (;;) {
-        const bool allGone = std::all_of(Groups().cbegin(), Groups().cend(), ExitGuard::GroupGone);
+        const bool allGone = std::all_of(Groups().cbegin(), Groups().cend(), GroupGone);
         if (allGone || Clock::now() >= deadline)
             return allGone;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -74,19 +88,6 @@ void SignalGroups(int signal)
 }
 
 } // namespace
-
-bool ExitGuard::GroupGone(pid_t group)
-{
-    if (kill(-group, 0) != 0)
-        return true;
-    // Zombies still count for kill(); only /proc tells them apart.
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    return std::none_of(entries.cbegin(), entries.cend(), [group](const QString& entry) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        return entry.front().isDigit() && stat.open(QIODevice::ReadOnly) &&
-               RunsInGroup(stat.readAll(), group);
-    });
-}
 
 void ExitGuard::WatchChildGroup(pid_t group)
 {

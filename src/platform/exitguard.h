@@ -29,7 +29,4 @@ void ForgetCleanup(int id);
 // It blocks, so it is only for a program that is about to end.
 void EndAll(std::chrono::milliseconds grace = std::chrono::milliseconds(0));
 
-// True once no process of the group is left but zombies.
-[[nodiscard]] bool GroupGone(pid_t group);
-
 } // namespace ExitGuard
