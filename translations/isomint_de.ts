@@ -70,6 +70,14 @@ Warten Sie, bis sie fertig ist, oder wählen Sie eine andere Ausgabedatei.</tran
         <source>The Source Directory &quot;%1&quot; holds no data.</source>
         <translation>Das Quellverzeichnis „%1“ enthält keine Daten.</translation>
     </message>
+    <message>
+        <source>Removed the incomplete image file &quot;%1&quot;.</source>
+        <translation>Die unvollständige Abbilddatei „%1“ wurde entfernt.</translation>
+    </message>
+    <message>
+        <source>The build&apos;s progress cannot be read.</source>
+        <translation>Der Fortschritt der Erstellung kann nicht gelesen werden.</translation>
+    </message>
 </context>
 <context>
     <name>BuildWindow</name>
@@ -84,6 +92,90 @@ Warten Sie, bis sie fertig ist, oder wählen Sie eine andere Ausgabedatei.</tran
     <message>
         <source>Error</source>
         <translation>Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>CXFileDialog</name>
+    <message>
+        <source>Recent &amp;folders:</source>
+        <translation>Zuletzt verwendete &amp;Ordner:</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>The output folder &quot;%1&quot; is not an existing folder.</source>
+        <translation>Der Ausgabeordner „%1“ ist kein vorhandener Ordner.</translation>
+    </message>
+    <message>
+        <source>%1: another source of this batch is built to &quot;%2&quot;.</source>
+        <translation>%1: Eine andere Quelle dieses Durchlaufs wird bereits nach „%2“ erstellt.</translation>
+    </message>
+    <message>
+        <source>Building &quot;%1&quot; from &quot;%2&quot;.</source>
+        <translation>„%1“ wird aus „%2“ erstellt.</translation>
+    </message>
+    <message>
+        <source>The image list &quot;%1&quot; could not be written.</source>
+        <translation>Die Abbildliste „%1“ konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Stopped: what this build of &quot;%1&quot; wrote was removed.</source>
+        <translation>Abgebrochen: Was diese Erstellung von „%1“ geschrieben hatte, wurde entfernt.</translation>
+    </message>
+    <message>
+        <source>Nothing to change.</source>
+        <translation>Nichts zu ändern.</translation>
+    </message>
+    <message>
+        <source>y</source>
+        <comment>short answer Yes</comment>
+        <translation>j</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <comment>answer Yes</comment>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>Answered Yes (--yes).</source>
+        <translation>Mit Ja beantwortet (--yes).</translation>
+    </message>
+    <message>
+        <source>Answered No (--no): stopped.</source>
+        <translation>Mit Nein beantwortet (--no): abgebrochen.</translation>
+    </message>
+    <message>
+        <source>No terminal to ask on, so the answer is No: stopped. Give --yes to go on.</source>
+        <translation>Kein Terminal für die Rückfrage, daher lautet die Antwort Nein: abgebrochen. Mit --yes geht es weiter.</translation>
+    </message>
+    <message>
+        <source>[y/N] </source>
+        <translation>[j/N] </translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Abgebrochen.</translation>
+    </message>
+    <message>
+        <source>%1 %  %2 MB/s  %3 left</source>
+        <translation>%1 %  %2 MB/s  noch %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an image list.</source>
+        <translation>„%1“ ist keine Abbildliste.</translation>
+    </message>
+    <message>
+        <source>xorriso was not found; install it with &quot;apt-get install xorriso&quot;.</source>
+        <translation>xorriso wurde nicht gefunden; installieren Sie es mit „apt-get install xorriso“.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not hold a whole ISO 9660 image.</source>
+        <translation>„%1“ enthält kein vollständiges ISO-9660-Abbild.</translation>
+    </message>
+    <message>
+        <source>Verifying the disc against the image.</source>
+        <translation>Die Disc wird mit dem Abbild verglichen.</translation>
     </message>
 </context>
 <context>
@@ -192,6 +284,50 @@ fehlgeschlagen, 6 Brennen fehlgeschlagen, 130 nach SIGINT, 143 nach SIGTERM
         <source>Unknown command &quot;%1&quot;.</source>
         <translation>Unbekannter Befehl „%1“.</translation>
     </message>
+    <message>
+        <source>build needs SOURCE and OUTPUT, or SOURCE... --output-dir DIR.</source>
+        <translation>build braucht SOURCE und OUTPUT oder SOURCE... --output-dir DIR.</translation>
+    </message>
+    <message>
+        <source>build --output-dir needs at least one SOURCE.</source>
+        <translation>build --output-dir braucht mindestens eine SOURCE.</translation>
+    </message>
+    <message>
+        <source>--volume-id names one image; with --output-dir each image is named after its own source.</source>
+        <translation>--volume-id benennt ein einzelnes Abbild; mit --output-dir wird jedes Abbild nach seiner eigenen Quelle benannt.</translation>
+    </message>
+    <message>
+        <source>--record takes one image; a batch would need a disc for each.</source>
+        <translation>--record nimmt ein einzelnes Abbild; ein Stapel bräuchte für jedes eine eigene Disc.</translation>
+    </message>
+    <message>
+        <source>--device and the recording options need --record.</source>
+        <translation>--device und die Brennoptionen brauchen --record.</translation>
+    </message>
+    <message>
+        <source>check needs one SOURCE.</source>
+        <translation>check braucht genau eine SOURCE.</translation>
+    </message>
+    <message>
+        <source>%1 needs a value.</source>
+        <translation>%1 braucht einen Wert.</translation>
+    </message>
+    <message>
+        <source>--yes and --no exclude each other.</source>
+        <translation>--yes und --no schließen einander aus.</translation>
+    </message>
+    <message>
+        <source>record needs one IMAGE or image list.</source>
+        <translation>record braucht genau ein IMAGE oder eine Abbildliste.</translation>
+    </message>
+    <message>
+        <source>recording needs --device DEV.</source>
+        <translation>Zum Brennen wird --device DEV gebraucht.</translation>
+    </message>
+    <message>
+        <source>--speed takes a DVD speed such as 4 or 2.4, not &quot;%1&quot;.</source>
+        <translation>--speed nimmt eine DVD-Geschwindigkeit wie 4 oder 2.4, nicht „%1“.</translation>
+    </message>
 </context>
 <context>
     <name>DvdFolderCheck</name>
@@ -208,6 +344,109 @@ Behalten Sie einen davon und versuchen Sie es erneut.</translation>
 The image would be built without it.</source>
         <translation>„%1“ kann nicht gelesen werden: %2.
 Das Abbild würde ohne diese Datei erstellt.</translation>
+    </message>
+    <message>
+        <source>Rename &quot;%1&quot; to &quot;%2&quot;</source>
+        <translation>„%1“ in „%2“ umbenennen</translation>
+    </message>
+    <message>
+        <source>Create &quot;%1&quot;</source>
+        <translation>„%1“ anlegen</translation>
+    </message>
+</context>
+<context>
+    <name>ImageCheck</name>
+    <message>
+        <source>the image cannot be read as a DVD-Video disc</source>
+        <translation>das Abbild kann nicht als DVD-Video-Disc gelesen werden</translation>
+    </message>
+    <message>
+        <source>no image was written</source>
+        <translation>es wurde kein Abbild geschrieben</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened as a file</source>
+        <translation>%1 kann nicht als Datei geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Image check: </source>
+        <translation>Abbildprüfung: </translation>
+    </message>
+    <message>
+        <source>%1 is missing from the image</source>
+        <translation>%1 fehlt im Abbild</translation>
+    </message>
+    <message>
+        <source>%1 has %2 bytes in the image, %3 in the source</source>
+        <translation>%1 hat im Abbild %2 Bytes, in der Quelle %3</translation>
+    </message>
+    <message>
+        <source>%1 runs past the end of the image</source>
+        <translation>%1 reicht über das Ende des Abbilds hinaus</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read in the source</source>
+        <translation>%1 kann in der Quelle nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>%1 differs from the source from byte %2 on</source>
+        <translation>%1 weicht ab Byte %2 von der Quelle ab</translation>
+    </message>
+    <message>
+        <source>the information file of the video manager cannot be read</source>
+        <translation>die Informationsdatei des Video-Managers kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the video manager lists %1 title sets</source>
+        <translation>der Video-Manager nennt %1 Titelsätze</translation>
+    </message>
+    <message>
+        <source>the information file of title set %1 cannot be read</source>
+        <translation>die Informationsdatei von Titelsatz %1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the image has %1 bytes, its file system needs %2</source>
+        <translation>das Abbild hat %1 Bytes, sein Dateisystem braucht %2</translation>
+    </message>
+    <message>
+        <source>%1 of VIDEO_TS found with their sizes, %2 equal to the source&apos;s; the video manager and %3 read back.</source>
+        <translation>%1 von VIDEO_TS mit ihren Größen gefunden, %2 gleich denen der Quelle; Video-Manager und %3 zurückgelesen.</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>information file</source>
+        <translation>Informationsdatei</translation>
+    </message>
+    <message>
+        <source>information files</source>
+        <translation>Informationsdateien</translation>
+    </message>
+    <message>
+        <source>title set</source>
+        <translation>Titelsatz</translation>
+    </message>
+    <message>
+        <source>title sets</source>
+        <translation>Titelsätze</translation>
+    </message>
+    <message>
+        <source>the source folder&apos;s VIDEO_TS cannot be listed</source>
+        <translation>VIDEO_TS im Quellordner kann nicht aufgelistet werden</translation>
+    </message>
+    <message>
+        <source>the image has %1 bytes, its file system %2</source>
+        <translation>das Abbild hat %1 Bytes, sein Dateisystem %2</translation>
+    </message>
+    <message>
+        <source>the video manager and %1 read back; the image holds its file system&apos;s %2 bytes.</source>
+        <translation>Video-Manager und %1 zurückgelesen; das Abbild enthält die %2 Bytes seines Dateisystems.</translation>
     </message>
 </context>
 <context>
@@ -483,6 +722,17 @@ Zum Erstellen, Prüfen oder Brennen ohne Fenster dient isomint-cli
     </message>
 </context>
 <context>
+    <name>Recorder</name>
+    <message>
+        <source>For recording support at least DVDDecrypter Ver. 3.1.7.0 is needed!</source>
+        <translation>Zum Brennen wird mindestens DVDDecrypter Ver. 3.1.7.0 benötigt!</translation>
+    </message>
+    <message>
+        <source>Can&apos;t receive file information for file </source>
+        <translation>Dateiinformationen können nicht gelesen werden für die Datei </translation>
+    </message>
+</context>
+<context>
     <name>RecorderWords</name>
     <message>
         <source>&amp;Power off after recording</source>
@@ -561,6 +811,24 @@ See log for details.</source>
         <translation>Brennen fehlgeschlagen (xorriso-Rückgabewert %1).
 Einzelheiten siehe Protokoll.</translation>
     </message>
+    <message>
+        <source>A chunk of the image cannot be read.
+</source>
+        <translation>Ein Teil des Abbilds kann nicht gelesen werden.
+</translation>
+    </message>
+    <message>
+        <source>xorriso did not report &quot;%1&quot;
+</source>
+        <translation>xorriso hat „%1“ nicht gemeldet
+</translation>
+    </message>
+    <message>
+        <source>xorriso reported %1 data blocks on the medium; the image has %2.
+</source>
+        <translation>xorriso hat %1 Datenblöcke auf dem Medium gemeldet; das Abbild hat %2.
+</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -579,6 +847,14 @@ Einzelheiten siehe Protokoll.</translation>
     <message>
         <source>Cannot save the settings to &quot;%1&quot;: %2.</source>
         <translation>Die Einstellungen können nicht in „%1“ gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>cannot create the folder &quot;%1&quot;</source>
+        <translation>der Ordner „%1“ kann nicht angelegt werden</translation>
     </message>
 </context>
 <context>
@@ -634,6 +910,19 @@ Einzelheiten siehe Protokoll.</translation>
     <message>
         <source>Isomint Stencil &lt;&lt; First Time Setup &gt;&gt;</source>
         <translation>Isomint Stencil &lt;&lt; Ersteinrichtung &gt;&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>SizeCheck</name>
+    <message>
+        <source>The size of the created image exceeds the capacity
+of a single layer DVD media by ca. %1 MB!
+
+Do you want to continue?</source>
+        <translation>Das erstellte Abbild überschreitet die Kapazität
+eines einschichtigen DVD-Mediums um ca. %1 MB!
+
+Möchten Sie fortfahren?</translation>
     </message>
 </context>
 <context>

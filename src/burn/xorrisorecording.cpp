@@ -71,7 +71,8 @@ bool XorrisoRecording::Start(const QString& program, XorrisoCall call, const QSt
     if (streamed) {
         call.trackSize = TrackFeeder::TotalSize(sources);
         if (call.trackSize < 0) {
-            m_output = QStringLiteral("A chunk of the image cannot be read.\n");
+            m_output =
+                QCoreApplication::translate("Recording", "A chunk of the image cannot be read.\n");
             return false;
         }
     } else {
@@ -164,8 +165,10 @@ bool XorrisoRecording::WriteConfirmed() const
 QString XorrisoRecording::UnconfirmedReason() const
 {
     if (!m_completed)
-        return QStringLiteral("xorriso did not report \"%1\"\n").arg(m_completionLine);
-    return QStringLiteral("xorriso reported %1 data blocks on the medium; the image has %2.\n")
+        return QCoreApplication::translate("Recording", "xorriso did not report \"%1\"\n")
+            .arg(m_completionLine);
+    return QCoreApplication::translate(
+               "Recording", "xorriso reported %1 data blocks on the medium; the image has %2.\n")
         .arg(m_reportedBlocks)
         .arg((m_expectedBytes + kBlockBytes - 1) / kBlockBytes);
 }

@@ -12,6 +12,7 @@
 #include "platform/pathhelper.h"
 #include "settings/programsettings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -86,19 +87,24 @@ BuildCommand::BuildCommand(CliContext& context)
 QString BuildCommand::Misuse() const
 {
     if (m_options.outputDir.isEmpty() && m_options.operands.size() != 2)
-        return QStringLiteral("build needs SOURCE and OUTPUT, or SOURCE... --output-dir DIR.");
+        return QCoreApplication::translate(
+            "CliUsage", "build needs SOURCE and OUTPUT, or SOURCE... --output-dir DIR.");
     if (!m_options.outputDir.isEmpty() && m_options.operands.isEmpty())
-        return QStringLiteral("build --output-dir needs at least one SOURCE.");
+        return QCoreApplication::translate("CliUsage",
+                                           "build --output-dir needs at least one SOURCE.");
     if (!m_options.outputDir.isEmpty() && !m_options.volumeId.isEmpty())
-        return QStringLiteral("--volume-id names one image; with --output-dir each image is "
-                              "named after its own source.");
+        return QCoreApplication::translate("CliUsage",
+                                           "--volume-id names one image; with --output-dir each "
+                                           "image is named after its own source.");
     if (m_options.record && !m_options.outputDir.isEmpty())
-        return QStringLiteral("--record takes one image; a batch would need a disc for each.");
+        return QCoreApplication::translate(
+            "CliUsage", "--record takes one image; a batch would need a disc for each.");
     if (m_options.record)
         return RecordingMisuse(m_options);
     if (!m_options.device.isEmpty() || !m_options.speed.isEmpty() || m_options.erase ||
         m_options.verify || m_options.eject)
-        return QStringLiteral("--device and the recording options need --record.");
+        return QCoreApplication::translate("CliUsage",
+                                           "--device and the recording options need --record.");
     return QString();
 }
 
@@ -126,7 +132,8 @@ int BuildCommand::Run()
     }
     // Refused before any source is touched, rather than once for every source.
     if (!m_options.outputDir.isEmpty() && !QFileInfo(m_options.outputDir).isDir()) {
-        PrintError(QStringLiteral("The output folder \"%1\" is not an existing folder.")
+        PrintError(QCoreApplication::translate(
+                       "Cli", "The output folder \"%1\" is not an existing folder.")
                        .arg(m_options.outputDir));
         return ExitCode::Refused;
     }
@@ -141,7 +148,8 @@ int BuildCommand::Run()
         int built = ExitCode::Refused;
         // Two sources of one name would make the second overwrite the first's image.
         if (outputs.contains(request.outputFile))
-            PrintError(QStringLiteral("%1: another source of this batch is built to \"%2\".")
+            PrintError(QCoreApplication::translate(
+                           "Cli", "%1: another source of this batch is built to \"%2\".")
                            .arg(source, request.outputFile));
         else
             built = BuildOne(request);
@@ -157,14 +165,14 @@ int BuildCommand::Run()
 int BuildCommand::BuildOne(const BuildRequest& request)
 {
     if (!m_options.outputDir.isEmpty())
-        PrintError(QStringLiteral("Building \"%1\" from \"%2\".")
+        PrintError(QCoreApplication::translate("Cli", "Building \"%1\" from \"%2\".")
                        .arg(request.outputFile, request.sourceDirectory));
     const BuildResult result = m_run.Run(request, m_decisions);
     Report(request, result);
     if (result.outcome == BuildOutcome::Built && request.split &&
         !WriteImageListFile(AbsolutePath(request.outputFile),
                             static_cast<int>(result.parts.size())))
-        PrintError(QStringLiteral("The image list \"%1\" could not be written.")
+        PrintError(QCoreApplication::translate("Cli", "The image list \"%1\" could not be written.")
                        .arg(ImageListPath(AbsolutePath(request.outputFile))));
     if (result.outcome == BuildOutcome::Built && m_options.record)
         return RecordImageFiles(m_context, m_printer, result.parts);
@@ -176,7 +184,8 @@ void BuildCommand::Report(const BuildRequest& request, const BuildResult& result
     if (result.outcome == BuildOutcome::BuildFailed || result.outcome == BuildOutcome::CheckFailed)
         PrintCapture(m_engine.CaptureFilePath());
     if (result.outcome == BuildOutcome::Aborted) {
-        PrintError(QStringLiteral("Stopped: what this build of \"%1\" wrote was removed.")
+        PrintError(QCoreApplication::translate(
+                       "Cli", "Stopped: what this build of \"%1\" wrote was removed.")
                        .arg(request.outputFile));
         return;
     }

@@ -6,12 +6,15 @@
 #include "imaging/dvdfoldercheck.h"
 #include "imaging/requestpaths.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 
 int RunCheckCommand(CliContext& context)
 {
     if (context.options.operands.size() != 1) {
-        PrintError(QStringLiteral("isomint-cli: check needs one SOURCE."));
+        PrintError(QStringLiteral("isomint-cli: ") +
+                   QCoreApplication::translate("CliUsage", "check needs one SOURCE."));
         return ExitCode::Usage;
     }
     const QString& given = context.options.operands.first();
@@ -34,6 +37,7 @@ int RunCheckCommand(CliContext& context)
         return ExitCode::Refused;
     }
     if (report.changes.isEmpty() && missing.isEmpty())
-        std::printf("Nothing to change.\n");
+        std::printf("%s\n",
+                    qUtf8Printable(QCoreApplication::translate("Cli", "Nothing to change.")));
     return missing.isEmpty() ? ExitCode::Success : ExitCode::Refused;
 }

@@ -3,6 +3,8 @@
 #include "cli/stderrpresenter.h"
 #include "imaging/outcome.h"
 
+#include <QCoreApplication>
+
 #include <array>
 #include <cstdio>
 #include <unistd.h>
@@ -10,6 +12,15 @@
 namespace {
 
 constexpr int kAnswerLength = 256;
+
+// "y" and "yes" always count, so that scripts written for English work anywhere.
+bool IsYes(const QString& answer)
+{
+    const QStringList words = {QStringLiteral("y"), QStringLiteral("yes"),
+                               QCoreApplication::translate("Cli", "y", "short answer Yes"),
+                               QCoreApplication::translate("Cli", "yes", "answer Yes")};
+    return words.contains(answer);
+}
 
 } // namespace
 
@@ -28,21 +39,20 @@ bool CliDecisions::Decide(const QString& question)
     PrintError(question);
     if (m_mode != AnswerMode::Ask) {
         const bool yes = m_mode == AnswerMode::Yes;
-        PrintError(yes ? QStringLiteral("Answered Yes (--yes).")
-                       : QStringLiteral("Answered No (--no): stopped."));
+        PrintError(yes ? QCoreApplication::translate("Cli", "Answered Yes (--yes).")
+                       : QCoreApplication::translate("Cli", "Answered No (--no): stopped."));
         return yes;
     }
     if (!m_readAnswer) {
-        PrintError(QStringLiteral("No terminal to ask on, so the answer is No: stopped. Give "
-                                  "--yes to go on."));
+        PrintError(QCoreApplication::translate(
+            "Cli", "No terminal to ask on, so the answer is No: stopped. Give --yes to go on."));
         return false;
     }
-    std::fputs("[y/N] ", stderr);
+    std::fputs(qUtf8Printable(QCoreApplication::translate("Cli", "[y/N] ")), stderr);
     std::fflush(stderr);
-    const QString answer = m_readAnswer().trimmed().toLower();
-    const bool yes = answer == QLatin1String("y") || answer == QLatin1String("yes");
+    const bool yes = IsYes(m_readAnswer().trimmed().toLower());
     if (!yes)
-        PrintError(QStringLiteral("Stopped."));
+        PrintError(QCoreApplication::translate("Cli", "Stopped."));
     return yes;
 }
 

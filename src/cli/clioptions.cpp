@@ -17,7 +17,7 @@ bool TakeValue(const QString& name, const QStringList& arguments, qsizetype& ind
     if (argument != name)
         return false;
     if (index + 1 >= arguments.size()) {
-        options.error = QStringLiteral("%1 needs a value.").arg(name);
+        options.error = QCoreApplication::translate("CliUsage", "%1 needs a value.").arg(name);
         return true;
     }
     value = arguments.at(++index);
@@ -68,7 +68,8 @@ bool TakeFlag(const QString& argument, CliOptions& options)
         const AnswerMode answer =
             argument == QLatin1String("--yes") ? AnswerMode::Yes : AnswerMode::No;
         if (options.answer != AnswerMode::Ask && options.answer != answer)
-            options.error = QStringLiteral("--yes and --no exclude each other.");
+            options.error =
+                QCoreApplication::translate("CliUsage", "--yes and --no exclude each other.");
         options.answer = answer;
     } else
         return false;

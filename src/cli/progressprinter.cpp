@@ -1,5 +1,6 @@
 #include "cli/progressprinter.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -52,9 +53,11 @@ QString FormatProgress(ProgressStyle style, const ProgressSample& sample, const 
 {
     if (style == ProgressStyle::Json)
         return JsonText(sample, output);
-    return QString::asprintf("%3d %%  %.1f MB/s  %s left", sample.percent,
-                             MegabytesPerSecond(sample),
-                             qPrintable(ClockText(SecondsLeft(sample))));
+    // The numbers keep one form in every language, so that logs read alike.
+    return QCoreApplication::translate("Cli", "%1 %  %2 MB/s  %3 left")
+        .arg(sample.percent, 3)
+        .arg(MegabytesPerSecond(sample), 0, 'f', 1)
+        .arg(ClockText(SecondsLeft(sample)));
 }
 
 ProgressStyle ChooseProgressStyle(ProgressMode mode, bool terminal)

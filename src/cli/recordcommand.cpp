@@ -9,6 +9,7 @@
 #include "imaging/requestpaths.h"
 #include "recorder/decrypterprogram.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -49,7 +50,7 @@ bool IsImageList(const QString& path)
 QString Misuse(const CliOptions& options)
 {
     if (options.operands.size() != 1)
-        return QStringLiteral("record needs one IMAGE or image list.");
+        return QCoreApplication::translate("CliUsage", "record needs one IMAGE or image list.");
     return RecordingMisuse(options);
 }
 
@@ -66,7 +67,7 @@ int RunRecordCommand(CliContext& context)
     if (IsImageList(given))
         files = ListedChunks(given);
     if (!files) {
-        PrintError(QStringLiteral("\"%1\" is not an image list.").arg(given));
+        PrintError(QCoreApplication::translate("Cli", "\"%1\" is not an image list.").arg(given));
         return ExitCode::Refused;
     }
     // Only an image that reads as a DVD-Video, whole, is worth a disc.

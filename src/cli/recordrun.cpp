@@ -11,6 +11,7 @@
 #include "recorder/nativerecorder.h"
 #include "settings/programsettings.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -62,10 +63,11 @@ qint64 TotalSize(const QStringList& files)
 QString RecordingMisuse(const CliOptions& options)
 {
     if (options.device.isEmpty())
-        return QStringLiteral("recording needs --device DEV.");
+        return QCoreApplication::translate("CliUsage", "recording needs --device DEV.");
     // Anything xorriso cannot take as a speed would silently mean the fastest.
     if (!options.speed.isEmpty() && XorrisoSpeed(options.speed).isEmpty())
-        return QStringLiteral("--speed takes a DVD speed such as 4 or 2.4, not \"%1\".")
+        return QCoreApplication::translate(
+                   "CliUsage", "--speed takes a DVD speed such as 4 or 2.4, not \"%1\".")
             .arg(options.speed);
     return QString();
 }
@@ -74,14 +76,15 @@ int RecordImageFiles(CliContext& context, ProgressPrinter& printer, const QStrin
 {
     const QString recorder = XorrisoProgram(context.settings);
     if (recorder.isEmpty()) {
-        PrintError(QStringLiteral("xorriso was not found; install it with "
-                                  "\"apt-get install xorriso\"."));
+        PrintError(QCoreApplication::translate(
+            "Cli", "xorriso was not found; install it with \"apt-get install xorriso\"."));
         return ExitCode::RecordFailed;
     }
     RecordingSession session;
     if (!session.TakeImage(files)) {
         PrintError(
-            QStringLiteral("\"%1\" does not hold a whole ISO 9660 image.").arg(files.value(0)));
+            QCoreApplication::translate("Cli", "\"%1\" does not hold a whole ISO 9660 image.")
+                .arg(files.value(0)));
         return ExitCode::CheckFailed;
     }
     RecordingReport report;
@@ -99,7 +102,7 @@ int RecordImageFiles(CliContext& context, ProgressPrinter& printer, const QStrin
         if (phase == RecordingPhase::Recording)
             printer.Begin(files.value(0));
         else
-            PrintError(QStringLiteral("Verifying the disc against the image."));
+            PrintError(QCoreApplication::translate("Cli", "Verifying the disc against the image."));
     });
     QObject::connect(&session, &RecordingSession::Progress, &loop, [&](int percent) {
         sample.percent = percent;

@@ -109,7 +109,7 @@ void CXFileDialog::AddHistoryPanel()
 {
     m_history = new HistoryCombo(this);
     m_history->setObjectName(QStringLiteral("historyCombo"));
-    m_historyLabel = new QLabel(QStringLiteral("Recent &folders:"), this);
+    m_historyLabel = new QLabel(tr("Recent &folders:"), this);
     m_historyLabel->setObjectName(QStringLiteral("historyLabel"));
     m_historyLabel->setBuddy(m_history);
     // Below the file-type row, in the column of the file-name field.

@@ -190,7 +190,9 @@ void BuildEngine::RemoveWrittenFiles()
     ExitGuard::ForgetCleanup(m_exitCleanup);
     QStringList lines;
     for (const QString& file : m_output.RemoveWritten())
-        lines << QStringLiteral("Removed the incomplete image file \"%1\".").arg(file);
+        lines << QCoreApplication::translate("BuildEngine",
+                                             "Removed the incomplete image file \"%1\".")
+                     .arg(file);
     m_capture.AppendLines(lines);
 }
 

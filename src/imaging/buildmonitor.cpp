@@ -3,6 +3,8 @@
 #include "imaging/mkisofsprogram.h"
 #include "platform/childprocess.h"
 
+#include <QCoreApplication>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -79,8 +81,9 @@ void BuildMonitor::FirstLook()
         // A run that cannot be followed ends without a message of its own.
         // (A failed start has nothing to read and is still reported.)
         m_state = State::Finishing;
-        emit Ended(CodeResult(BuildOutcome::Unfollowed, Outcome::Success,
-                              QStringLiteral("The build's progress cannot be read.")));
+        emit Ended(CodeResult(
+            BuildOutcome::Unfollowed, Outcome::Success,
+            QCoreApplication::translate("BuildEngine", "The build's progress cannot be read.")));
         GiveBack();
         return;
     }

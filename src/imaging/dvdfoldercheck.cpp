@@ -220,7 +220,7 @@ QByteArray DvdFolderCheck::Uppercase(FolderListing& listing, const FoundEntry& e
         return upper;
     QByteArray renamed = m_dryRun ? upper : listing.Uppercase(entry);
     if (renamed != entry.storedName)
-        m_report.changes << QStringLiteral("Rename \"%1\" to \"%2\"")
+        m_report.changes << QCoreApplication::translate("DvdFolderCheck", "Rename \"%1\" to \"%2\"")
                                 .arg(PathIn(listing, entry.storedName), QFile::decodeName(renamed));
     return renamed;
 }
@@ -234,7 +234,7 @@ void DvdFolderCheck::EnsureAudioFolder()
         return;
     }
     const QString path = JoinPath(m_source, name);
-    m_report.changes << QStringLiteral("Create \"%1\"").arg(path);
+    m_report.changes << QCoreApplication::translate("DvdFolderCheck", "Create \"%1\"").arg(path);
     // A failure shows up later as the image builder's own complaint.
     if (!m_dryRun)
         mkdir(QFile::encodeName(path).constData(), 0777);

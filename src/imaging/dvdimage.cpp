@@ -2,6 +2,7 @@
 
 #include "imaging/isovolume.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <dvdread/dvd_reader.h>
@@ -51,11 +52,14 @@ DvdImage::~DvdImage()
 
 bool DvdImage::Open(const QStringList& parts)
 {
-    const QString unreadable = QStringLiteral("the image cannot be read as a DVD-Video disc");
+    const QString unreadable =
+        QCoreApplication::translate("ImageCheck", "the image cannot be read as a DVD-Video disc");
     if (parts.isEmpty())
-        return Fail(QStringLiteral("no image was written")); // mkisofs exited 0 but left no file
+        return Fail(QCoreApplication::translate(
+            "ImageCheck", "no image was written")); // mkisofs exited 0 but left no file
     if (!m_stream.Open(parts))
-        return Fail(QStringLiteral("%1 cannot be opened as a file").arg(m_stream.FailedPart()));
+        return Fail(QCoreApplication::translate("ImageCheck", "%1 cannot be opened as a file")
+                        .arg(m_stream.FailedPart()));
     m_volumeBytes = IsoVolumeBytes(m_stream);
     if (m_volumeBytes < 0)
         return Fail(unreadable);

@@ -2,6 +2,7 @@
 
 #include "imaging/dvdimage.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,14 +25,22 @@ struct SourceFile
     bool link = false;
 };
 
+// The check's own report lines, in the user's language.
+struct ImageCheck
+{
+    Q_DECLARE_TR_FUNCTIONS(ImageCheck)
+};
+
 QString Line(const QString& text)
 {
-    return QStringLiteral("Image check: ") + text;
+    return ImageCheck::tr("Image check: ") + text;
 }
 
+// one and many are marked for the catalogue where they are given.
 QString Count(qint64 number, const char* one, const char* many)
 {
-    return QStringLiteral("%1 %2").arg(number).arg(QLatin1String(number == 1 ? one : many));
+    return QStringLiteral("%1 %2").arg(number).arg(
+        QCoreApplication::translate("ImageCheck", number == 1 ? one : many));
 }
 
 // Every file of the source's VIDEO_TS, links included: the image builder
@@ -56,17 +65,17 @@ bool CheckFile(const DvdImage& image, const SourceFile& file, QStringList* repor
         // An empty file cannot be told from a missing one, and holds nothing to lose.
         if (file.size == 0 && !file.link)
             return true;
-        report->append(Line(QStringLiteral("%1 is missing from the image").arg(file.name)));
+        report->append(Line(ImageCheck::tr("%1 is missing from the image").arg(file.name)));
         return false;
     }
     if (found->size != file.size) {
         report->append(
-            Line(QStringLiteral("%1 has %2 bytes in the image, %3 in the source")
+            Line(ImageCheck::tr("%1 has %2 bytes in the image, %3 in the source")
                      .arg(file.name, QString::number(found->size), QString::number(file.size))));
         return false;
     }
     if (found->offset + found->size > image.StreamSize()) {
-        report->append(Line(QStringLiteral("%1 runs past the end of the image").arg(file.name)));
+        report->append(Line(ImageCheck::tr("%1 runs past the end of the image").arg(file.name)));
         return false;
     }
     return true;
@@ -104,13 +113,13 @@ bool SameAsSource(const DvdImage& image, const SourceFile& file, QStringList* re
         return file.size == 0; // an empty file has no place on the disc to compare
     QFile source(file.path);
     if (!source.open(QIODevice::ReadOnly)) {
-        report->append(Line(QStringLiteral("%1 cannot be read in the source").arg(file.name)));
+        report->append(Line(ImageCheck::tr("%1 cannot be read in the source").arg(file.name)));
         return false;
     }
     const qint64 difference = FirstDifference(image, *found, source);
     if (difference < 0)
         return true;
-    report->append(Line(QStringLiteral("%1 differs from the source from byte %2 on")
+    report->append(Line(ImageCheck::tr("%1 differs from the source from byte %2 on")
                             .arg(file.name)
                             .arg(difference)));
     return false;
@@ -139,18 +148,18 @@ int CheckInformationFiles(DvdImage& image, QStringList* report)
     const int count = image.TitleSetCount();
     if (count < 0) {
         report->append(
-            Line(QStringLiteral("the information file of the video manager cannot be read")));
+            Line(ImageCheck::tr("the information file of the video manager cannot be read")));
         return -1;
     }
     if (count < 1 || count > TitleSetLimit) {
-        report->append(Line(QStringLiteral("the video manager lists %1 title sets").arg(count)));
+        report->append(Line(ImageCheck::tr("the video manager lists %1 title sets").arg(count)));
         return -1;
     }
     bool ok = true;
     for (int titleSet = 1; titleSet <= count; ++titleSet) {
         if (!image.ReadsTitleSet(titleSet)) {
             report->append(
-                Line(QStringLiteral("the information file of title set %1 cannot be read")
+                Line(ImageCheck::tr("the information file of title set %1 cannot be read")
                          .arg(titleSet)));
             ok = false;
         }
@@ -163,7 +172,7 @@ bool CheckLength(const DvdImage& image, QStringList* report)
 {
     if (image.StreamSize() >= image.VolumeBytes())
         return true;
-    report->append(Line(QStringLiteral("the image has %1 bytes, its file system needs %2")
+    report->append(Line(ImageCheck::tr("the image has %1 bytes, its file system needs %2")
                             .arg(image.StreamSize())
                             .arg(image.VolumeBytes())));
     return false;
@@ -180,11 +189,14 @@ bool CheckImage(DvdImage& image, const QList<SourceFile>& files, bool complete, 
     const int titleSets = CheckInformationFiles(image, report);
     if (same < 0 || titleSets < 0)
         return false;
-    report->append(Line(QStringLiteral("%1 of VIDEO_TS found with their sizes, %2 equal to the "
+    report->append(Line(ImageCheck::tr("%1 of VIDEO_TS found with their sizes, %2 equal to the "
                                        "source's; the video manager and %3 read back.")
-                            .arg(Count(files.size(), "file", "files"),
-                                 Count(same, "information file", "information files"),
-                                 Count(titleSets, "title set", "title sets"))));
+                            .arg(Count(files.size(), QT_TRANSLATE_NOOP("ImageCheck", "file"),
+                                       QT_TRANSLATE_NOOP("ImageCheck", "files")),
+                                 Count(same, QT_TRANSLATE_NOOP("ImageCheck", "information file"),
+                                       QT_TRANSLATE_NOOP("ImageCheck", "information files")),
+                                 Count(titleSets, QT_TRANSLATE_NOOP("ImageCheck", "title set"),
+                                       QT_TRANSLATE_NOOP("ImageCheck", "title sets")))));
     return true;
 }
 
@@ -195,7 +207,7 @@ ImageVerification VerifyDvdImage(const QString& sourceDirectory, const QStringLi
     ImageVerification result;
     const auto files = ListSourceFiles(sourceDirectory);
     if (!files) {
-        result.report.append(Line(QStringLiteral("the source folder's VIDEO_TS cannot be listed")));
+        result.report.append(Line(ImageCheck::tr("the source folder's VIDEO_TS cannot be listed")));
         return result;
     }
     DvdImage image;
@@ -216,14 +228,16 @@ ImageVerification VerifyDvdImageAlone(const QStringList& imageParts)
     if (!image.Open(imageParts)) {
         result.report.append(Line(image.Problem()));
     } else if (image.StreamSize() != image.VolumeBytes()) {
-        result.report.append(Line(QStringLiteral("the image has %1 bytes, its file system %2")
+        result.report.append(Line(ImageCheck::tr("the image has %1 bytes, its file system %2")
                                       .arg(image.StreamSize())
                                       .arg(image.VolumeBytes())));
     } else if (const int titleSets = CheckInformationFiles(image, &result.report); titleSets > 0) {
-        result.report.append(Line(QStringLiteral("the video manager and %1 read back; the image "
-                                                 "holds its file system's %2 bytes.")
-                                      .arg(Count(titleSets, "title set", "title sets"))
-                                      .arg(image.VolumeBytes())));
+        result.report.append(
+            Line(ImageCheck::tr("the video manager and %1 read back; the image "
+                                "holds its file system's %2 bytes.")
+                     .arg(Count(titleSets, QT_TRANSLATE_NOOP("ImageCheck", "title set"),
+                                QT_TRANSLATE_NOOP("ImageCheck", "title sets")))
+                     .arg(image.VolumeBytes())));
         result.ok = true;
     }
     result.readerMessages = image.ReaderMessages();

@@ -1,6 +1,8 @@
 #include "imaging/sourcesizecheck.h"
 #include "imaging/directorysize.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 constexpr double kBytesPerMegabyte = 1048576.0;
@@ -9,9 +11,11 @@ constexpr double kBytesPerMegabyte = 1048576.0;
 
 QString SourceSizeQuestion(double excessBytes)
 {
-    return QString::asprintf("The size of the created image exceeds the capacity\nof a single "
-                             "layer DVD media by ca. %.0lf MB!\n\nDo you want to continue?",
-                             excessBytes / kBytesPerMegabyte);
+    return QCoreApplication::translate("SizeCheck",
+                                       "The size of the created image exceeds the capacity\nof a "
+                                       "single layer DVD media by ca. %1 MB!\n\nDo you want to "
+                                       "continue?")
+        .arg(QString::asprintf("%.0lf", excessBytes / kBytesPerMegabyte));
 }
 
 int CheckSourceSize(const QString& sourceDirectory, const OversizeQuestion& ask)

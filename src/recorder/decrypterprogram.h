@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 // What the program relies on from the external recorder: its version gates and
 // its command-line switches, kept literally as the recorder expects them.
 namespace Decrypter {
@@ -11,10 +13,11 @@ inline constexpr char VerifyThreshold[] = "3.2.1.0";
 inline constexpr char VerifyValueSpeedThreshold[] = "3.2.2.0";
 
 inline constexpr char VersionFormat[] = "%d.%d.%d.%d";
-inline constexpr char MinimumVersionMessage[] =
-    "For recording support at least DVDDecrypter Ver. 3.1.7.0 is needed!";
+inline constexpr char MinimumVersionMessage[] = QT_TRANSLATE_NOOP(
+    "Recorder", "For recording support at least DVDDecrypter Ver. 3.1.7.0 is needed!");
 // Followed directly by the path of the executable whose version could not be read.
-inline constexpr char NoFileInformationMessage[] = "Can't receive file information for file ";
+inline constexpr char NoFileInformationMessage[] =
+    QT_TRANSLATE_NOOP("Recorder", "Can't receive file information for file ");
 
 // "%s /MODE ISOWRITE /START %s%s%s%s /SRC \"%s\" /DEST %s": executable, erase,
 // verify, shutdown and speed switches, source, drive. Each switch ends in a blank.

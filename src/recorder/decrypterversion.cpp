@@ -5,12 +5,15 @@
 #include "recorder/productversion.h"
 #include "recorder/versioncompare.h"
 
+#include <QCoreApplication>
+
 DecrypterVersionCheck CheckDecrypterVersion(const QString& path, MessageBoxPresenter& presenter)
 {
     DecrypterVersionCheck check;
     check.version = ReadProductVersion(path, presenter);
     check.accepted = IsVersionAbove(check.version, Decrypter::RecordingThreshold);
     if (!check.accepted)
-        ShowApplicationBox(presenter, QLatin1String(Decrypter::MinimumVersionMessage));
+        ShowApplicationBox(
+            presenter, QCoreApplication::translate("Recorder", Decrypter::MinimumVersionMessage));
     return check;
 }

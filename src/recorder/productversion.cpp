@@ -5,6 +5,7 @@
 #include "recorder/decrypterprogram.h"
 #include "recorder/peversionreader.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -47,8 +48,9 @@ QString ReadProductVersion(const QString& path, MessageBoxPresenter& presenter)
 {
     const PeVersionResult result = ReadFromFile(path);
     if (result.status == PeVersionStatus::NoVersionInfo)
-        ShowApplicationBox(presenter,
-                           QLatin1String(Decrypter::NoFileInformationMessage) + ElideMiddle(path));
+        ShowApplicationBox(presenter, QCoreApplication::translate(
+                                          "Recorder", Decrypter::NoFileInformationMessage) +
+                                          ElideMiddle(path));
     if (result.status != PeVersionStatus::Found)
         return {};
     return QString::asprintf(Decrypter::VersionFormat, result.product[0], result.product[1],

@@ -1,5 +1,6 @@
 #include "settings/settingsfileio.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -44,9 +45,10 @@ QString WriteSettingsFileBytes(const QString& path, const QByteArray& bytes)
     // Writing through a link to a device or into a fifo would never make a
     // settings file, and replacing one is not this program's business.
     if (target.exists() && !target.isFile())
-        return QStringLiteral("not a regular file");
+        return QCoreApplication::translate("Settings", "not a regular file");
     if (!QDir().mkpath(target.absolutePath()))
-        return QStringLiteral("cannot create the folder \"%1\"").arg(target.absolutePath());
+        return QCoreApplication::translate("Settings", "cannot create the folder \"%1\"")
+            .arg(target.absolutePath());
     QSaveFile file(path);
     // A temporary file renamed over the old one: a crash or a full disk never
     // leaves a half-written file, and a reader sees old or new. Where the folder
