@@ -26,12 +26,15 @@ file(CONFIGURE OUTPUT "${ISOMINT_PROGRAM_DIR}/mod.ver.tmp"
      CONTENT "${ISOMINT_GENISOIMAGE_VERSION} as mkisofs\nQt ${Qt6_VERSION}\n")
 file(RENAME "${ISOMINT_PROGRAM_DIR}/mod.ver.tmp" "${ISOMINT_PROGRAM_DIR}/mod.ver")
 
-# The help page the "&Help" command opens.
-configure_file("${CMAKE_SOURCE_DIR}/res/stencil_hlp.html" "${ISOMINT_PROGRAM_DIR}/stencil_hlp.html"
-               COPYONLY)
+# The help pages the "&Help" command opens: English, and one for each catalogue's language.
+set(ISOMINT_HELP_PAGES stencil_hlp.html stencil_hlp_de.html)
+foreach(page IN LISTS ISOMINT_HELP_PAGES)
+    configure_file("${CMAKE_SOURCE_DIR}/res/${page}" "${ISOMINT_PROGRAM_DIR}/${page}" COPYONLY)
+    list(APPEND ISOMINT_HELP_FILES "${ISOMINT_PROGRAM_DIR}/${page}")
+endforeach()
 
 install(FILES "${ISOMINT_PROGRAM_DIR}/license.txt" "${ISOMINT_PROGRAM_DIR}/mod.ver"
-              "${ISOMINT_PROGRAM_DIR}/stencil_hlp.html"
+              ${ISOMINT_HELP_FILES}
         DESTINATION "${ISOMINT_INSTALL_PROGRAM_DIR}")
 
 # isomint_install_link(<link> <target>): a symbolic link made at install time,

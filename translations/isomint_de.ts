@@ -355,6 +355,14 @@ Das Abbild würde ohne diese Datei erstellt.</translation>
     </message>
 </context>
 <context>
+    <name>HelpPage</name>
+    <message>
+        <source>stencil_hlp.html</source>
+        <extracomment>The file name of this language&apos;s help page, such as stencil_hlp_de.html</extracomment>
+        <translation>stencil_hlp_de.html</translation>
+    </message>
+</context>
+<context>
     <name>ImageCheck</name>
     <message>
         <source>the image cannot be read as a DVD-Video disc</source>

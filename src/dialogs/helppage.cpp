@@ -2,9 +2,21 @@
 
 #include "platform/pathhelper.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+
+QString HelpPagePath(const QString& programFolder)
+{
+    // Help follows the window's language through the same catalogue.
+    const QString translated = QCoreApplication::translate("HelpPage", HelpPageName);
+    const QString page = JoinPath(programFolder, translated);
+    if (translated != QLatin1String(HelpPageName) && QFileInfo(page).isFile())
+        return page;
+    return JoinPath(programFolder, QString::fromLatin1(HelpPageName));
+}
+
 void OpenHelpPage(const QString& programFolder, QObject* context, MessageBoxPresenter& presenter,
                   LinkOpener& opener)
 {
-    const QString page = JoinPath(programFolder, QString::fromLatin1(HelpPageName));
-    OpenLinkOrExplain(opener, page, context, presenter);
+    OpenLinkOrExplain(opener, HelpPagePath(programFolder), context, presenter);
 }

@@ -2,11 +2,14 @@
 #include "dialogs/donation.h"
 #include "dialogs/helppage.h"
 #include "dialogtesthelpers.h"
+#include "platform/programtranslations.h"
 #include "support/scriptedmessagebox.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QThread>
 
 namespace {
@@ -51,16 +54,61 @@ TEST_F(HelpPageTest, FolderWithSpacesAndQuotesGivesTheOpenerOneArgument)
               (programFolder + QStringLiteral("/stencil_hlp.html\n")).toUtf8());
 }
 
-TEST(HelpPage, ProgramFolderHoldsTheHelpPage)
+QByteArray ReadPage(const char* name)
 {
-    QFile page(QStringLiteral(ISOMINT_PROGRAM_DIR "/stencil_hlp.html"));
-    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
-    const QByteArray html = page.readAll();
-    EXPECT_TRUE(html.contains("<title>Isomint Stencil Help</title>"));
-    // It explains the settings and the messages a user meets.
+    QFile page(QStringLiteral(ISOMINT_PROGRAM_DIR "/") + QLatin1String(name));
+    return page.open(QIODevice::ReadOnly) ? page.readAll() : QByteArray();
+}
+
+QStringList AnchorIds(const QByteArray& html)
+{
+    QStringList ids;
+    QRegularExpressionMatchIterator it =
+        QRegularExpression(QStringLiteral(" id=\"([^\"]+)\"")).globalMatch(QString::fromUtf8(html));
+    while (it.hasNext())
+        ids << it.next().captured(1);
+    return ids;
+}
+
+// Each page explains the settings and the messages a user meets, and a
+// translated page keeps every anchor, so that links into it still work.
+TEST(HelpPage, ProgramFolderHoldsEveryLanguagesPage)
+{
+    const QByteArray english = ReadPage("stencil_hlp.html");
+    const QByteArray german = ReadPage("stencil_hlp_de.html");
+    EXPECT_TRUE(english.contains("<title>Isomint Stencil Help</title>"));
     for (const char* topic :
          {"Program settings", "DVD Decrypter", "Messages", "Missing needed information."})
-        EXPECT_TRUE(html.contains(topic)) << topic;
+        EXPECT_TRUE(english.contains(topic)) << topic;
+    EXPECT_TRUE(german.contains("<html lang=\"de\">"));
+    EXPECT_TRUE(german.contains("Programmeinstellungen"));
+    EXPECT_FALSE(AnchorIds(english).isEmpty());
+    EXPECT_EQ(AnchorIds(german), AnchorIds(english));
+}
+
+// Help speaks the window's language when the program folder has that page.
+TEST(HelpPage, FollowsTheWindowsLanguage)
+{
+    struct Case
+    {
+        const char* language;
+        bool germanPage;
+        const char* opened;
+    };
+    for (const Case& c :
+         {Case{"en", true, "stencil_hlp.html"}, Case{"de", true, "stencil_hlp_de.html"},
+          Case{"de", false, "stencil_hlp.html"}}) {
+        QTemporaryDir folder;
+        for (const char* page : {"stencil_hlp.html", "stencil_hlp_de.html"}) {
+            if (QByteArray(page) != "stencil_hlp_de.html" || c.germanPage)
+                QFile::copy(QStringLiteral(ISOMINT_PROGRAM_DIR "/") + QLatin1String(page),
+                            folder.filePath(QLatin1String(page)));
+        }
+        const ProgramTranslations translations(QStringLiteral(ISOMINT_PROGRAM_DIR),
+                                               QLocale(QLatin1String(c.language)));
+        EXPECT_EQ(HelpPagePath(folder.path()), folder.filePath(QLatin1String(c.opened)))
+            << c.language << " " << c.germanPage;
+    }
 }
 
 // Records the addresses handed to the desktop instead of opening them.
