@@ -1,3 +1,5 @@
+#include "app/maindialog.h"
+#include "controls/hoverbutton.h"
 #include "controls/linklabel.h"
 #include "dialogs/aboutdialog.h"
 #include "dialogs/licensedialog.h"
@@ -10,6 +12,9 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -19,10 +24,50 @@ namespace {
 
 // The dialogs have fixed geometry made for a narrower font than the desktop's,
 // so every fixed text is checked against its control: nothing may be clipped.
+// The room the button's painting leaves its caption, beside its icon or bitmap.
+QRect CaptionRoom(const HoverButton& button)
+{
+    QRect caption = button.rect();
+    if (button.text().isEmpty())
+        return caption;
+    if (!button.Icon().isNull()) {
+        const QPixmap icon =
+            HoverButton::FittedIcon(button.Icon(), button.size(), 1.0, false, button.style());
+        HoverButton::PlaceImage(button.rect(), icon.size(), true, false, caption);
+    }
+    if (!button.Bitmap().isNull())
+        HoverButton::PlaceImage(button.rect(), button.Bitmap().size(), true, false, caption);
+    return caption;
+}
+
+void ExpectCaptionFits(const QPushButton& button)
+{
+    const QString text = button.text();
+    if (const auto* drawn = qobject_cast<const HoverButton*>(&button)) {
+        // Drawn by the program: wrapped at spaces, so a word too long or a line too many is
+        // clipped.
+        const QRect room = CaptionRoom(*drawn);
+        const QRect needed = button.fontMetrics().boundingRect(
+            room, Qt::TextWordWrap | Qt::AlignHCenter | Qt::TextShowMnemonic, text);
+        EXPECT_LE(needed.width(), room.width()) << text.toStdString();
+        EXPECT_LE(needed.height(), room.height()) << text.toStdString();
+        return;
+    }
+    const int margin = button.style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, &button);
+    const int needed = button.fontMetrics().size(Qt::TextShowMnemonic, text).width() + 2 * margin;
+    EXPECT_LE(needed, button.width()) << text.toStdString();
+}
+
 void ExpectTextsFit(const QDialog& dialog)
 {
-    for (const QCheckBox* box : dialog.findChildren<QCheckBox*>())
-        EXPECT_LE(box->sizeHint().width(), box->width()) << box->text().toStdString();
+    for (const QAbstractButton* box : dialog.findChildren<QAbstractButton*>()) {
+        if (qobject_cast<const QCheckBox*>(box) != nullptr ||
+            qobject_cast<const QRadioButton*>(box) != nullptr) {
+            EXPECT_LE(box->sizeHint().width(), box->width()) << box->text().toStdString();
+        }
+    }
+    for (const QPushButton* button : dialog.findChildren<QPushButton*>())
+        ExpectCaptionFits(*button);
     for (const QLabel* label : dialog.findChildren<QLabel*>()) {
         if (qobject_cast<const LinkLabel*>(label) != nullptr)
             continue; // links size themselves to their text
@@ -88,6 +133,30 @@ TEST_P(DialogLayout, TheNativeRecordersWordsAndDeviceFit)
     ASSERT_EQ(settings.findChild<QComboBox*>(QStringLiteral("driveList"))->currentText(),
               "stdio:/home/user/Videos/disc.iso");
     ExpectTextsFit(settings);
+}
+
+// The main window as either recorder names its controls, with recording on.
+TEST_P(DialogLayout, TheMainWindowsTextsFitForEitherRecorder)
+{
+    for (const char* recorder : {"rec.exe", "xorriso"}) {
+        SCOPED_TRACE(recorder);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QLatin1String(recorder));
+        ASSERT_TRUE(
+            QFile::copy(QLatin1String(recorder) == QLatin1String("xorriso")
+                            ? QStringLiteral("/bin/true")
+                            : QStringLiteral(ISOMINT_TEST_DATA_DIR "/pe/recorder-3.2.2.1.exe"),
+                        path));
+        QFile ini(folder.filePath(QStringLiteral("stencil.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("BurnImageFile = 1\r\nDecrypterPath = " + path.toUtf8() +
+                  "\r\nDriveletter = E:\r\n");
+        ini.close();
+        ScriptedMessageBox boxes;
+        MainDialog window(folder.path(), &boxes);
+        window.show();
+        ExpectTextsFit(window);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, DialogLayout, testing::Values("en", "de"),
