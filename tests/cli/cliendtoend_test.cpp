@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <csignal>
@@ -55,9 +56,12 @@ protected:
         cli.closeWriteChannel();
     }
 
-    CliOutput Run(const QStringList& arguments) const
+    CliOutput
+    Run(const QStringList& arguments,
+        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) const
     {
         QProcess cli;
+        cli.setProcessEnvironment(environment);
         Start(cli, arguments);
         EXPECT_TRUE(cli.waitForFinished(120000));
         return {cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1,
@@ -437,6 +441,51 @@ TEST_F(CliEndToEndTest, HelpAndVersionNeedNoDisplay)
 
 // The language follows LANGUAGE, LC_MESSAGES and LANG as gettext's does; the C
 // locale and English keep the English texts exactly.
+// A German user reads the command line's own words in German, while what
+// scripts read (the JSON progress, the numbers) stays the same in every language.
+TEST_F(CliEndToEndTest, AGermanUserReadsItsOwnWordsInGerman)
+{
+    ASSERT_TRUE(QDir().mkpath(File("translations")));
+    ASSERT_TRUE(QFile::copy(ISOMINT_PROGRAM_DIR "/translations/isomint_de.qm",
+                            File("translations/isomint_de.qm")));
+    const QString source = Source("Film");
+    ASSERT_TRUE(QDir(source + "/AUDIO_TS").removeRecursively());
+    QProcessEnvironment german = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+        german.remove(QString::fromLatin1(name));
+    german.insert("LANG", "de_DE.UTF-8");
+    const struct
+    {
+        QStringList arguments;
+        int status;
+        bool standardOutput;
+        const char* line;
+    } cases[] = {
+        {{"check", source}, 0, true, "^„.*/Film/AUDIO_TS“ anlegen$"},
+        {{"build", source, "film.iso", "--progress=lines"},
+         0,
+         true,
+         "^100 %  \\d+\\.\\d MB/s  noch \\d+:\\d\\d$"},
+        {{"build", source, "film.iso", "--progress=json"}, 0, true, "\"percent\":100,"},
+        {{"record", "film.iso"},
+         2,
+         false,
+         "^isomint-cli: Zum Brennen wird --device DEV gebraucht\\.$"},
+        {{"build", source, "x.iso", "--yes", "--no"}, 2, false, "schließen einander aus"},
+    };
+    for (const auto& test : cases) {
+        const CliOutput output = Run(test.arguments, german);
+        const QString text = test.standardOutput ? output.out : output.err;
+        EXPECT_EQ(output.status, test.status) << output.err.toStdString();
+        EXPECT_TRUE(
+            QRegularExpression(QString::fromUtf8(test.line), QRegularExpression::MultilineOption)
+                .match(text)
+                .hasMatch())
+            << test.line << "\n"
+            << text.toStdString();
+    }
+}
+
 TEST(CliLanguage, TheUsersLocaleChoosesTheTexts)
 {
     const struct
