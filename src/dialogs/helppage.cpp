@@ -9,7 +9,7 @@ QString HelpPagePath(const QString& programFolder)
 {
     // Help follows the window's language through the same catalogue.
     const QString translated = QCoreApplication::translate("HelpPage", HelpPageName);
-    const QString page = JoinPath(programFolder, translated);
+    QString page = JoinPath(programFolder, translated);
     if (translated != QLatin1String(HelpPageName) && QFileInfo(page).isFile())
         return page;
     return JoinPath(programFolder, QString::fromLatin1(HelpPageName));

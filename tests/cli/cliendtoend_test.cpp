@@ -44,7 +44,7 @@ protected:
     // A copy of a committed fixture, which the folder check may change.
     QString Source(const QString& name, const QString& fixture = "one-titleset") const
     {
-        const QString path = File(name);
+        QString path = File(name);
         EXPECT_TRUE(TestProgramFolder::CopyTree(ISOMINT_TEST_DATA_DIR "/dvd/" + fixture, path));
         return path;
     }
@@ -465,12 +465,12 @@ TEST_F(CliEndToEndTest, AGermanUserReadsItsOwnWordsInGerman)
         {{"build", source, "film.iso", "--progress=lines"},
          0,
          true,
-         "^100 %  \\d+\\.\\d MB/s  noch \\d+:\\d\\d$"},
-        {{"build", source, "film.iso", "--progress=json"}, 0, true, "\"percent\":100,"},
+         R"(^100 %  \d+\.\d MB/s  noch \d+:\d\d$)"},
+        {{"build", source, "film.iso", "--progress=json"}, 0, true, R"("percent":100,)"},
         {{"record", "film.iso"},
          2,
          false,
-         "^isomint-cli: Zum Brennen wird --device DEV gebraucht\\.$"},
+         R"(^isomint-cli: Zum Brennen wird --device DEV gebraucht\.$)"},
         {{"build", source, "x.iso", "--yes", "--no"}, 2, false, "schließen einander aus"},
     };
     for (const auto& test : cases) {
