@@ -35,6 +35,20 @@
 
 </translation>
     </message>
+    <message>
+        <source>Isomint Stencil, Version %1<byte value="xd"/>
+<byte value="xd"/>
+Date of Build: %2</source>
+        <translation>Isomint Stencil, Version %1<byte value="xd"/>
+<byte value="xd"/>
+Erstellungsdatum: %2</translation>
+    </message>
+    <message>
+        <source>mkisofs is Debian&apos;s genisoimage (cdrkit),<byte value="xd"/>
+derived from cdrtools by Jörg Schilling.</source>
+        <translation>mkisofs ist Debians genisoimage (cdrkit),<byte value="xd"/>
+abgeleitet von cdrtools von Jörg Schilling.</translation>
+    </message>
 </context>
 <context>
     <name>BuildEngine</name>
@@ -481,6 +495,74 @@ Das Abbild würde ohne diese Datei erstellt.</translation>
         <translation>Link kann nicht geöffnet werden:
 
 </translation>
+    </message>
+    <message>
+        <source>The operating system is out
+of memory or resources.</source>
+        <translation>Dem Betriebssystem fehlt
+es an Speicher oder Ressourcen.</translation>
+    </message>
+    <message>
+        <source>The specified file was not found.</source>
+        <translation>Die angegebene Datei wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>The specified path was not found.</source>
+        <translation>Der angegebene Pfad wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>The operating system denied
+access to the specified file.</source>
+        <translation>Das Betriebssystem hat den Zugriff
+auf die angegebene Datei verweigert.</translation>
+    </message>
+    <message>
+        <source>There was not enough memory to complete the operation.</source>
+        <translation>Für diesen Vorgang reicht der Speicher nicht aus.</translation>
+    </message>
+    <message>
+        <source>The .EXE file is invalid
+(non-Win32 .EXE or error in .EXE image).</source>
+        <translation>Die .EXE-Datei ist ungültig
+(keine Win32-.EXE oder Fehler im .EXE-Abbild).</translation>
+    </message>
+    <message>
+        <source>A sharing violation occurred. </source>
+        <translation>Eine Freigabeverletzung ist aufgetreten. </translation>
+    </message>
+    <message>
+        <source>The filename association is
+incomplete or invalid.</source>
+        <translation>Die Dateizuordnung ist
+unvollständig oder ungültig.</translation>
+    </message>
+    <message>
+        <source>The DDE transaction could not
+be completed because the request timed out.</source>
+        <translation>Die DDE-Transaktion konnte nicht
+abgeschlossen werden, weil die Anfrage zu lange dauerte.</translation>
+    </message>
+    <message>
+        <source>The DDE transaction failed.</source>
+        <translation>Die DDE-Transaktion ist fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>The DDE transaction could not
+be completed because other DDE transactions
+were being processed.</source>
+        <translation>Die DDE-Transaktion konnte nicht
+abgeschlossen werden, weil andere DDE-Transaktionen
+bearbeitet wurden.</translation>
+    </message>
+    <message>
+        <source>There is no application associated
+with the given filename extension.</source>
+        <translation>Der angegebenen Dateiendung ist
+kein Programm zugeordnet.</translation>
+    </message>
+    <message>
+        <source>The specified dynamic-link library was not found.</source>
+        <translation>Die angegebene Programmbibliothek wurde nicht gefunden.</translation>
     </message>
 </context>
 <context>

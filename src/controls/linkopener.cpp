@@ -210,25 +210,37 @@ int OpenLinkCodeOfOpenerExit(int exitCode)
 QString OpenLinkErrorText(int code, const QString& detail)
 {
     static const std::map<int, const char*> reasons = {
-        {0, "The operating system is out\nof memory or resources."},
-        {2, "The specified file was not found."},
-        {3, "The specified path was not found."},
-        {5, "The operating system denied\naccess to the specified file."},
-        {8, "There was not enough memory to complete the operation."},
-        {11, "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image)."},
-        {26, "A sharing violation occurred. "},
-        {27, "The filename association is\nincomplete or invalid."},
-        {28, "The DDE transaction could not\nbe completed because the request timed out."},
-        {29, "The DDE transaction failed."},
-        {30, "The DDE transaction could not\nbe completed because other DDE transactions\nwere "
-             "being processed."},
-        {31, "There is no application associated\nwith the given filename extension."},
-        {32, "The specified dynamic-link library was not found."},
+        {0,
+         QT_TRANSLATE_NOOP("LinkOpener", "The operating system is out\nof memory or resources.")},
+        {2, QT_TRANSLATE_NOOP("LinkOpener", "The specified file was not found.")},
+        {3, QT_TRANSLATE_NOOP("LinkOpener", "The specified path was not found.")},
+        {5, QT_TRANSLATE_NOOP("LinkOpener",
+                              "The operating system denied\naccess to the specified file.")},
+        {8,
+         QT_TRANSLATE_NOOP("LinkOpener", "There was not enough memory to complete the operation.")},
+        {11,
+         QT_TRANSLATE_NOOP("LinkOpener",
+                           "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).")},
+        {26, QT_TRANSLATE_NOOP("LinkOpener", "A sharing violation occurred. ")},
+        {27,
+         QT_TRANSLATE_NOOP("LinkOpener", "The filename association is\nincomplete or invalid.")},
+        {28, QT_TRANSLATE_NOOP(
+                 "LinkOpener",
+                 "The DDE transaction could not\nbe completed because the request timed out.")},
+        {29, QT_TRANSLATE_NOOP("LinkOpener", "The DDE transaction failed.")},
+        {30, QT_TRANSLATE_NOOP(
+                 "LinkOpener",
+                 "The DDE transaction could not\nbe completed because other DDE transactions\nwere "
+                 "being processed.")},
+        {31, QT_TRANSLATE_NOOP(
+                 "LinkOpener",
+                 "There is no application associated\nwith the given filename extension.")},
+        {32, QT_TRANSLATE_NOOP("LinkOpener", "The specified dynamic-link library was not found.")},
     };
     const auto known = reasons.find(code);
     const QString reason =
         known != reasons.end()
-            ? QString::fromLatin1(known->second)
+            ? QCoreApplication::translate("LinkOpener", known->second)
             : QCoreApplication::translate("LinkOpener", "Unknown Error (%1) occurred.").arg(code);
     const QString text =
         QCoreApplication::translate("LinkOpener", "Unable to open hyperlink:\n\n") + reason;

@@ -8,7 +8,8 @@
 
 QString AboutVersionText(const QString& version, const QString& buildDate)
 {
-    return QStringLiteral("Isomint Stencil, Version %1\r\n\r\nDate of Build: %2")
+    return QCoreApplication::translate("AboutDialog",
+                                       "Isomint Stencil, Version %1\r\n\r\nDate of Build: %2")
         .arg(version, buildDate);
 }
 
@@ -19,8 +20,9 @@ QString AboutVersionText()
 
 QString AboutCreditText()
 {
-    return QStringLiteral("mkisofs is Debian's genisoimage (cdrkit),\r\n"
-                          "derived from cdrtools by J\u00f6rg Schilling.");
+    return QCoreApplication::translate("AboutDialog",
+                                       "mkisofs is Debian's genisoimage (cdrkit),\r\n"
+                                       "derived from cdrtools by J\u00f6rg Schilling.");
 }
 
 QString ReadModuleText(const QString& programFolder)
