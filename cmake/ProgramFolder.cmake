@@ -26,8 +26,9 @@ file(CONFIGURE OUTPUT "${ISOMINT_PROGRAM_DIR}/mod.ver.tmp"
      CONTENT "${ISOMINT_GENISOIMAGE_VERSION} as mkisofs\nQt ${Qt6_VERSION}\n")
 file(RENAME "${ISOMINT_PROGRAM_DIR}/mod.ver.tmp" "${ISOMINT_PROGRAM_DIR}/mod.ver")
 
-# The help pages the "&Help" command opens: English, and one for each catalogue's language.
-set(ISOMINT_HELP_PAGES stencil_hlp.html stencil_hlp_de.html)
+# The help pages the "&Help" command opens (English, and one for each catalogue's
+# language) and the style they share.
+set(ISOMINT_HELP_PAGES stencil_hlp.html stencil_hlp_de.html stencil_hlp.css)
 foreach(page IN LISTS ISOMINT_HELP_PAGES)
     configure_file("${CMAKE_SOURCE_DIR}/res/${page}" "${ISOMINT_PROGRAM_DIR}/${page}" COPYONLY)
     list(APPEND ISOMINT_HELP_FILES "${ISOMINT_PROGRAM_DIR}/${page}")

@@ -83,6 +83,22 @@ void ExpectTextsFit(const QDialog& dialog)
         EXPECT_TRUE(inside.contains(child->geometry())) << child->objectName().toStdString();
 }
 
+// Recording on, with a recorder of this name in the program folder: xorriso
+// is a stand-in that answers nothing, an .exe a Windows program with a version.
+bool UseRecorder(const QTemporaryDir& folder, const char* name, const char* drive)
+{
+    const QString path = folder.filePath(QLatin1String(name));
+    const bool exe = path.endsWith(QLatin1String(".exe"));
+    if (!QFile::copy(exe ? QStringLiteral(ISOMINT_TEST_DATA_DIR "/pe/recorder-3.2.2.1.exe")
+                         : QStringLiteral("/bin/true"),
+                     path))
+        return false;
+    QFile ini(folder.filePath(QStringLiteral("stencil.ini")));
+    return ini.open(QIODevice::WriteOnly) &&
+           ini.write("BurnImageFile = 1\r\nDecrypterPath = " + path.toUtf8() +
+                     "\r\nDriveletter = " + drive + "\r\n") > 0;
+}
+
 // Each test runs in English and in German, the longer texts.
 class DialogLayout : public testing::TestWithParam<const char*>
 {
@@ -119,13 +135,7 @@ TEST_P(DialogLayout, EveryTextFitsItsControl)
 TEST_P(DialogLayout, TheNativeRecordersWordsAndDeviceFit)
 {
     QTemporaryDir folder;
-    const QString xorriso = folder.filePath(QStringLiteral("xorriso"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral("/bin/true"), xorriso));
-    QFile ini(folder.filePath(QStringLiteral("stencil.ini")));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("BurnImageFile = 1\r\nDecrypterPath = " + xorriso.toUtf8() +
-              "\r\nDriveletter = stdio:/home/user/Videos/disc.iso\r\n");
-    ini.close();
+    ASSERT_TRUE(UseRecorder(folder, "xorriso", "stdio:/home/user/Videos/disc.iso"));
     ScriptedMessageBox boxes;
     SettingsDialog settings(boxes);
     settings.Settings().SetProgramFolder(folder.path());
@@ -141,17 +151,7 @@ TEST_P(DialogLayout, TheMainWindowsTextsFitForEitherRecorder)
     for (const char* recorder : {"rec.exe", "xorriso"}) {
         SCOPED_TRACE(recorder);
         QTemporaryDir folder;
-        const QString path = folder.filePath(QLatin1String(recorder));
-        ASSERT_TRUE(
-            QFile::copy(QLatin1String(recorder) == QLatin1String("xorriso")
-                            ? QStringLiteral("/bin/true")
-                            : QStringLiteral(ISOMINT_TEST_DATA_DIR "/pe/recorder-3.2.2.1.exe"),
-                        path));
-        QFile ini(folder.filePath(QStringLiteral("stencil.ini")));
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("BurnImageFile = 1\r\nDecrypterPath = " + path.toUtf8() +
-                  "\r\nDriveletter = E:\r\n");
-        ini.close();
+        ASSERT_TRUE(UseRecorder(folder, recorder, "E:"));
         ScriptedMessageBox boxes;
         MainDialog window(folder.path(), &boxes);
         window.show();

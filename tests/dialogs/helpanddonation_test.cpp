@@ -82,6 +82,9 @@ TEST(HelpPage, ProgramFolderHoldsEveryLanguagesPage)
         EXPECT_TRUE(english.contains(topic)) << topic;
     EXPECT_TRUE(german.contains("<html lang=\"de\">"));
     EXPECT_TRUE(german.contains("Programmeinstellungen"));
+    for (const QByteArray& page : {english, german})
+        EXPECT_TRUE(page.contains("<link rel=\"stylesheet\" href=\"stencil_hlp.css\">"));
+    EXPECT_TRUE(ReadPage("stencil_hlp.css").contains("body {"));
     EXPECT_FALSE(AnchorIds(english).isEmpty());
     EXPECT_EQ(AnchorIds(german), AnchorIds(english));
 }

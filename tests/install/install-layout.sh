@@ -20,7 +20,7 @@ program="$root/lib/isomint-stencil"
 for file in isomint isomint-cli; do
     [ -x "$program/$file" ] && [ ! -L "$program/$file" ] || fail "$program/$file is no executable"
 done
-for file in license.txt mod.ver stencil_hlp.html stencil_hlp_de.html translations/isomint_de.qm \
+for file in license.txt mod.ver stencil_hlp.html stencil_hlp_de.html stencil_hlp.css translations/isomint_de.qm \
     share/applications/isomint-stencil.desktop share/metainfo/org.example.isomint.Stencil.metainfo.xml \
     share/icons/hicolor/scalable/apps/isomint-stencil.svg share/doc/isomint-stencil/copyright \
     share/doc/isomint-stencil/changelog.gz share/man/man1/isomint.1.gz share/man/man1/isomint-cli.1.gz; do
