@@ -165,7 +165,7 @@ int BuildCommand::Run()
 int BuildCommand::BuildOne(const BuildRequest& request)
 {
     if (!m_options.outputDir.isEmpty())
-        PrintError(QCoreApplication::translate("Cli", "Building \"%1\" from \"%2\".")
+        PrintError(QCoreApplication::translate("Cli", R"(Building "%1" from "%2".)")
                        .arg(request.outputFile, request.sourceDirectory));
     const BuildResult result = m_run.Run(request, m_decisions);
     Report(request, result);

@@ -220,7 +220,7 @@ QByteArray DvdFolderCheck::Uppercase(FolderListing& listing, const FoundEntry& e
         return upper;
     QByteArray renamed = m_dryRun ? upper : listing.Uppercase(entry);
     if (renamed != entry.storedName)
-        m_report.changes << QCoreApplication::translate("DvdFolderCheck", "Rename \"%1\" to \"%2\"")
+        m_report.changes << QCoreApplication::translate("DvdFolderCheck", R"(Rename "%1" to "%2")")
                                 .arg(PathIn(listing, entry.storedName), QFile::decodeName(renamed));
     return renamed;
 }
