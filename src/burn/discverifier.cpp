@@ -1,5 +1,7 @@
 #include "burn/discverifier.h"
 
+#include "burn/recordingdevice.h"
+
 #include <QFile>
 #include <QThread>
 
@@ -97,9 +99,9 @@ DiscVerifier::~DiscVerifier()
 
 QString DiscVerifier::ReadablePath(const QString& drive)
 {
-    if (drive.startsWith(QLatin1String("stdio:"), Qt::CaseInsensitive))
-        return drive.mid(6);
-    return drive;
+    // The same prefix, in the same case, as the device check accepts.
+    const QLatin1String prefix(PseudoDrivePrefix);
+    return drive.startsWith(prefix) ? drive.mid(prefix.size()) : drive;
 }
 
 bool DiscVerifier::Matches(const QStringList& image, qint64 length, const QString& discPath,

@@ -7,13 +7,12 @@
 
 namespace {
 
-const QLatin1String kPseudoDrive("stdio:");
+const QLatin1String kPseudoDrive(PseudoDrivePrefix);
 
 } // namespace
 
 bool IsRecordingDevice(const QString& drive)
 {
-    // xorriso knows the prefix in lower case only.
     if (drive.startsWith(kPseudoDrive))
         return drive.size() > kPseudoDrive.size() + 1 && drive.at(kPseudoDrive.size()) == u'/';
     struct stat info = {};

@@ -61,6 +61,7 @@ TEST(DiscVerifier, ComparesTheImageLengthOfTheDisc)
 
     EXPECT_EQ(DiscVerifier::ReadablePath(QStringLiteral("stdio:/tmp/x")), "/tmp/x");
     EXPECT_EQ(DiscVerifier::ReadablePath(QStringLiteral("/dev/sr0")), "/dev/sr0");
+    EXPECT_EQ(DiscVerifier::ReadablePath(QStringLiteral("STDIO:/tmp/x")), "STDIO:/tmp/x");
 
     Write(disc, first);
     DiscVerifier verifier;
