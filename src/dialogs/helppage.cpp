@@ -8,9 +8,8 @@
 QString HelpPagePath(const QString& programFolder)
 {
     // Help follows the window's language through the same catalogue.
-    const QString translated = QCoreApplication::translate("HelpPage", HelpPageName);
-    QString page = JoinPath(programFolder, translated);
-    if (translated != QLatin1String(HelpPageName) && QFileInfo(page).isFile())
+    QString page = JoinPath(programFolder, QCoreApplication::translate("HelpPage", HelpPageName));
+    if (QFileInfo(page).isFile())
         return page;
     return JoinPath(programFolder, QString::fromLatin1(HelpPageName));
 }

@@ -13,6 +13,7 @@ inline constexpr char VerifyThreshold[] = "3.2.1.0";
 inline constexpr char VerifyValueSpeedThreshold[] = "3.2.2.0";
 
 inline constexpr char VersionFormat[] = "%d.%d.%d.%d";
+// The user's messages about the recorder, marked for the catalogue.
 inline constexpr char MinimumVersionMessage[] = QT_TRANSLATE_NOOP(
     "Recorder", "For recording support at least DVDDecrypter Ver. 3.1.7.0 is needed!");
 // Followed directly by the path of the executable whose version could not be read.
