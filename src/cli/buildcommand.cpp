@@ -187,6 +187,8 @@ void BuildCommand::Report(const BuildRequest& request, const BuildResult& result
         PrintError(QCoreApplication::translate(
                        "Cli", "Stopped: what this build of \"%1\" wrote was removed.")
                        .arg(request.outputFile));
+        for (const QString& note : result.notes)
+            PrintError(note);
         return;
     }
     if (const QString message = ResultMessage(result); !message.isEmpty())

@@ -32,6 +32,8 @@ int RunCheckCommand(CliContext& context)
         std::printf("%s\n", change.toUtf8().constData());
     for (const QString& problem : missing)
         PrintError(problem);
+    for (const QString& note : report.notes)
+        PrintError(note);
     if (report.stop) {
         PrintError(ResultMessage(*report.stop));
         return ExitCode::Refused;

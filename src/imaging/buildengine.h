@@ -5,6 +5,7 @@
 #include "imaging/buildrequest.h"
 #include "imaging/buildresult.h"
 #include "imaging/capturefile.h"
+#include "imaging/mkisofscommandline.h"
 #include "imaging/monitortimings.h"
 #include "imaging/outputlock.h"
 
@@ -27,9 +28,10 @@ struct BuildStart
 // Turns one request into one mkisofs run and follows it: the request checks,
 // the private capture file, the child started without a shell, the monitor,
 // and at the end the read-back check of the image. The Output File stays
-// locked from the request check to the end. A run that fails or is aborted
-// loses the files it wrote. It knows no window: a face asks through Start,
-// answers its questions through BuildDecisions and hears the rest by signal.
+// locked from the request check to the end. The builder writes in a private
+// folder beside the Output File; only an image found whole is renamed onto
+// it, so a run that fails or is aborted loses only the files it wrote. It knows no window: a face
+// asks through Start, answers its questions through BuildDecisions and hears the rest by signal.
 class BuildEngine : public QObject
 {
     Q_OBJECT
@@ -80,12 +82,21 @@ private:
     void StartMkisofs();
     bool FinishExitZero();
     void RemoveWrittenFiles();
+    void AddFailureNotes(BuildResult& result) const;
+    void AddRoomNote(BuildResult& result) const;
     void OnMonitorEnded(const BuildResult& result);
     void OnMonitorFinished();
 
     QString m_programFolder;
-    BuildRequest m_request; // the running build's
-    QStringList m_parts;    // the complete image's, once read back
+    BuildRequest m_request;   // the running build's
+    MkisofsRequest m_command; // what the builder was asked
+    QString m_target;         // where its image finally lands, links resolved
+    bool m_hadEarlierImage = false;
+    QString m_startProblem;      // why the builder could not be started
+    QString m_checkProblem;      // what the image check found wrong
+    qint64 m_freeAtFailure = -1; // bytes free beside the image when the build failed
+    QStringList m_startLines;    // the checks' notes, for the log before the builder's
+    QStringList m_parts;         // the complete image's, once read back
     CaptureFile m_capture;
     BuildOutput m_output;
     OutputLock m_lock;

@@ -1,95 +1,153 @@
 #include "imaging/buildoutput.h"
 
-#include "imaging/chunkstream.h"
-#include "imaging/isovolume.h"
 #include "imaging/mkisofsprogram.h"
 #include "imaging/outputlock.h"
+#include "platform/pathhelper.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-void BuildOutput::Begin(const QString& outputFile, bool split)
+namespace {
+
+constexpr char FolderSuffix[] = ".isomint-";
+
+QString FolderPrefix(const QString& outputFile)
 {
+    return QLatin1Char('.') + QFileInfo(outputFile).fileName() + QLatin1String(FolderSuffix);
+}
+
+// Empties a private folder through a descriptor that was opened without
+// following links, then removes it. Entries are unlinked, never followed, and
+// a folder that is not plainly ours is left alone.
+bool RemovePrivateFolder(const QByteArray& path, QStringList* removed)
+{
+    const int fd = open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat info;
+    if (fd < 0)
+        return false;
+    if (fstat(fd, &info) != 0 || info.st_uid != geteuid() || (info.st_mode & 077) != 0) {
+        close(fd);
+        return false;
+    }
+    DIR* folder = fdopendir(fd);
+    if (folder == nullptr) {
+        close(fd);
+        return false;
+    }
+    QList<QByteArray> names;
+    while (const dirent* entry = readdir(folder)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..")
+            names << name;
+    }
+    for (const QByteArray& name : names) {
+        if (unlinkat(dirfd(folder), name.constData(), 0) == 0 && removed != nullptr)
+            removed->append(QFile::decodeName(path + '/' + name));
+    }
+    closedir(folder);
+    return rmdir(path.constData()) == 0;
+}
+
+} // namespace
+
+BuildOutput::~BuildOutput()
+{
+    RemoveWritten();
+}
+
+QString BuildOutput::ChunkName(const QString& file, int number)
+{
+    return QString::asprintf(Mkisofs::ChunkNameFormat, QFile::encodeName(file).constData(), number);
+}
+
+int BuildOutput::Begin(const QString& outputFile, bool split)
+{
+    RemoveWritten();
     m_outputFile = outputFile;
     m_split = split;
-    // File times come from the coarse clock; a finer start could be later than
-    // the time of a file written right after it.
-    clock_gettime(CLOCK_REALTIME_COARSE, &m_begin);
+    QByteArray pattern =
+        QFile::encodeName(JoinPath(QFileInfo(outputFile).path(), FolderPrefix(outputFile))) +
+        "XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr)
+        return errno;
+    m_folder = QFile::decodeName(pattern);
+    return 0;
 }
 
-QString BuildOutput::ChunkName(const QString& outputFile, int number)
+QString BuildOutput::StagedFile() const
 {
-    return QString::asprintf(Mkisofs::ChunkNameFormat, QFile::encodeName(outputFile).constData(),
-                             number);
+    return JoinPath(m_folder, QFileInfo(m_outputFile).fileName());
 }
 
-bool BuildOutput::ChangedSinceBegin(const QString& path) const
+bool BuildOutput::HasEarlierImage() const
 {
-    struct stat info;
-    if (stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return false;
-    const timespec& changed = info.st_ctim;
-    return changed.tv_sec > m_begin.tv_sec ||
-           (changed.tv_sec == m_begin.tv_sec && changed.tv_nsec >= m_begin.tv_nsec);
+    return QFileInfo(m_split ? ChunkName(m_outputFile, 0) : m_outputFile).isFile();
 }
 
-QStringList BuildOutput::ChangedChunks() const
+QStringList BuildOutput::Written() const
 {
+    if (m_folder.isEmpty())
+        return {};
+    const QString staged = StagedFile();
+    if (!m_split)
+        return QFileInfo(staged).isFile() ? QStringList{staged} : QStringList();
     QStringList chunks;
     for (int number = 0; number < Mkisofs::ChunkLimit; ++number) {
-        const QString chunk = ChunkName(m_outputFile, number);
-        if (!ChangedSinceBegin(chunk))
+        const QString chunk = ChunkName(staged, number);
+        if (!QFileInfo(chunk).isFile())
             break;
         chunks << chunk;
     }
     return chunks;
 }
 
-QStringList BuildOutput::ChangedFiles() const
+QStringList BuildOutput::FinalNames(qsizetype count) const
 {
-    if (m_outputFile.isEmpty())
-        return {};
-    if (m_split)
-        return ChangedChunks();
-    return ChangedSinceBegin(m_outputFile) ? QStringList{m_outputFile} : QStringList();
+    if (!m_split)
+        return {m_outputFile};
+    QStringList names;
+    for (int number = 0; number < count; ++number)
+        names << ChunkName(m_outputFile, number);
+    return names;
 }
 
-QStringList BuildOutput::Written() const
+QStringList BuildOutput::Place(QString* problem)
 {
-    QStringList files = ChangedFiles();
-    ChunkStream first;
-    if (!m_split || files.isEmpty() || !first.Open(files.mid(0, 1)))
-        return files;
-    // Without a file system to say how long the image is, the read-back check
-    // fails on these chunks and says why.
-    const qint64 volume = IsoVolumeBytes(first);
-    if (volume < 0)
-        return files;
-    qint64 held = 0;
-    qsizetype count = 0;
-    while (count < files.size() && held < volume)
-        held += QFileInfo(files.at(count++)).size();
-    return files.mid(0, count);
+    const QStringList staged = Written();
+    const QStringList finals = FinalNames(staged.size());
+    for (qsizetype n = 0; n < staged.size(); ++n) {
+        // The folder is the Output File's own, so this is one atomic rename.
+        if (std::rename(QFile::encodeName(staged.at(n)).constData(),
+                        QFile::encodeName(finals.at(n)).constData()) != 0) {
+            *problem = QStringLiteral("\"%1\": %2").arg(finals.at(n), qt_error_string(errno));
+            return {};
+        }
+    }
+    RemoveWritten();
+    return finals;
 }
 
-QStringList BuildOutput::RemoveWritten() const
+QStringList BuildOutput::RemoveWritten()
 {
     QStringList removed;
-    for (const QString& file : ChangedFiles()) {
-        const QByteArray path = QFile::encodeName(file);
-        struct stat info;
-        if (lstat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) &&
-            unlink(path.constData()) == 0)
-            removed << file;
-    }
+    if (!m_folder.isEmpty())
+        RemovePrivateFolder(QFile::encodeName(m_folder), &removed);
+    m_folder.clear();
     return removed;
 }
 
 QString BuildOutput::FirstNonRegularTarget(const QString& outputFile, bool split)
 {
+    // The lock file too: reading a FIFO there would wait for ever.
     QStringList names{outputFile, OutputLock::LockFileName(outputFile)};
     for (int number = 0; split && number < Mkisofs::ChunkLimit; ++number)
         names << ChunkName(outputFile, number);
@@ -99,4 +157,23 @@ QString BuildOutput::FirstNonRegularTarget(const QString& outputFile, bool split
             return name;
     }
     return {};
+}
+
+QStringList BuildOutput::RemoveAbandoned(const QString& outputFile)
+{
+    const QFileInfo output(outputFile);
+    // mkdtemp fills in exactly six letters or digits.
+    const QRegularExpression ours(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(FolderPrefix(outputFile)) + QStringLiteral("[A-Za-z0-9]{6}")));
+    QStringList removed;
+    const QDir folder = output.dir();
+    const auto filter = QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks;
+    for (const QString& name : folder.entryList(filter)) {
+        if (!ours.match(name).hasMatch())
+            continue;
+        const QString path = folder.filePath(name);
+        if (RemovePrivateFolder(QFile::encodeName(path), nullptr))
+            removed << path;
+    }
+    return removed;
 }

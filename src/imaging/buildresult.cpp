@@ -1,5 +1,7 @@
 #include "imaging/buildresult.h"
 
+#include <QCoreApplication>
+
 BuildResult RefusalResult(const QString& text)
 {
     BuildResult result;
@@ -35,11 +37,31 @@ bool ShowsNoBox(const BuildResult& result)
     return false;
 }
 
+namespace {
+
+QString WithNotes(const QString& text, const QStringList& notes)
+{
+    QStringList parts{text};
+    parts += notes;
+    parts.removeAll(QString());
+    return parts.join(QStringLiteral("\n\n"));
+}
+
+} // namespace
+
+OutcomeText ResultBox(const BuildResult& result)
+{
+    OutcomeText box = result.refusal.isEmpty()
+                          ? OutcomeMessage(result.code, result.detail, result.systemError)
+                          : OutcomeText{QCoreApplication::translate("BuildWindow", "Error"),
+                                        result.refusal, BoxKind::Error};
+    box.text = WithNotes(box.text, result.notes);
+    return box;
+}
+
 QString ResultMessage(const BuildResult& result)
 {
     if (ShowsNoBox(result))
-        return result.detail;
-    if (!result.refusal.isEmpty())
-        return result.refusal;
-    return OutcomeMessage(result.code, result.detail, result.systemError).text;
+        return WithNotes(result.detail, result.notes);
+    return ResultBox(result).text;
 }

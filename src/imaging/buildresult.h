@@ -24,8 +24,9 @@ struct BuildResult
     OutcomeCode code = Outcome::Success;
     QString detail;      // for codes 3, 4 and 5
     int systemError = 0; // for code 9
-    QString refusal;     // instead of the code, when not empty
+    QString refusal;     // a refusal's or failed check's text, instead of the code's
     QStringList parts;   // the image's files, in order, after a success
+    QStringList notes;   // lines said after the message: what was kept, what is missing
 };
 
 [[nodiscard]] BuildResult RefusalResult(const QString& text);
@@ -36,6 +37,9 @@ struct BuildResult
 // could not be followed.
 [[nodiscard]] bool ShowsNoBox(const BuildResult& result);
 
+// The box for a result: the outcome's or the refusal's text, the notes below it.
+[[nodiscard]] OutcomeText ResultBox(const BuildResult& result);
+
 // The message in the words the window's box uses; for a result without a box,
-// its detail.
+// its detail and the notes.
 [[nodiscard]] QString ResultMessage(const BuildResult& result);

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QStringList>
 
+#include <cerrno>
 #include <optional>
 #include <sys/stat.h>
 
@@ -66,6 +67,14 @@ QStringList CaseVariants(const FolderListing& listing, const QStringList& names)
     return paths;
 }
 
+// An upper-casing that waits until every check has passed.
+struct PlannedRename
+{
+    FolderListing* listing = nullptr;
+    FoundEntry entry;
+    bool videoFolder = false; // VIDEO_TS itself: its listing moves with it
+};
+
 class DvdFolderCheck
 {
 public:
@@ -82,7 +91,12 @@ private:
     std::optional<UnreadableEntry> FirstUnreadable() const;
     void Refuse(const QString& text);
     void Stop(OutcomeCode code, const QString& detail);
-    QByteArray Uppercase(FolderListing& listing, const FoundEntry& entry);
+    // Notes the upper-case form of an entry, for Apply (or, in a dry run, the report).
+    void Uppercase(FolderListing& listing, const FoundEntry& entry, bool videoFolder = false);
+    // Makes the changes planned, once nothing can refuse the build any more.
+    void Apply();
+    bool ApplyRename(const PlannedRename& rename);
+    void CreateAudioFolder();
 
     void EnsureAudioFolder();
     bool FixVideoFolder();
@@ -100,6 +114,8 @@ private:
     const MissingFileQuestion& m_ask;
     const bool m_dryRun;
     FolderCheckReport m_report;
+    QList<PlannedRename> m_renames;
+    bool m_createAudioFolder = false;
     FolderListing m_sourceListing;
     std::optional<FoundEntry> m_videoFolder;
     FolderListing m_videoListing; // empty unless VIDEO_TS is a folder
@@ -131,8 +147,58 @@ FolderCheckReport DvdFolderCheck::Run()
         if (!CheckTitleSet(titleSet))
             return m_report;
     }
-    RefuseUnreadable();
+    // The source is changed only for a build that will run.
+    if (!RefuseUnreadable() && !m_dryRun)
+        Apply();
     return m_report;
+}
+
+void DvdFolderCheck::Apply()
+{
+    if (m_createAudioFolder)
+        CreateAudioFolder();
+    for (const PlannedRename& rename : m_renames) {
+        if (!ApplyRename(rename))
+            return;
+    }
+}
+
+void DvdFolderCheck::CreateAudioFolder()
+{
+    const QString path = JoinPath(m_source, QStringLiteral("AUDIO_TS"));
+    if (mkdir(QFile::encodeName(path).constData(), 0777) == 0) {
+        m_report.changes
+            << QCoreApplication::translate("DvdFolderCheck", "Create \"%1\"").arg(path);
+        return;
+    }
+    // The builder does without it; players do not need it.
+    m_report.notes << QCoreApplication::translate("DvdFolderCheck",
+                                                  "Cannot create \"%1\": %2. The image will have "
+                                                  "no AUDIO_TS folder.")
+                          .arg(path, qt_error_string(errno));
+}
+
+// A name left in lower case would make the builder miss VIDEO_TS, so a
+// failed rename stops the build.
+bool DvdFolderCheck::ApplyRename(const PlannedRename& rename)
+{
+    FolderListing& listing = *rename.listing;
+    const QByteArray upper = UpperStoredName(rename.entry.storedName);
+    const QString from = PathIn(listing, rename.entry.storedName);
+    const QByteArray renamed = listing.Uppercase(rename.entry);
+    if (renamed == rename.entry.storedName) {
+        const int error = errno;
+        Refuse(QCoreApplication::translate("DvdFolderCheck",
+                                           "Cannot rename \"%1\" to \"%2\": %3.\nThe image "
+                                           "builder would not find it under its present name.")
+                   .arg(from, QFile::decodeName(upper), qt_error_string(error)));
+        return false;
+    }
+    m_report.changes << QCoreApplication::translate("DvdFolderCheck", R"(Rename "%1" to "%2")")
+                            .arg(from, QFile::decodeName(renamed));
+    if (rename.videoFolder)
+        m_videoListing.FolderRenamed(PathIn(m_sourceListing, renamed));
+    return true;
 }
 
 bool DvdFolderCheck::RefuseCaseVariants()
@@ -212,17 +278,16 @@ void DvdFolderCheck::Stop(OutcomeCode code, const QString& detail)
     m_report.stop = CodeResult(BuildOutcome::Refused, code, detail);
 }
 
-// Renames, or in a dry run only notes, the upper-case form of an entry.
-QByteArray DvdFolderCheck::Uppercase(FolderListing& listing, const FoundEntry& entry)
+void DvdFolderCheck::Uppercase(FolderListing& listing, const FoundEntry& entry, bool videoFolder)
 {
-    QByteArray upper = UpperStoredName(entry.storedName);
+    const QByteArray upper = UpperStoredName(entry.storedName);
     if (upper == entry.storedName)
-        return upper;
-    QByteArray renamed = m_dryRun ? upper : listing.Uppercase(entry);
-    if (renamed != entry.storedName)
+        return;
+    if (m_dryRun)
         m_report.changes << QCoreApplication::translate("DvdFolderCheck", R"(Rename "%1" to "%2")")
-                                .arg(PathIn(listing, entry.storedName), QFile::decodeName(renamed));
-    return renamed;
+                                .arg(PathIn(listing, entry.storedName), QFile::decodeName(upper));
+    else
+        m_renames.append({&listing, entry, videoFolder});
 }
 
 void DvdFolderCheck::EnsureAudioFolder()
@@ -233,11 +298,11 @@ void DvdFolderCheck::EnsureAudioFolder()
             Uppercase(m_sourceListing, *found);
         return;
     }
-    const QString path = JoinPath(m_source, name);
-    m_report.changes << QCoreApplication::translate("DvdFolderCheck", "Create \"%1\"").arg(path);
-    // A failure shows up later as the image builder's own complaint.
-    if (!m_dryRun)
-        mkdir(QFile::encodeName(path).constData(), 0777);
+    if (m_dryRun)
+        m_report.changes << QCoreApplication::translate("DvdFolderCheck", "Create \"%1\"")
+                                .arg(JoinPath(m_source, name));
+    else
+        m_createAudioFolder = true;
 }
 
 bool DvdFolderCheck::FixVideoFolder()
@@ -247,12 +312,8 @@ bool DvdFolderCheck::FixVideoFolder()
         return false;
     }
     // A file of that name is left alone; the file probes below then fail.
-    if (m_videoFolder->isDirectory && !m_dryRun) {
-        const QByteArray renamed = Uppercase(m_sourceListing, *m_videoFolder);
-        m_videoListing.FolderRenamed(PathIn(m_sourceListing, renamed));
-    } else if (m_videoFolder->isDirectory) {
-        Uppercase(m_sourceListing, *m_videoFolder);
-    }
+    if (m_videoFolder->isDirectory)
+        Uppercase(m_sourceListing, *m_videoFolder, true);
     return true;
 }
 

@@ -42,6 +42,20 @@ QString InformationFileName(int titleSet, const char* extension)
                                .arg(QLatin1String(extension));
 }
 
+QList<TitleSetStart> TitleSetStarts(const tt_srpt_t* table)
+{
+    QList<TitleSetStart> starts;
+    if (table == nullptr || table->title == nullptr)
+        return starts;
+    for (int n = 0; n < table->nr_of_srpts; ++n) {
+        const TitleSetStart start{table->title[n].title_set_nr, table->title[n].title_set_sector};
+        // Titles that share a title set repeat its start.
+        if (!starts.contains(start))
+            starts.append(start);
+    }
+    return starts;
+}
+
 } // namespace
 
 DvdImage::~DvdImage()
@@ -109,6 +123,7 @@ int DvdImage::TitleSetCount()
     if (manager == nullptr)
         return -1;
     const int count = manager->vmgi_mat != nullptr ? manager->vmgi_mat->vmg_nr_of_title_sets : -1;
+    m_sectors.titleSetStarts = TitleSetStarts(manager->tt_srpt);
     ifoClose(manager);
     return count;
 }
@@ -119,6 +134,8 @@ bool DvdImage::ReadsTitleSet(int titleSet)
     ifo_handle_t* info = ifoOpen(m_dvd, titleSet);
     if (info == nullptr)
         return false;
+    if (info->vtsi_mat != nullptr)
+        m_sectors.titleVobStarts.insert(titleSet, info->vtsi_mat->vtstt_vobs);
     ifoClose(info);
     return true;
 }

@@ -3,6 +3,8 @@
 #include "imaging/chunkstream.h"
 #include "imaging/sparsecopy.h"
 
+#include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +18,24 @@ struct ImageFile
 {
     qint64 offset = 0;
     qint64 size = 0;
+};
+
+// A title set's first sector counted from VIDEO_TS.IFO, as an entry of the
+// video manager's title table gives it.
+struct TitleSetStart
+{
+    int titleSet = 0;
+    qint64 sector = 0;
+
+    friend bool operator==(const TitleSetStart&, const TitleSetStart&) = default;
+};
+
+// Where the information files place the disc's parts. Players seek by these
+// sectors, not through the file system.
+struct InformationSectors
+{
+    QList<TitleSetStart> titleSetStarts; // each distinct entry of the title table
+    QMap<int, qint64> titleVobStarts;    // title set: its VTS_nn_1.VOB, counted from its IFO
 };
 
 // A finished image opened with libdvdread, the library DVD players use. This
@@ -53,6 +73,10 @@ public:
     // Whether the information file of a title set, or its backup, can be read.
     [[nodiscard]] bool ReadsTitleSet(int titleSet);
 
+    // What TitleSetCount and ReadsTitleSet read of the layout, so that the
+    // information files are read once.
+    const InformationSectors& Sectors() const { return m_sectors; }
+
     // The errors and warnings libdvdread reported, in its own words.
     const QStringList& ReaderMessages() const { return m_messages; }
 
@@ -65,6 +89,7 @@ private:
     std::unique_ptr<SparseCopy> m_copy;
     dvd_reader_s* m_dvd = nullptr;
     qint64 m_volumeBytes = -1;
+    InformationSectors m_sectors;
     QString m_problem;
     QStringList m_messages;
 };

@@ -1,6 +1,8 @@
 #include "imaging/imageverifier.h"
 
 #include "imaging/dvdimage.h"
+#include "imaging/dvdlayoutcheck.h"
+#include "imaging/dvdvideonames.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -44,7 +46,7 @@ QString Count(qint64 number, const char* one, const char* many)
 }
 
 // Every file of the source's VIDEO_TS, links included: the image builder
-// leaves links out, so a linked file must show up as missing.
+// leaves links out, so a linked DVD-Video file must show up as missing.
 std::optional<QList<SourceFile>> ListSourceFiles(const QString& sourceDirectory)
 {
     const QDir folder(sourceDirectory + QStringLiteral("/VIDEO_TS"));
@@ -178,19 +180,51 @@ bool CheckLength(const DvdImage& image, QStringList* report)
     return false;
 }
 
-// complete: whether the image is as long as its file system; it gets no success line otherwise.
-bool CheckImage(DvdImage& image, const QList<SourceFile>& files, bool complete, QStringList* report)
+// The files a player reads. The others are noted: stray names such as a
+// "VIDEO_TS.IFO;1" beside the real file must not fail a good image.
+QList<SourceFile> DvdVideoFiles(const QList<SourceFile>& files, QStringList* report)
 {
+    QList<SourceFile> dvdFiles;
+    for (const SourceFile& file : files) {
+        if (IsDvdVideoFileName(file.name))
+            dvdFiles.append(file);
+        else
+            report->append(Line(ImageCheck::tr("note: \"%1\" is not part of the DVD-Video and "
+                                               "was not checked.")
+                                    .arg(file.name)));
+    }
+    return dvdFiles;
+}
+
+// Every file of the source counts, as a backup must not share its sectors with any.
+bool CheckLayout(const DvdImage& image, const QList<SourceFile>& files, QStringList* report)
+{
+    QStringList names;
+    for (const SourceFile& file : files)
+        names.append(file.name);
+    const QStringList problems = DvdLayoutProblems(image, names);
+    for (const QString& problem : problems)
+        report->append(Line(problem));
+    return problems.isEmpty();
+}
+
+// complete: whether the image is as long as its file system; it gets no success line otherwise.
+bool CheckImage(DvdImage& image, const QList<SourceFile>& sourceFiles, bool complete,
+                QStringList* report)
+{
+    const QList<SourceFile> files = DvdVideoFiles(sourceFiles, report);
     bool ok = complete;
     for (const SourceFile& file : files)
         ok = CheckFile(image, file, report) && ok;
     // Only files found whole are compared; the others are reported already.
     const qsizetype same = ok ? CompareInformationFiles(image, files, report) : -1;
     const int titleSets = CheckInformationFiles(image, report);
-    if (same < 0 || titleSets < 0)
+    // The layout is read from information files known to be sound.
+    if (same < 0 || titleSets < 0 || !CheckLayout(image, sourceFiles, report))
         return false;
     report->append(Line(ImageCheck::tr("%1 of VIDEO_TS found with their sizes, %2 equal to the "
-                                       "source's; the video manager and %3 read back.")
+                                       "source's; the video manager and %3 read back, laid out "
+                                       "as their information files say.")
                             .arg(Count(files.size(), QT_TRANSLATE_NOOP("ImageCheck", "file"),
                                        QT_TRANSLATE_NOOP("ImageCheck", "files")),
                                  Count(same, QT_TRANSLATE_NOOP("ImageCheck", "information file"),

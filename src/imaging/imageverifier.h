@@ -15,8 +15,10 @@ struct ImageVerification
 // single image file, or a split image's chunk files in order (read as one concatenated stream).
 // sourceDirectory is the folder that holds VIDEO_TS. Checks: the video manager's IFO and every
 // title set's IFO open (ifoOpen, title sets counted from the video manager), the image's
-// VIDEO_TS holds every regular file of the source's VIDEO_TS with the same size, and every .IFO
-// and .BUP in it equals the source's byte for byte.
+// VIDEO_TS holds every DVD-Video file of the source's VIDEO_TS with the same size, every .IFO
+// and .BUP in it equals the source's byte for byte, and the files lie on the sectors the
+// information files give (DvdLayoutProblems). Other files of the source's VIDEO_TS get a note
+// in the report and are not checked.
 [[nodiscard]] ImageVerification VerifyDvdImage(const QString& sourceDirectory,
                                                const QStringList& imageParts);
 

@@ -22,7 +22,8 @@ QString FormMkisofsCommandLine(const MkisofsRequest& request)
     const QLatin1Char blank(' ');
     return Quoted(MkisofsProgramPath(request.programFolder)) + blank +
            QLatin1String(Mkisofs::GuiSwitch) + blank + QLatin1String(Mkisofs::DvdVideoSwitch) +
-           blank + (request.split ? QLatin1String(Mkisofs::SplitSwitch) : QLatin1String()) + blank +
+           blank + QLatin1String(Mkisofs::NoCacheInodesSwitch) + blank +
+           (request.split ? QLatin1String(Mkisofs::SplitSwitch) : QLatin1String()) + blank +
            QLatin1String(Mkisofs::VolumeIdSwitch) + blank + Quoted(request.volumeId) + blank +
            QLatin1String(Mkisofs::OutputSwitch) + blank + Quoted(request.outputFile) + blank +
            Quoted(request.sourceDirectory);
@@ -30,8 +31,8 @@ QString FormMkisofsCommandLine(const MkisofsRequest& request)
 
 QStringList MkisofsArguments(const MkisofsRequest& request)
 {
-    QStringList arguments{QLatin1String(Mkisofs::GuiSwitch),
-                          QLatin1String(Mkisofs::DvdVideoSwitch)};
+    QStringList arguments{QLatin1String(Mkisofs::GuiSwitch), QLatin1String(Mkisofs::DvdVideoSwitch),
+                          QLatin1String(Mkisofs::NoCacheInodesSwitch)};
     if (request.split)
         arguments << QLatin1String(Mkisofs::SplitSwitch);
     arguments << QLatin1String(Mkisofs::VolumeIdSwitch) << request.volumeId

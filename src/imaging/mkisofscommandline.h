@@ -24,7 +24,7 @@ QString FormMkisofsCommandLine(const MkisofsRequest& request);
 QString MkisofsProgramPath(const QString& programFolder);
 
 // The arguments the line stands for, each whole, as typed: -gui, -dvd-video,
-// -split-output when splitting, -V and the Volume ID, -o and the output file,
+// -no-cache-inodes, -split-output when splitting, -V and the Volume ID, -o and the output file,
 // then the source folder.
 QStringList MkisofsArguments(const MkisofsRequest& request);
 

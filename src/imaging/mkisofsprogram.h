@@ -7,11 +7,15 @@ namespace Mkisofs {
 // The file looked up in the program folder, and the name shown when it is missing.
 inline constexpr char ProgramName[] = "mkisofs";
 
-// Arguments, in this order: GuiSwitch, DvdVideoSwitch, SplitSwitch (only when
-// splitting), VolumeIdSwitch and the Volume ID, OutputSwitch and the output file,
-// then the source folder.
+// Arguments, in this order: GuiSwitch, DvdVideoSwitch, NoCacheInodesSwitch,
+// SplitSwitch (only when splitting), VolumeIdSwitch and the Volume ID,
+// OutputSwitch and the output file, then the source folder.
 inline constexpr char GuiSwitch[] = "-gui";
 inline constexpr char DvdVideoSwitch[] = "-dvd-video";
+// Hard-linked files (a duplicate finder links each .BUP to its .IFO) would
+// otherwise share one copy in the image, which moves every file after them off
+// the sectors the information files give.
+inline constexpr char NoCacheInodesSwitch[] = "-no-cache-inodes";
 inline constexpr char SplitSwitch[] = "-split-output";
 inline constexpr char VolumeIdSwitch[] = "-V";
 inline constexpr char OutputSwitch[] = "-o";

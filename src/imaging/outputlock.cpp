@@ -1,11 +1,36 @@
 #include "imaging/outputlock.h"
 
 #include "platform/exitguard.h"
-#include "platform/pathhelper.h"
 
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSysInfo>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::unique_ptr<LockRefusal> Refusal(LockRefusal::Reason reason, const QString& lockFile)
+{
+    auto refusal = std::make_unique<LockRefusal>();
+    refusal->reason = reason;
+    refusal->lockFile = lockFile;
+    return refusal;
+}
+
+// QLockFile says only that it failed; the folder says why.
+int FolderError(const QString& lockFile)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(lockFile).path());
+    if (access(folder.constData(), W_OK | X_OK) != 0)
+        return errno;
+    return EIO;
+}
+
+} // namespace
 
 OutputLock::OutputLock() = default;
 
@@ -14,28 +39,39 @@ OutputLock::~OutputLock()
     Release();
 }
 
-// The folder is resolved, so that a build reaching the same file through a
-// linked folder finds the same lock.
 QString OutputLock::LockFileName(const QString& outputFile)
 {
-    const QFileInfo output(outputFile);
-    const QString folder = output.dir().canonicalPath();
-    return JoinPath(folder.isEmpty() ? output.path() : folder,
-                    output.fileName() + QStringLiteral(".lock"));
+    return outputFile + QStringLiteral(".lock");
 }
 
-bool OutputLock::Take(const QString& outputFile)
+std::unique_ptr<LockRefusal> OutputLock::Take(const QString& outputFile)
 {
     Release();
-    auto lock = std::make_unique<QLockFile>(LockFileName(outputFile));
+    const QString name = LockFileName(outputFile);
+    // A link would be read through, or replaced as stale: it is not ours to judge.
+    struct stat info;
+    if (lstat(QFile::encodeName(name).constData(), &info) == 0 && S_ISLNK(info.st_mode))
+        return Refusal(LockRefusal::Reason::Link, name);
+    auto lock = std::make_unique<QLockFile>(name);
     // A build may run for an hour; only a dead owner makes a lock stale.
     lock->setStaleLockTime(0);
     if (lock->tryLock(0)) {
         m_lock = std::move(lock);
         m_exitCleanup = ExitGuard::AddCleanup([this] { m_lock.reset(); });
-        return true;
+        return nullptr;
     }
-    return lock->error() != QLockFile::LockFailedError;
+    if (lock->error() != QLockFile::LockFailedError) {
+        auto refusal = Refusal(LockRefusal::Reason::CannotCreate, name);
+        refusal->error = FolderError(name);
+        return refusal;
+    }
+    auto refusal = Refusal(LockRefusal::Reason::Unreadable, name);
+    QString app;
+    if (lock->getLockInfo(&refusal->pid, &refusal->host, &app))
+        refusal->reason = refusal->host.isEmpty() || refusal->host == QSysInfo::machineHostName()
+                              ? LockRefusal::Reason::HeldHere
+                              : LockRefusal::Reason::HeldElsewhere;
+    return refusal;
 }
 
 void OutputLock::Release()

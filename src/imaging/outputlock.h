@@ -6,10 +6,29 @@
 
 class QLockFile;
 
+// Why a lock could not be taken, with what the lock file says of its owner.
+struct LockRefusal
+{
+    enum class Reason
+    {
+        HeldHere,      // a live build on this computer
+        HeldElsewhere, // a build on another computer, which cannot be asked
+        Unreadable,    // a lock file whose owner cannot be read
+        Link,          // a symbolic link under the lock's name
+        CannotCreate,  // the folder takes no lock file
+    };
+    Reason reason = Reason::HeldHere;
+    QString lockFile;
+    qint64 pid = 0;
+    QString host;
+    int error = 0; // errno, for CannotCreate
+};
+
 // Keeps two builds, in this process or another, from writing the same Output
-// File: a lock file "<output>.lock" beside it, held from the request check to
-// the end of the build. A lock whose owner died is taken over; one held when
-// the program ends by exit() is removed by the exit guard.
+// File: a lock file "<output>.lock" beside the file the output resolves to,
+// held from the request check to the end of the build. A lock whose owner died
+// is taken over; one held when the program ends by exit() is removed by the
+// exit guard.
 class OutputLock
 {
 public:
@@ -18,10 +37,8 @@ public:
     OutputLock(const OutputLock&) = delete;
     OutputLock& operator=(const OutputLock&) = delete;
 
-    // False only when another build holds the lock. A lock file that cannot be
-    // made (a folder that is missing or not writable) leaves the build
-    // unlocked: the builder cannot write there either and says so itself.
-    [[nodiscard]] bool Take(const QString& outputFile);
+    // Takes the lock for outputFile (already resolved); the refusal says why not.
+    [[nodiscard]] std::unique_ptr<LockRefusal> Take(const QString& outputFile);
 
     // Gives the lock up and deletes its file; does nothing when none is held.
     void Release();

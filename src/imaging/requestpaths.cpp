@@ -41,6 +41,22 @@ QString ResolvedSourceDirectory(const QString& path)
     return target.isEmpty() ? absolute : target;
 }
 
+QString ResolvedOutputFile(const QString& path)
+{
+    QString file = AbsolutePath(path);
+    // Links are followed by hand, since a link to a file still to be written
+    // has no canonical path; a loop ends where the kernel would give up.
+    for (int hop = 0; hop < 40; ++hop) {
+        const QFileInfo info(file);
+        if (!info.isSymLink())
+            break;
+        file = QDir::cleanPath(info.dir().absoluteFilePath(info.symLinkTarget()));
+    }
+    const QFileInfo info(file);
+    const QString folder = info.dir().canonicalPath();
+    return folder.isEmpty() ? file : QDir(folder).filePath(info.fileName());
+}
+
 bool IsFaithfulPath(const QString& path)
 {
     return !path.contains(QChar::ReplacementCharacter) &&

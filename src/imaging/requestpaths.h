@@ -13,6 +13,11 @@
 // absolute, and when it is itself a link, the folder the link leads to.
 [[nodiscard]] QString ResolvedSourceDirectory(const QString& path);
 
+// Where an image for the Output File really lands: its folder resolved, and
+// the file itself followed when it is a link (even one that leads nowhere
+// yet), so that two names for one file find one lock and one place.
+[[nodiscard]] QString ResolvedOutputFile(const QString& path);
+
 // False when the text stands for bytes it cannot give back, such as a name that
 // is not valid UTF-8 and shows replacement characters: using it would name
 // another file.

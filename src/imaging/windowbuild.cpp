@@ -9,7 +9,12 @@ WindowBuild::WindowBuild(BuildWindow& window, MessageBoxPresenter& presenter,
                          ProgramSettings& settings, MonitorTimings timings)
     : m_window(window), m_presenter(presenter), m_settings(settings), m_engine(timings)
 {
-    ShowMonitorOn(m_engine.Monitor(), window, presenter);
+    // The engine's end, not the monitor's: it says what was kept and what is missing.
+    connect(&m_engine, &BuildEngine::Progress, this,
+            [&window](int percent) { ShowPercent(window, percent); });
+    connect(&m_engine, &BuildEngine::Ended, this, [&window, &presenter](const BuildResult& result) {
+        ShowEnd(window, presenter, result);
+    });
     connect(&m_engine, &BuildEngine::ImageBuilt, this, &WindowBuild::ImageBuilt);
     connect(&m_engine, &BuildEngine::Finished, this, &WindowBuild::BuildFinished);
 }
@@ -77,21 +82,22 @@ void ShowBuildResult(MessageBoxPresenter& presenter, const BuildResult& result)
 {
     if (ShowsNoBox(result))
         return;
-    if (!result.refusal.isEmpty())
-        ShowWindowBox(presenter, QCoreApplication::translate("BuildWindow", "Error"),
-                      result.refusal, BoxKind::Error);
-    else
-        ReportOutcome(presenter, result.code, result.detail, result.systemError);
+    const OutcomeText box = ResultBox(result);
+    ShowWindowBox(presenter, box.caption, box.text, box.kind);
+}
+
+void ShowEnd(BuildWindow& window, MessageBoxPresenter& presenter, const BuildResult& result)
+{
+    ShowBuildResult(presenter, result);
+    window.LeaveBusyState();
+    window.EnableLog();
 }
 
 void ShowMonitorOn(BuildMonitor& monitor, BuildWindow& window, MessageBoxPresenter& presenter)
 {
     QObject::connect(&monitor, &BuildMonitor::Progress, &monitor,
                      [&window](int percent) { ShowPercent(window, percent); });
-    QObject::connect(&monitor, &BuildMonitor::Ended, &monitor,
-                     [&window, &presenter](const BuildResult& result) {
-                         ShowBuildResult(presenter, result);
-                         window.LeaveBusyState();
-                         window.EnableLog();
-                     });
+    QObject::connect(
+        &monitor, &BuildMonitor::Ended, &monitor,
+        [&window, &presenter](const BuildResult& result) { ShowEnd(window, presenter, result); });
 }

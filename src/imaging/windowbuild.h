@@ -56,6 +56,9 @@ private:
 // abort, a No, or a run that could not be followed.
 void ShowBuildResult(MessageBoxPresenter& presenter, const BuildResult& result);
 
+// The result's box, then the window given back: busy state left and "&Log" enabled.
+void ShowEnd(BuildWindow& window, MessageBoxPresenter& presenter, const BuildResult& result);
+
 // Shows a monitor's progress on the window and, at its end, the box, then
 // gives the window back: busy state left and "&Log" enabled.
 void ShowMonitorOn(BuildMonitor& monitor, BuildWindow& window, MessageBoxPresenter& presenter);

@@ -107,17 +107,18 @@ TEST_F(CliEndToEndTest, EachOutcomeHasItsStatusItsMessageAndItsFiles)
         {"no source",
          {"build", "missing", "out.iso"},
          3,
-         "Can't find a \"VIDEO_TS\" directory.",
+         "The Source Directory \"" + File("missing") + "\" does not exist.",
          {}},
         {"inside source",
          {"build", "SRC", "SRC/out.iso"},
          3,
          "lies inside the Source Directory",
          {}},
-        {"mkisofs fails",
+        {"no output folder for the image",
          {"build", "SRC", "no/such/folder/out.iso"},
-         4,
-         "\"mkisofs\" reports some errors.",
+         3,
+         "No image can be written in the folder \"" + File("no/such/folder") +
+             "\": No such file or directory.",
          {}},
         {"no command", {}, 2, "No command given.", {}},
         {"unknown command", {"burn"}, 2, "Unknown command \"burn\".", {}},
@@ -140,6 +141,10 @@ TEST_F(CliEndToEndTest, EachOutcomeHasItsStatusItsMessageAndItsFiles)
             EXPECT_TRUE(QFile::exists(File(name))) << name.toStdString();
         if (test.written.isEmpty()) {
             EXPECT_FALSE(QFile::exists(File("out.iso")));
+            // A refused build leaves the source as it was.
+            EXPECT_EQ(Tree(source),
+                      Tree(ISOMINT_TEST_DATA_DIR "/dvd/one-titleset")
+                          .replaceInStrings(ISOMINT_TEST_DATA_DIR "/dvd/one-titleset", source));
         }
         for (const QString& name : test.written)
             QFile::remove(File(name));
@@ -371,26 +376,38 @@ bool AnyProcessNames(const QString& folder)
 }
 
 // A 1 GB sparse file beside VIDEO_TS keeps the real builder busy for a while.
-TEST_F(CliEndToEndTest, ASignalMidBuildEndsTheBuilderAndLeavesNoImage)
+TEST_F(CliEndToEndTest, ASignalMidRebuildEndsTheBuilderAndKeepsTheEarlierImage)
 {
     const QString source = Source("long");
     ASSERT_TRUE(QDir().mkpath(source + "/EXTRA"));
     QFile filler(source + "/EXTRA/filler.bin");
     ASSERT_TRUE(filler.open(QIODevice::WriteOnly) && filler.resize(1LL << 30));
     filler.close();
+    // An earlier image under the name stays as it was.
+    const QByteArray earlier = "an earlier image";
     for (const auto& [signal, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
         SCOPED_TRACE(signal);
+        QFile old(File("long.iso"));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write(earlier) > 0);
+        old.close();
         QProcess cli;
         Start(cli, {"build", source, "long.iso", "--progress=lines"});
         // The first progress line: mkisofs is writing.
         ASSERT_TRUE(cli.waitForReadyRead(60000));
-        ASSERT_TRUE(QFile::exists(File("long.iso")));
         ::kill(static_cast<pid_t>(cli.processId()), signal);
         ASSERT_TRUE(cli.waitForFinished(10000));
-        EXPECT_EQ(cli.exitCode(), status) << cli.readAllStandardError().toStdString();
-        EXPECT_FALSE(QFile::exists(File("long.iso")));
+        const QString err = QString::fromUtf8(cli.readAllStandardError());
+        EXPECT_EQ(cli.exitCode(), status) << err.toStdString();
+        EXPECT_TRUE(
+            err.contains("The earlier image \"" + File("long.iso") + "\" was kept as it was."))
+            << err.toStdString();
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), earlier);
+        old.close();
         EXPECT_FALSE(QFile::exists(File("long.iso.lock")));
-        EXPECT_FALSE(AnyProcessNames(File("long.iso")));
+        EXPECT_EQ(QDir(m_folder.Path()).entryList({".long.iso.*"}, QDir::Dirs | QDir::Hidden),
+                  QStringList());
+        EXPECT_FALSE(AnyProcessNames(source));
     }
 }
 

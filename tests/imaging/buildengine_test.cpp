@@ -11,6 +11,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -82,6 +84,23 @@ protected:
         return all;
     }
 
+    // The arguments the fake got, the image's name in the private folder beside
+    // the Output File (".<name>.isomint-XXXXXX/<name>") put back to the final name.
+    QByteArray ArgvWithFinalName(const QString& output) const
+    {
+        QList<QByteArray> fields = Read(m_folder.File("argv")).split('\0');
+        const qsizetype at = fields.indexOf("-o") + 1;
+        const QFileInfo final(output);
+        const QString staged = QFile::decodeName(fields.value(at));
+        const QRegularExpression pattern(QRegularExpression::anchoredPattern(
+            QRegularExpression::escape(final.path() + "/." + final.fileName() + ".isomint-") +
+            "[A-Za-z0-9]{6}/" + QRegularExpression::escape(final.fileName())));
+        EXPECT_TRUE(pattern.match(staged).hasMatch()) << staged.toStdString();
+        if (at > 0)
+            fields[at] = QFile::encodeName(output);
+        return fields.join('\0');
+    }
+
     static QTemporaryDir* s_images;
     TestProgramFolder m_folder{QStringLiteral(ISOMINT_FAKE_MKISOFS)};
     ScriptedMessageBox m_boxes;
@@ -146,8 +165,8 @@ TEST_F(BuildEngineTest, ArgumentsReachMkisofsExactlyAsTyped)
     Fields(source, output, "my disc");
     ASSERT_TRUE(Build());
     EXPECT_EQ(m_window.controls.volumeId, "MY_DISC");
-    EXPECT_EQ(Read(m_folder.File("argv")),
-              Fields({"-gui", "-dvd-video", "-V", "MY_DISC", "-o", output, source}));
+    EXPECT_EQ(ArgvWithFinalName(output), Fields({"-gui", "-dvd-video", "-no-cache-inodes", "-V",
+                                                 "MY_DISC", "-o", output, source}));
     EXPECT_EQ(Read(m_folder.File("stdin")), "devnull");
     // What mkisofs printed, in order, then the program's own check of the image.
     const QByteArray capture = Read(m_engine.CaptureFilePath());
@@ -158,8 +177,9 @@ TEST_F(BuildEngineTest, ArgumentsReachMkisofsExactlyAsTyped)
     m_folder.WriteSettings(1, 0, 0, QString(), QString(), 0);
     m_folder.WriteScript({"argv " + m_folder.File("argv"), "out second build"});
     ASSERT_TRUE(Build());
-    EXPECT_EQ(Read(m_folder.File("argv")), Fields({"-gui", "-dvd-video", "-split-output", "-V",
-                                                   "MY_DISC", "-o", output, source}));
+    EXPECT_EQ(ArgvWithFinalName(output),
+              Fields({"-gui", "-dvd-video", "-no-cache-inodes", "-split-output", "-V", "MY_DISC",
+                      "-o", output, source}));
     // Each build empties the capture file first.
     EXPECT_TRUE(Read(m_engine.CaptureFilePath()).startsWith("second build\nImage check: "));
 }
@@ -222,8 +242,8 @@ TEST_F(BuildEngineTest, RelativePathsAreMadeAbsoluteAndShownBeforeTheBuild)
     const QString output = QDir(m_folder.Path()).filePath("movie.iso");
     EXPECT_EQ(m_window.controls.sourceDirectory, source);
     EXPECT_EQ(m_window.controls.outputFile, output);
-    EXPECT_EQ(Read(m_folder.File("argv")),
-              Fields({"-gui", "-dvd-video", "-V", "MOVIE", "-o", output, source}));
+    EXPECT_EQ(ArgvWithFinalName(output), Fields({"-gui", "-dvd-video", "-no-cache-inodes", "-V",
+                                                 "MOVIE", "-o", output, source}));
     EXPECT_EQ(m_boxes.Last().caption, "Information");
 }
 
@@ -326,7 +346,7 @@ TEST_F(BuildEngineTest, AFailedAbortedOrIncompleteBuildRemovesWhatItWroteAndNoth
         EXPECT_FALSE(QFile::exists(image)) << test.script.join(" ").toStdString();
         EXPECT_TRUE(Read(m_engine.CaptureFilePath())
                         .contains("Removed the incomplete image file \"" +
-                                  QFile::encodeName(image) + "\"."));
+                                  QFile::encodeName(m_folder.File(".movie.iso.isomint-"))));
     }
 
     // A file the failed run never touched stays.
@@ -335,6 +355,9 @@ TEST_F(BuildEngineTest, AFailedAbortedOrIncompleteBuildRemovesWhatItWroteAndNoth
     ASSERT_TRUE(Build());
     EXPECT_EQ(Read(image), "earlier build");
     EXPECT_FALSE(Read(m_engine.CaptureFilePath()).contains("Removed"));
+    EXPECT_TRUE(
+        m_boxes.Last().text.endsWith("\n\nThe earlier image \"" + image + "\" was kept as it was."))
+        << m_boxes.Last().text.toStdString();
 }
 
 TEST_F(BuildEngineTest, MissingMkisofsIsASystemErrorWithItsErrno)
@@ -344,6 +367,12 @@ TEST_F(BuildEngineTest, MissingMkisofsIsASystemErrorWithItsErrno)
     ASSERT_TRUE(Build());
     ASSERT_EQ(m_boxes.Count(), 1);
     EXPECT_TRUE(m_boxes.Last().text.startsWith("System Error # 2!"));
+    // The outcome's own text, then what is missing and where it comes from.
+    EXPECT_TRUE(m_boxes.Last().text.endsWith(
+        "\n\nThe image builder \"" + m_folder.File("mkisofs") +
+        "\" cannot be started: No such file or directory.\nIt comes with the Debian package "
+        "\"genisoimage\"."))
+        << m_boxes.Last().text.toStdString();
 }
 
 TEST_F(BuildEngineTest, TheCaptureFileGoesOnANormalQuit)

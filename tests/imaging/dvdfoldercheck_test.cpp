@@ -193,27 +193,26 @@ TEST_F(DvdFolderTest, TitleSetWithoutInformationFileIsSkippedEntirely)
     EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_1.VOB")));
 }
 
-TEST_F(DvdFolderTest, MissingPartOneAsksAndNoStillUpperCasesLaterParts)
+// A No changes nothing; after a Yes every part is upper-cased.
+TEST_F(DvdFolderTest, MissingPartOneAsksAndOnlyAYesChangesTheSource)
 {
     CopyFixture("two-titlesets");
     Rename("VIDEO_TS/VTS_01_1.VOB", "VIDEO_TS/VTS_01_2.VOB");
     Copy("VIDEO_TS/VTS_01_2.VOB", "VIDEO_TS/VTS_01_9.VOB");
     LowerCaseNames();
+    const QStringList before = Tree();
 
     m_boxes.Answer(IdNo);
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
     ASSERT_EQ(m_boxes.Count(), 1);
     EXPECT_EQ(m_boxes.Last(), Warning("VTS_01_1.VOB"));
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_2.VOB")));
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_9.VOB")));
-    // The check stopped before the backup and the next title set.
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/vts_01_0.bup")));
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/vts_02_0.ifo")));
+    EXPECT_EQ(Tree(), before);
 
     m_boxes.Clear();
     m_boxes.Answer(IdYes);
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
     EXPECT_EQ(m_boxes.Count(), 1);
+    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_9.VOB")));
     EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_0.BUP")));
     EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_02_1.VOB")));
 }
@@ -228,7 +227,8 @@ TEST_F(DvdFolderTest, MissingTitleSetBackupAsks)
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
     ASSERT_EQ(m_boxes.Count(), 1);
     EXPECT_EQ(m_boxes.Last(), Warning("VTS_01_0.BUP"));
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/vts_02_0.ifo")));
+    EXPECT_TRUE(QFile::exists(Path("video_ts/vts_02_0.ifo")));
+    EXPECT_FALSE(QFile::exists(Path("AUDIO_TS")));
 
     m_boxes.Answer(IdYes);
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
@@ -245,13 +245,12 @@ TEST_F(DvdFolderTest, MissingManagerFilesRefuseTheBuildNamingTheFormedPath)
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
     ASSERT_EQ(m_boxes.Count(), 1);
     EXPECT_EQ(m_boxes.Last(), NeededFileError("video_ts.bup"));
-    // What was done before the error stays done.
-    EXPECT_TRUE(QFile::exists(Path("AUDIO_TS")));
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VIDEO_TS.IFO")));
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/vts_01_0.ifo")));
+    // A refused build leaves the source as it was.
+    EXPECT_FALSE(QFile::exists(Path("AUDIO_TS")));
+    EXPECT_TRUE(QFile::exists(Path("video_ts/video_ts.ifo")));
 
     m_boxes.Clear();
-    Remove("VIDEO_TS/VIDEO_TS.IFO");
+    Remove("video_ts/video_ts.ifo");
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
     ASSERT_EQ(m_boxes.Count(), 1);
     EXPECT_EQ(m_boxes.Last(), NeededFileError("video_ts.ifo"));
@@ -268,7 +267,7 @@ TEST_F(DvdFolderTest, NoVideoFolderIsReported)
                        "the given Source Directory!"),
         BoxKind::Error, BoxOwner::MainWindow};
     EXPECT_EQ(m_boxes.Last(), expected);
-    EXPECT_TRUE(QFileInfo(Path("AUDIO_TS")).isDir());
+    EXPECT_EQ(Tree(), QStringList());
 
     // An empty source names no folder at all; nothing may be created anywhere.
     EXPECT_EQ(CheckDvdFolder(QString(), m_boxes), -1);
@@ -361,7 +360,7 @@ TEST_F(DvdFolderTest, SymbolicLinksStopTheCheckBeforeAnyChange)
 }
 
 // The builder leaves out a file it cannot read and still succeeds.
-TEST_F(DvdFolderTest, AnUnreadableFileStopsTheCheckAfterTheRenames)
+TEST_F(DvdFolderTest, AnUnreadableFileStopsTheCheckBeforeAnyChange)
 {
     if (geteuid() == 0) {
         if (!CanRerunAsNobody())
@@ -379,23 +378,23 @@ TEST_F(DvdFolderTest, AnUnreadableFileStopsTheCheckAfterTheRenames)
 
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
     ASSERT_EQ(m_boxes.Count(), 1);
-    // Named as renamed, the first in byte order.
+    // Named as it is, the first in byte order; nothing renamed.
     const MessageBoxRequest expected{
         QStringLiteral("Error"),
-        "Cannot read \"" + Path("VIDEO_TS/VTS_02_1.VOB") +
+        "Cannot read \"" + Path("video_ts/notes.txt") +
             "\": Permission denied.\nThe image would be built without it.",
         BoxKind::Error, BoxOwner::MainWindow};
     EXPECT_EQ(m_boxes.Last(), expected);
-    EXPECT_TRUE(QFileInfo(Path("AUDIO_TS")).isDir());
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_0.BUP")));
+    EXPECT_FALSE(QFileInfo(Path("AUDIO_TS")).isDir());
+    EXPECT_TRUE(QFile::exists(Path("video_ts/vts_01_0.bup")));
 
-    ASSERT_EQ(chmod(QFile::encodeName(Path("VIDEO_TS/VTS_02_1.VOB")).constData(), 0644), 0);
+    ASSERT_EQ(chmod(notes.constData(), 0644), 0);
     m_boxes.Clear();
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
-    EXPECT_TRUE(m_boxes.Last().text.startsWith("Cannot read \"" + Path("VIDEO_TS/notes.txt")))
+    EXPECT_TRUE(m_boxes.Last().text.startsWith("Cannot read \"" + Path("video_ts/vts_02_1.vob")))
         << qPrintable(m_boxes.Last().text);
 
-    ASSERT_EQ(chmod(QFile::encodeName(Path("VIDEO_TS/notes.txt")).constData(), 0644), 0);
+    ASSERT_EQ(chmod(vob.constData(), 0644), 0);
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
     EXPECT_EQ(m_boxes.Count(), 1);
 }

@@ -17,6 +17,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <cstdio>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,6 +27,26 @@
 using namespace std::chrono_literals;
 
 namespace {
+
+// A tmpfs of its own, for a full or read-only disk; only root may mount one.
+struct SmallDisk
+{
+    SmallDisk(const QString& folder, const QString& options) : path(folder)
+    {
+        mounted = QDir().mkpath(folder) &&
+                  QProcess::execute("mount", {"-t", "tmpfs", "-o", options, "tmpfs", folder}) == 0;
+    }
+    ~SmallDisk()
+    {
+        if (mounted)
+            QProcess::execute("umount", {path});
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    QString path;
+    bool mounted = false;
+};
 
 // The real image builder, the program folder's mkisofs, through StartBuild.
 class EndToEndTest : public ::testing::Test
@@ -152,7 +174,8 @@ TEST_F(EndToEndTest, AFileTheBuilderLeftOutIsAFailureAndTheImageGoes)
     const QString image = m_scratch.File("dropped.iso");
     ASSERT_TRUE(Build(image, "dropped"));
     ASSERT_EQ(m_boxes.Count(), 1);
-    EXPECT_EQ(m_boxes.Last().text, "\"mkisofs\" reports some errors.\nSee log for details.")
+    EXPECT_TRUE(
+        m_boxes.Last().text.startsWith("The image check failed:\nImage check: VTS_02_1.VOB"))
         << Capture().toStdString();
     EXPECT_TRUE(Capture().contains("extents written")) << Capture().toStdString();
     EXPECT_TRUE(Capture().contains("Image check: VTS_02_1.VOB")) << Capture().toStdString();
@@ -208,7 +231,8 @@ TEST_F(EndToEndTest, ASplitBuildListsAndRemovesOnlyTheChunksItWrote)
             EXPECT_EQ(Read(list), "IMAGELIST\r\n" + QFile::encodeName(image) + "_00\r\n");
             EXPECT_EQ(ReadWithLsdvd(image + "_00").titles, 2);
         } else {
-            EXPECT_FALSE(QFile::exists(image + "_00"));
+            // The chunk of the build before stays, and no list names a failed build.
+            EXPECT_EQ(ReadWithLsdvd(image + "_00").titles, 2);
             EXPECT_FALSE(QFile::exists(list));
         }
     }
@@ -229,10 +253,10 @@ TEST_F(EndToEndTest, ADamagedInformationFileInTheImageFailsTheBuild)
         const QString image = m_scratch.File("damaged.iso");
         ASSERT_TRUE(Build(image, "damaged"));
         ASSERT_EQ(m_boxes.Count(), 1);
-        EXPECT_EQ(m_boxes.Last().text, "\"mkisofs\" reports some errors.\nSee log for details.")
-            << Capture().toStdString();
-        EXPECT_TRUE(Capture().contains("Image check: " + QByteArray(name) +
-                                       " differs from the source from byte 0 on"))
+        // The builder did its part; the box says what the check found.
+        EXPECT_EQ(m_boxes.Last().text, "The image check failed:\nImage check: " + QString(name) +
+                                           " differs from the source from byte 0 on\nSee log "
+                                           "for details.")
             << Capture().toStdString();
         EXPECT_FALSE(QFile::exists(image));
     }
@@ -280,7 +304,10 @@ TEST_F(EndToEndTest, AnUnreadableEntryAnywhereInTheSourceIsRefused)
         EXPECT_TRUE(RerunAsNobody());
         return;
     }
-    // The first build upper-cases the DVD-Video names and makes AUDIO_TS.
+    // A first build upper-cases the DVD-Video names and makes AUDIO_TS.
+    ASSERT_TRUE(Build(m_scratch.File("readable.iso"), "readable"));
+    ASSERT_EQ(m_boxes.Last().caption, "Information") << Capture().toStdString();
+    const QByteArray firstLog = Capture(); // a refused build runs no builder
     const struct
     {
         const char* path;
@@ -301,7 +328,7 @@ TEST_F(EndToEndTest, AnUnreadableEntryAnywhereInTheSourceIsRefused)
         EXPECT_EQ(m_boxes.Last().text, "Cannot read \"" + path +
                                            "\": Permission denied.\nThe image would be built "
                                            "without it.");
-        EXPECT_TRUE(Capture().isEmpty());
+        EXPECT_EQ(Capture(), firstLog);
         EXPECT_FALSE(QFile::exists(image));
         ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0700), 0);
         ASSERT_TRUE(test.folder ? QDir(path).removeRecursively() : QFile::remove(path));
@@ -325,15 +352,21 @@ TEST_F(EndToEndTest, TwoBuildsToOneOutputFileOneAtATime)
     QProcess host;
     host.start(ISOMINT_BUILD_HOST, {folder, first, image, m_scratch.File("exit")});
     ASSERT_TRUE(host.waitForReadyRead(10000)); // the build has begun
-    // The same file, also through a linked folder.
+    // The same file, also through a linked folder and a link to the file itself.
     ASSERT_TRUE(QFile::link(m_scratch.Path(), m_scratch.File("alias")));
-    for (const QString& output : {image, m_scratch.File("alias/shared.iso")}) {
+    ASSERT_TRUE(QFile::link(image, m_scratch.File("link.iso")));
+    for (const QString& output :
+         {image, m_scratch.File("alias/shared.iso"), m_scratch.File("link.iso")}) {
         m_boxes.Clear();
         ASSERT_TRUE(Build(output, "second"));
         ASSERT_EQ(m_boxes.Count(), 1);
-        EXPECT_EQ(m_boxes.Last().text, "The Output File \"" + output +
-                                           "\" is being written by another build.\nWait until it "
-                                           "has finished, or choose another Output File.");
+        EXPECT_EQ(m_boxes.Last().text,
+                  QString("The Output File \"%1\" is being written by another build (process %2 "
+                          "on this computer; its lock file is \"%3.lock\").\nWait until it has "
+                          "finished, or choose another Output File.")
+                      .arg(output)
+                      .arg(host.processId())
+                      .arg(image));
         EXPECT_TRUE(Capture().isEmpty());
     }
 
@@ -351,11 +384,67 @@ TEST_F(EndToEndTest, TwoBuildsToOneOutputFileOneAtATime)
     host.kill();
     ASSERT_TRUE(host.waitForFinished(10000));
     ASSERT_TRUE(QFile::exists(image + ".lock"));
+    const QStringList left =
+        QDir(m_scratch.Path()).entryList({".shared.iso.isomint-*"}, QDir::Dirs | QDir::Hidden);
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_EQ(ReadWithLsdvd(image).title, "HOST"); // the killed build's image is not here
     m_boxes.Clear();
     ASSERT_TRUE(Build(image, "second"));
     EXPECT_EQ(m_boxes.Last().caption, "Information") << Capture().toStdString();
     EXPECT_EQ(ReadWithLsdvd(image).titles, 2);
     EXPECT_FALSE(QFile::exists(image + ".lock"));
+    EXPECT_FALSE(QFile::exists(m_scratch.File(left.first())));
+    EXPECT_TRUE(Capture().contains("Removed \"" + QFile::encodeName(m_scratch.File(left.first())) +
+                                   "\", left by a build that did not end."))
+        << Capture().toStdString();
+}
+
+// A lock that cannot be judged, or a folder that takes none, is named before
+// anything is touched, with the lock's owner where it says one.
+TEST_F(EndToEndTest, ALockInTheWayOrAFolderWithoutRoomForOneIsNamed)
+{
+    const QString image = m_scratch.File("locked.iso");
+    const QString lock = image + ".lock";
+    const QString readOnly = m_scratch.File("read-only");
+    const SmallDisk disk(readOnly, "ro,size=64k");
+    const QStringList before = QDir(m_source).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    struct Case
+    {
+        std::function<bool()> plant;
+        QString output;
+        QString text;
+    };
+    const Case cases[] = {
+        {[&] {
+             QFile file(lock);
+             return file.open(QIODevice::WriteOnly) &&
+                    file.write("4242\nisomint\nfar-away-host\n") > 0;
+         },
+         image,
+         "The Output File \"" + image +
+             "\" is locked by a build on the computer \"far-away-host\" (process 4242; its lock "
+             "file is \"" +
+             lock + "\").\nIf that build has ended, delete the lock file and try again."},
+        {[&] { return QFile::link(m_scratch.File("elsewhere"), lock); }, image,
+         "The lock file \"" + lock +
+             "\" is a symbolic link, which a build never follows.\nIf no build is writing \"" +
+             image + "\", delete the link and try again."},
+        {[&] { return disk.mounted; }, readOnly + "/x.iso",
+         "No image can be written in the folder \"" + readOnly +
+             "\": Read-only file system.\nChoose an Output File in a folder you can write to."},
+    };
+    for (const Case& test : cases) {
+        m_boxes.Clear();
+        QFile::remove(lock);
+        if (!test.plant()) {
+            std::printf("[  NOTE    ] no read-only tmpfs here: that case is not run\n");
+            continue;
+        }
+        ASSERT_TRUE(Build(test.output, "locked"));
+        ASSERT_EQ(m_boxes.Count(), 1);
+        EXPECT_EQ(m_boxes.Last().text, test.text);
+        EXPECT_EQ(QDir(m_source).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    }
 }
 
 // genisoimage does not follow a source folder given as a link; the check and
@@ -374,19 +463,122 @@ TEST_F(EndToEndTest, ASourceDirectoryThatIsALinkIsBuiltFromItsFolder)
     EXPECT_EQ(ReadWithLsdvd(image).titles, 2);
 }
 
-// A write that fails part way, as on a full disk: the file size limit kills
-// genisoimage with SIGXFSZ once the image passes 100 KiB.
-TEST_F(EndToEndTest, AFailedWriteRemovesThePartialImage)
+struct RebuildCase
 {
-    UseWrapper("ulimit -f 200");
-    const QString image = m_scratch.File("partial.iso");
-    ASSERT_TRUE(Build(image, "partial"));
-    ASSERT_EQ(m_boxes.Count(), 1);
-    EXPECT_EQ(m_boxes.Last().text, "\"mkisofs\" reports some errors.\nSee log for details.");
-    EXPECT_FALSE(QFile::exists(image));
-    EXPECT_TRUE(Capture().contains("Removed the incomplete image file \"" +
-                                   QFile::encodeName(image) + "\"."))
-        << Capture().toStdString();
+    const char* name;
+    QByteArray before; // wrapper lines before the builder ($out is the image it writes)
+    QByteArray after;  // and after it succeeded
+    bool abort = false;
+    bool smallDisk = false; // the Output File on a 1.5 MB disk the earlier image fills
+    int split = 0;
+    QString note; // the last lines of the box
+};
+
+// A rebuild replaces the earlier image only once the new one was read back
+// whole: until then the Output File's name holds the earlier image, and a
+// failed write, a full disk, a failed check or an abort leave it (and a split
+// image's list) byte for byte, with the unfinished image gone.
+TEST_F(EndToEndTest, ARebuildReplacesTheEarlierImageOnlyWhenTheNewOneIsWhole)
+{
+    const QString earlier = m_scratch.File("earlier.iso");
+    ASSERT_TRUE(Build(earlier, "earlier"));
+    ASSERT_EQ(m_boxes.Last().caption, "Information") << Capture().toStdString();
+    const QByteArray earlierBytes = Read(earlier);
+    const QString small = m_scratch.File("small");
+    const SmallDisk disk(small, "size=1536k");
+    const QByteArray started = QFile::encodeName(m_scratch.File("started"));
+    const QByteArray witness = QFile::encodeName(m_scratch.File("witness"));
+    const QString kept = "The earlier image \"%1\" was kept as it was.";
+    const RebuildCase cases[] = {
+        {"write fails", "ulimit -f 200", {}, false, false, 0, kept},
+        {"check fails", {}, "truncate -s 600000 \"$out\"", false, false, 0, kept},
+        {"abort",
+         OutputOf + QByteArray("echo partial >\"$out\"; touch '") + started + "'; sleep 30",
+         {},
+         true,
+         false,
+         0,
+         ""},
+        {"full disk",
+         {},
+         {},
+         false,
+         true,
+         0,
+         "The new image needs 1.1 MB, but only 0.4 MB are free in \"" + small + "\".\n\n" + kept},
+        {"full disk, split",
+         {},
+         {},
+         false,
+         true,
+         1,
+         "The new image needs 1.1 MB, but only 0.4 MB are free in \"" + small + "\".\n\n" + kept},
+        {"succeeds",
+         {},
+         "final=\"$(dirname \"$(dirname \"$out\")\")/$(basename \"$out\")\"\n"
+         "cmp -s \"$final\" '" +
+             QFile::encodeName(earlier) + "' && echo same >'" + witness +
+             "'\nstat -c %a \"$(dirname \"$out\")\" >>'" + witness + "'",
+         false,
+         false,
+         0,
+         ""},
+    };
+    for (const RebuildCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        if (test.smallDisk && !disk.mounted) {
+            std::printf("[  NOTE    ] no tmpfs can be mounted here: \"%s\" not run\n", test.name);
+            continue;
+        }
+        m_boxes.Clear();
+        QFile::remove(QFile::decodeName(started));
+        m_scratch.WriteSettings(test.split, 0, 0, QString(), QString(), 0);
+        const QString folder = test.smallDisk ? small : m_scratch.Path();
+        const QString image = folder + "/movie.iso";
+        const QString first = test.split ? image + "_00" : image;
+        const QString list = folder + "/movie.lst";
+        const QByteArray listBytes = "IMAGELIST\r\n" + QFile::encodeName(first) + "\r\n";
+        for (const QString& name : {image, image + "_00", list})
+            QFile::remove(name);
+        ASSERT_TRUE(QFile::copy(earlier, first));
+        if (test.split) {
+            QFile file(list);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(listBytes) > 0);
+        }
+        UseWrapper(test.before, test.after);
+        m_window.controls = {m_source, image, "movie"};
+        m_engine.StartBuild();
+        if (test.abort) {
+            ASSERT_TRUE(RunUntil([&] { return QFile::exists(QFile::decodeName(started)); }));
+            EXPECT_EQ(Read(image), earlierBytes); // the partial image is elsewhere
+            m_engine.AbortBuild();
+        }
+        ASSERT_TRUE(RunUntil([this] { return !m_engine.IsBuilding(); }, 120000));
+        EXPECT_EQ(QDir(folder).entryList({".movie.iso.isomint-*"}, QDir::Dirs | QDir::Hidden),
+                  QStringList());
+        EXPECT_FALSE(QFile::exists(image + ".lock"));
+        if (QByteArray(test.name) == "succeeds") {
+            EXPECT_EQ(Read(m_scratch.File("witness")), "same\n700\n");
+            EXPECT_NE(Read(image), earlierBytes);
+            EXPECT_EQ(ReadWithLsdvd(image).title, "MOVIE");
+            continue;
+        }
+        EXPECT_EQ(Read(first), earlierBytes) << Capture().toStdString();
+        if (test.split) {
+            EXPECT_EQ(Read(list), listBytes);
+            EXPECT_FALSE(QFile::exists(image + "_01"));
+        }
+        if (test.abort) {
+            EXPECT_EQ(m_boxes.Count(), 0);
+            continue;
+        }
+        ASSERT_EQ(m_boxes.Count(), 1);
+        EXPECT_TRUE(m_boxes.Last().text.endsWith("\n\n" + test.note.arg(image)))
+            << m_boxes.Last().text.toStdString();
+        EXPECT_TRUE(Capture().contains("Removed the incomplete image file \"" +
+                                       QFile::encodeName(folder) + "/.movie.iso.isomint-"))
+            << Capture().toStdString();
+    }
 }
 
 } // namespace

@@ -1,7 +1,9 @@
+#include "imaging/dvdvideonames.h"
 #include "imaging/imageverifier.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -27,12 +29,16 @@ protected:
     }
 
     // Builds the image as a build does; the builder's exit status must be 0.
-    QString Build(const QString& source)
+    // shareLinks: the builder's default, hard-linked files as one copy.
+    QString Build(const QString& source, bool shareLinks = false)
     {
         const QString image = source + ".iso";
+        QStringList arguments{"-dvd-video", "-o", image, source};
+        if (!shareLinks)
+            arguments.insert(1, "-no-cache-inodes");
         QProcess builder;
         builder.setProcessChannelMode(QProcess::MergedChannels);
-        builder.start(QStringLiteral("genisoimage"), {"-dvd-video", "-o", image, source});
+        builder.start(QStringLiteral("genisoimage"), arguments);
         const bool finished = builder.waitForFinished(120000);
         EXPECT_TRUE(finished && builder.exitStatus() == QProcess::NormalExit &&
                     builder.exitCode() == 0)
@@ -77,7 +83,7 @@ TEST_F(ImageVerifierTest, GoodImagesPassWithOneSummaryLine)
     EXPECT_EQ(single.report,
               QStringList{"Image check: 5 files of VIDEO_TS found with their sizes, 4 information "
                           "files equal to the source's; the video manager and 1 title set read "
-                          "back."});
+                          "back, laid out as their information files say."});
 
     const QString two = Source("two-titlesets");
     const ImageVerification both = VerifyDvdImage(two, {Build(two)});
@@ -97,19 +103,38 @@ TEST_F(ImageVerifierTest, ASplitImageReadAsOneStreamPasses)
     EXPECT_TRUE(result.report.join('\n').contains("2 title sets"));
 }
 
-// Files the builder cannot find an empty one's place for, hidden files and
-// non-DVD names are still in the image, so they must not fail it.
-TEST_F(ImageVerifierTest, EmptyHiddenAndOddlyNamedFilesPass)
+// Only a player's files are checked: a stray "VIDEO_TS.IFO;1" once failed a
+// good image as missing. The others are named, per cent sign and all.
+TEST_F(ImageVerifierTest, StrayFilesAreNotedButMayNotTakeABackupsSectors)
 {
     const QString source = Source("one-titleset");
-    for (const char* name : {"EMPTY.DAT", ".hidden", "thumbs.db"}) {
+    const QStringList strays{".hidden", "EMPTY.DAT", "EXTRA%2.DAT", "Thumbs.db", "VIDEO_TS.IFO;1"};
+    for (const QString& name : strays.mid(0, 3) + strays.mid(4)) {
         QFile file(source + "/VIDEO_TS/" + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(name).startsWith("EMPTY") ? QByteArray() : QByteArray("x"));
+        file.write(name.startsWith("EMPTY") ? QByteArray() : QByteArray(1234, 'x'));
     }
-    const ImageVerification result = VerifyDvdImage(source, {Build(source)});
+    // As a duplicate finder leaves it: the same bytes as a backup, hard-linked.
+    std::filesystem::create_hard_link((source + "/VIDEO_TS/VTS_01_0.BUP").toStdString(),
+                                      (source + "/VIDEO_TS/Thumbs.db").toStdString());
+    const QString image = Build(source);
+    // Changed after the build, as nothing checks them.
+    QFile extra(source + "/VIDEO_TS/EXTRA%2.DAT");
+    ASSERT_TRUE(extra.open(QIODevice::Append));
+    extra.write("more");
+    extra.close();
+    const ImageVerification result = VerifyDvdImage(source, {image});
     EXPECT_TRUE(result.ok) << result.report.join('\n').toStdString();
-    EXPECT_TRUE(result.report.join('\n').contains("8 files"));
+    ASSERT_EQ(result.report.size(), strays.size() + 1) << result.report.join('\n').toStdString();
+    for (qsizetype n = 0; n < strays.size(); ++n)
+        EXPECT_EQ(result.report[n], "Image check: note: \"" + strays[n] +
+                                        "\" is not part of the DVD-Video and was not checked.");
+    EXPECT_TRUE(result.report.last().contains("5 files")) << result.report.last().toStdString();
+
+    // A backup needs sectors of its own, even from a stray that holds the same bytes.
+    ExpectFailureNaming(VerifyDvdImage(source, {Build(source, true)}),
+                        "title set 1: VTS_01_0.BUP starts at sector 362, on the sectors of "
+                        "Thumbs.db from sector 362");
 }
 
 // genisoimage skips a linked file with a warning and still exits 0.
@@ -125,20 +150,51 @@ TEST_F(ImageVerifierTest, ALinkedVobLeftOutOfTheImageFails)
     EXPECT_EQ(result.report.size(), 1) << result.report.join('\n').toStdString();
 }
 
-// The name holds a per cent sign, which must reach the report as it is.
 TEST_F(ImageVerifierTest, AFileGrownAfterTheBuildFailsWithBothSizes)
 {
     const QString source = Source("one-titleset");
-    QFile extra(source + "/VIDEO_TS/EXTRA%2.DAT");
-    ASSERT_TRUE(extra.open(QIODevice::WriteOnly));
-    extra.write(QByteArray(1234, 'x'));
-    extra.close();
     const QString image = Build(source);
-    ASSERT_TRUE(extra.open(QIODevice::Append));
-    extra.write(QByteArray(4444, 'y'));
-    extra.close();
+    QFile vob(source + "/VIDEO_TS/VTS_01_1.VOB");
+    ASSERT_TRUE(vob.open(QIODevice::Append));
+    vob.write(QByteArray(4444, 'y'));
+    vob.close();
     ExpectFailureNaming(VerifyDvdImage(source, {image}),
-                        "EXTRA%2.DAT has 1234 bytes in the image, 5678 in the source");
+                        "VTS_01_1.VOB has 86016 bytes in the image, 90460 in the source");
+}
+
+// A duplicate finder hard-links each backup to its information file. Given one
+// copy of both, every file still reads whole, but everything after the first
+// backup moves off the sectors the information files give.
+TEST_F(ImageVerifierTest, HardLinkedBackupsNeedSectorsOfTheirOwn)
+{
+    const QString source = Source("two-titlesets");
+    const qint64 size = QFileInfo(Build(source)).size();
+    for (const char* name : {"VIDEO_TS", "VTS_01_0", "VTS_02_0"}) {
+        const QString base = source + "/VIDEO_TS/" + name;
+        ASSERT_TRUE(QFile::remove(base + ".BUP"));
+        std::filesystem::create_hard_link((base + ".IFO").toStdString(),
+                                          (base + ".BUP").toStdString());
+    }
+    const QString separate = Build(source);
+    EXPECT_EQ(QFileInfo(separate).size(), size);
+    const ImageVerification good = VerifyDvdImage(source, {separate});
+    EXPECT_TRUE(good.ok) << good.report.join('\n').toStdString();
+
+    // The fixture's sectors: VIDEO_TS.IFO at 280, 3 sectors; each title set's IFO 6
+    // sectors, its VOB 42.
+    const ImageVerification shared = VerifyDvdImage(source, {Build(source, true)});
+    EXPECT_EQ(shared.report,
+              QStringList({"Image check: title set 1 starts at sector 3 counted from VIDEO_TS.IFO, "
+                           "the video manager expects sector 32",
+                           "Image check: title set 2 starts at sector 51 counted from "
+                           "VIDEO_TS.IFO, the video manager expects sector 86",
+                           "Image check: the video manager: VIDEO_TS.BUP starts at sector 280, "
+                           "expected at sector 283 or later, after its IFO and VOBs",
+                           "Image check: title set 1: VTS_01_0.BUP starts at sector 283, "
+                           "expected at sector 331 or later, after its IFO and VOBs",
+                           "Image check: title set 2: VTS_02_0.BUP starts at sector 331, "
+                           "expected at sector 379 or later, after its IFO and VOBs"}));
+    EXPECT_FALSE(shared.ok);
 }
 
 // Damaged information files with the right sizes: only reading them shows it.
@@ -216,6 +272,32 @@ TEST_F(ImageVerifierTest, IncompleteOrMisorderedChunksFail)
     ExpectFailureNaming(VerifyDvdImage(source, {parts[0], parts[2], parts[1]}), "Image check: ");
     ExpectFailureNaming(VerifyDvdImage(source, parts + QStringList{m_temp.filePath("gone")}),
                         "gone cannot be opened");
+}
+
+// Players match letters in any case, but no other character stands in for one.
+TEST(DvdVideoNamesTest, OnlyThePlayersNamesMatchInEitherCase)
+{
+    for (const char* name : {"VIDEO_TS.IFO", "video_ts.bup", "Video_TS.Vob", "VTS_01_0.IFO",
+                             "VTS_99_0.BUP", "vts_10_0.vob", "VTS_01_1.VOB", "VTS_42_9.VOB"})
+        EXPECT_TRUE(IsDvdVideoFileName(name)) << name;
+    for (const char* name :
+         {"", "VIDEO_TS.IFO;1", "VIDEO_TS.DAT", "Thumbs.db", "VTS_00_0.IFO", "VTS_01_1.IFO",
+          "VTS_01_2.BUP", "VTS_1_0.IFO", "VTS_001_0.IFO", "VTS_01_0.IFO\n", " VIDEO_TS.IFO",
+          "VTS-01-0.IFO", "VTS_0A_0.IFO", "VIDEO_TS", "VTS_01_0.ifo.bak"})
+        EXPECT_FALSE(IsDvdVideoFileName(name)) << name;
+    // Folded to S and to a digit by Unicode rules.
+    EXPECT_FALSE(IsDvdVideoFileName(QString::fromUtf8("VT\u017F_01_0.IFO")));
+    EXPECT_FALSE(IsDvdVideoFileName(QString::fromUtf8("VTS_0\u0661_0.IFO")));
+
+    const auto vob = ParseDvdVideoFileName("vts_12_3.vob");
+    ASSERT_TRUE(vob);
+    EXPECT_EQ(vob->kind, DvdVideoName::Kind::Video);
+    EXPECT_EQ(vob->titleSet, 12);
+    EXPECT_EQ(vob->part, 3);
+    const auto backup = ParseDvdVideoFileName("VIDEO_TS.BUP");
+    ASSERT_TRUE(backup);
+    EXPECT_EQ(backup->kind, DvdVideoName::Kind::Backup);
+    EXPECT_EQ(backup->titleSet, 0);
 }
 
 TEST(ImageVerifierSourceTest, ASourceWithoutVideoTsFails)

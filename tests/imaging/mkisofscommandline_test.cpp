@@ -14,29 +14,31 @@ MkisofsRequest Example(bool split)
 TEST(MkisofsCommandLineTest, LineIsTheTemplateFilledIn)
 {
     EXPECT_EQ(FormMkisofsCommandLine(Example(false)),
-              "\"/opt/isomint/mkisofs\" -gui -dvd-video  -V \"MY_MOVIE\" -o \"/out/MY_MOVIE.iso\" "
+              "\"/opt/isomint/mkisofs\" -gui -dvd-video -no-cache-inodes  -V \"MY_MOVIE\" -o "
+              "\"/out/MY_MOVIE.iso\" "
               "\"/dvd/My Movie\"");
     EXPECT_EQ(FormMkisofsCommandLine(Example(true)),
-              "\"/opt/isomint/mkisofs\" -gui -dvd-video -split-output -V \"MY_MOVIE\" -o "
+              "\"/opt/isomint/mkisofs\" -gui -dvd-video -no-cache-inodes -split-output -V "
+              "\"MY_MOVIE\" -o "
               "\"/out/MY_MOVIE.iso\" \"/dvd/My Movie\"");
     // Paths go in as typed: nothing escaped, a trailing separator kept.
     MkisofsRequest typed = Example(false);
     typed.sourceDirectory = QStringLiteral("/dvd/say \"hi\"/");
     typed.volumeId.clear();
-    EXPECT_EQ(FormMkisofsCommandLine(typed),
-              "\"/opt/isomint/mkisofs\" -gui -dvd-video  -V \"\" -o \"/out/MY_MOVIE.iso\" "
-              "\"/dvd/say \"hi\"/\"");
+    EXPECT_EQ(FormMkisofsCommandLine(typed), "\"/opt/isomint/mkisofs\" -gui -dvd-video "
+                                             "-no-cache-inodes  -V \"\" -o \"/out/MY_MOVIE.iso\" "
+                                             "\"/dvd/say \"hi\"/\"");
 }
 
 TEST(MkisofsCommandLineTest, ArgumentsAreTheLinesTokensEachWhole)
 {
     EXPECT_EQ(MkisofsProgramPath(QStringLiteral("/opt/isomint")), "/opt/isomint/mkisofs");
     EXPECT_EQ(MkisofsArguments(Example(false)),
-              QStringList({"-gui", "-dvd-video", "-V", "MY_MOVIE", "-o", "/out/MY_MOVIE.iso",
-                           "/dvd/My Movie"}));
-    EXPECT_EQ(MkisofsArguments(Example(true)),
-              QStringList({"-gui", "-dvd-video", "-split-output", "-V", "MY_MOVIE", "-o",
+              QStringList({"-gui", "-dvd-video", "-no-cache-inodes", "-V", "MY_MOVIE", "-o",
                            "/out/MY_MOVIE.iso", "/dvd/My Movie"}));
+    EXPECT_EQ(MkisofsArguments(Example(true)),
+              QStringList({"-gui", "-dvd-video", "-no-cache-inodes", "-split-output", "-V",
+                           "MY_MOVIE", "-o", "/out/MY_MOVIE.iso", "/dvd/My Movie"}));
 }
 
 TEST(MkisofsCommandLineTest, VolumeIdScanNamesTheFirstCharacterOutsideTheSet)

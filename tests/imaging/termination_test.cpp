@@ -49,7 +49,20 @@ protected:
         m_capture = QFile::decodeName(m_host.readLine().trimmed());
         ASSERT_TRUE(QFile::exists(m_capture)) << m_capture.toStdString();
         ASSERT_TRUE(RunUntil([this] { return Pid("inner") > 0; }, 10000));
-        ASSERT_TRUE(QFile::exists(Image()));
+        // The builder writes in a private folder; the Output File's name is not used yet.
+        ASSERT_EQ(StagedImages().size(), 1);
+        ASSERT_FALSE(QFile::exists(Image()));
+    }
+
+    // Images in the private folders that builds to the Output File write in.
+    QStringList StagedImages() const
+    {
+        QStringList images;
+        const QDir folder(m_folder.Path());
+        for (const QString& name :
+             folder.entryList({".movie.iso.isomint-*"}, QDir::Dirs | QDir::Hidden))
+            images << folder.filePath(name + "/movie.iso");
+        return images;
     }
 
     qint64 Pid(const QString& name) const
@@ -71,6 +84,7 @@ protected:
         }
         EXPECT_FALSE(QFile::exists(m_capture));
         EXPECT_FALSE(QFile::exists(Image()));
+        EXPECT_EQ(StagedImages(), QStringList());
     }
 
     TestProgramFolder m_folder{QStringLiteral(ISOMINT_FAKE_MKISOFS)};
@@ -105,14 +119,24 @@ TEST_F(TerminationTest, ExitInTheMiddleOfABuildEndsTheWholeGroup)
     ExpectNothingLeft(); // the exit handler removes what the build wrote, as an abort does
 }
 
-// Killed outright, the program can do nothing: the parent-death signal ends mkisofs.
-TEST_F(TerminationTest, AKilledProgramTakesMkisofsWithIt)
+// Killed outright, the program can do nothing: the parent-death signal ends
+// mkisofs, and the partial image stays in the private folder, never under the
+// Output File's name. The next build to that file clears it away.
+TEST_F(TerminationTest, AKilledProgramTakesMkisofsWithItAndTheNextBuildClearsUp)
 {
     StartHost();
     const qint64 inner = Pid("inner");
     m_host.kill();
     ASSERT_TRUE(HostEnds());
     EXPECT_TRUE(RunUntil([inner] { return !ProcessRunning(inner); }, 5000));
+    EXPECT_FALSE(QFile::exists(Image()));
+    EXPECT_EQ(StagedImages().size(), 1);
+
+    m_folder.WriteScript({"exit 3"});
+    m_host.start();
+    ASSERT_TRUE(HostEnds());
+    EXPECT_EQ(StagedImages(), QStringList());
+    EXPECT_FALSE(QFile::exists(Image() + ".lock"));
 }
 
 } // namespace
