@@ -1,7 +1,7 @@
 // A Source Directory from the desktop: dropped on the window, or named on the
 // command line (which is how a file manager's "Open with" hands it over).
-#include "app/droppedsource.h"
 #include "app/maindialog.h"
+#include "imaging/droppedsource.h"
 #include "imaging/volumeid.h"
 #include "platform/pathhelper.h"
 #include "ui_maindialog.h"

@@ -7,6 +7,7 @@
 #include "cli/exitcodes.h"
 #include "cli/recordrun.h"
 #include "cli/stderrpresenter.h"
+#include "imaging/droppedsource.h"
 #include "imaging/requestpaths.h"
 #include "imaging/volumeid.h"
 #include "platform/pathhelper.h"
@@ -108,10 +109,26 @@ QString BuildCommand::Misuse() const
     return QString();
 }
 
+// A VIDEO_TS folder stands for the folder that holds it, as one dropped on
+// the window does; the folder check would refuse it.
+QString SourceFolderOf(const QString& given)
+{
+    if (!QFileInfo(given).isDir())
+        return given;
+    const QString folder = SourceFolderOfDroppedPath(given);
+    if (folder.isEmpty() || folder == QDir(given).absolutePath())
+        return given;
+    PrintError(QCoreApplication::translate(
+                   "Cli", R"("%1" is a VIDEO_TS folder: building the folder that holds it, "%2".)")
+                   .arg(given, folder));
+    return folder;
+}
+
 // The Volume ID proposed as the window proposes it, from the folder's name.
-BuildRequest BuildCommand::RequestFor(const QString& source) const
+BuildRequest BuildCommand::RequestFor(const QString& given) const
 {
     BuildRequest request;
+    const QString source = SourceFolderOf(given);
     request.sourceDirectory = source;
     const QString name = LastComponentOf(QDir::cleanPath(QDir(source).absolutePath()));
     request.volumeId = m_options.volumeId.isEmpty() ? DeriveVolumeId(name) : m_options.volumeId;

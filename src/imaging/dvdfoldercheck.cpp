@@ -191,7 +191,7 @@ bool DvdFolderCheck::ApplyRename(const PlannedRename& rename)
         Refuse(QCoreApplication::translate("DvdFolderCheck",
                                            "Cannot rename \"%1\" to \"%2\": %3.\nThe image "
                                            "builder would not find it under its present name.")
-                   .arg(from, QFile::decodeName(upper), qt_error_string(error)));
+                   .arg(from, PathIn(listing, upper), qt_error_string(error)));
         return false;
     }
     m_report.changes << QCoreApplication::translate("DvdFolderCheck", R"(Rename "%1" to "%2")")

@@ -1,7 +1,6 @@
 // The main window's commands and start-up details, offscreen, with scripted
 // dialogs and message boxes.
 #include "app/apptesthelpers.h"
-#include "app/droppedsource.h"
 #include "app/maindialog.h"
 #include "app/manifest.h"
 #include "controls/applicationprofile.h"
@@ -11,6 +10,7 @@
 #include "dialogs/settingsdialog.h"
 #include "fakes/testprogramfolder.h"
 #include "imaging/buildengine.h"
+#include "imaging/droppedsource.h"
 #include "settings/programsettings.h"
 #include "support/scriptedmessagebox.h"
 

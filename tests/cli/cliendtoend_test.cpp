@@ -99,6 +99,11 @@ TEST_F(CliEndToEndTest, EachOutcomeHasItsStatusItsMessageAndItsFiles)
     const QList<StatusCase> cases = {
         {"built", {"build", "SRC", "out.iso"}, 0, "Action successfully completed!", {"out.iso"}},
         {"split", {"build", "SRC", "out.iso", "--split"}, 0, "", {"out.iso_00", "out.lst"}},
+        {"a video folder",
+         {"build", "SRC/VIDEO_TS", "out.iso"},
+         0,
+         "is a VIDEO_TS folder: building the folder that holds it",
+         {"out.iso"}},
         {"bad label",
          {"build", "SRC", "out.iso", "--volume-id", "my disc!"},
          3,

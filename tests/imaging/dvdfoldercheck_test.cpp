@@ -9,10 +9,12 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -397,6 +399,68 @@ TEST_F(DvdFolderTest, AnUnreadableFileStopsTheCheckBeforeAnyChange)
     ASSERT_EQ(chmod(vob.constData(), 0644), 0);
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
     EXPECT_EQ(m_boxes.Count(), 1);
+}
+
+// Disks as users bring them: a read-only mount refuses every rename, which
+// must stop the build naming the file; a FAT stick finds the new name of a
+// case-only rename in the old entry, which must still work. Only root can
+// mount them; elsewhere the cases are not run.
+TEST_F(DvdFolderTest, ASourceOnAReadOnlyOrCaseBlindDiskIsFixedOrRefusedNamingTheFile)
+{
+    struct Case
+    {
+        const char* name;
+        QStringList mount; // shell lines that mount the copy at "$dir"
+        int result;
+        QString text; // of the box, if any
+    };
+    const QString folder = m_temp.filePath("mounted");
+    const Case cases[] = {
+        {"read-only",
+         {"mount --bind \"$dir\" \"$dir\"", "mount -o remount,bind,ro \"$dir\""},
+         -1,
+         "Cannot rename \"" + folder + "/video_ts\" to \"" + folder +
+             "/VIDEO_TS\": Read-only file system.\nThe image builder would not find it under "
+             "its present name."},
+        {"vfat",
+         {"truncate -s 8M \"$dir.img\"", "mkfs.vfat \"$dir.img\" >/dev/null",
+          "mount -o loop \"$dir.img\" \"$dir\"", "cp -r \"$dir.copy/.\" \"$dir/\""},
+         0,
+         {}},
+    };
+    CopyFixture("two-titlesets");
+    LowerCaseNames();
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        m_boxes.Clear();
+        ASSERT_TRUE(QDir(folder).removeRecursively() || !QFile::exists(folder));
+        QDir().mkpath(folder);
+        std::filesystem::copy(m_source.toStdString(), (folder + ".copy").toStdString(),
+                              std::filesystem::copy_options::recursive |
+                                  std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy(m_source.toStdString(), folder.toStdString(),
+                              std::filesystem::copy_options::recursive);
+        QProcess shell;
+        shell.setEnvironment(QProcess::systemEnvironment() << "dir=" + folder);
+        shell.start("sh", {"-ec", test.mount.join('\n')});
+        if (!shell.waitForFinished() || shell.exitCode() != 0) {
+            std::printf("[  NOTE    ] %s cannot be mounted here: not run\n", test.name);
+            continue;
+        }
+        const QStringList before = Tree(folder);
+        EXPECT_EQ(CheckDvdFolder(folder, m_boxes), test.result);
+        if (test.result == 0) {
+            EXPECT_EQ(m_boxes.Count(), 0);
+            EXPECT_TRUE(Tree(folder).contains("VIDEO_TS/VTS_02_1.VOB"))
+                << Tree(folder).join(' ').toStdString();
+            EXPECT_EQ(Tree(folder).size(), before.size() + 1); // AUDIO_TS, nothing lost
+        } else {
+            ASSERT_EQ(m_boxes.Count(), 1);
+            EXPECT_EQ(m_boxes.Last().text, test.text) << m_boxes.Last().text.toStdString();
+            EXPECT_EQ(Tree(folder), before);
+        }
+        QProcess::execute("umount", {folder});
+    }
 }
 
 TEST(CaseBlindLookupTest, MatchesAndRenamesOnlyByTheCodePageCaseMapping)

@@ -1,4 +1,4 @@
-#include "app/droppedsource.h"
+#include "imaging/droppedsource.h"
 
 #include <QDir>
 #include <QFileInfo>
