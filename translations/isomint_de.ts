@@ -75,12 +75,6 @@ Choose another Output File.</source>
 Wählen Sie eine andere Ausgabedatei.</translation>
     </message>
     <message>
-        <source>The Output File &quot;%1&quot; is being written by another build.
-Wait until it has finished, or choose another Output File.</source>
-        <translation>In die Ausgabedatei „%1“ schreibt gerade eine andere Erstellung.
-Warten Sie, bis sie fertig ist, oder wählen Sie eine andere Ausgabedatei.</translation>
-    </message>
-    <message>
         <source>The Source Directory &quot;%1&quot; holds no data.</source>
         <translation>Das Quellverzeichnis „%1“ enthält keine Daten.</translation>
     </message>
@@ -91,6 +85,72 @@ Warten Sie, bis sie fertig ist, oder wählen Sie eine andere Ausgabedatei.</tran
     <message>
         <source>The build&apos;s progress cannot be read.</source>
         <translation>Der Fortschritt der Erstellung kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The Output File &quot;%1&quot; is being written by another build (process %2 on this computer; its lock file is &quot;%3&quot;).
+Wait until it has finished, or choose another Output File.</source>
+        <translation>Die Ausgabedatei „%1“ wird gerade von einer anderen Erstellung geschrieben (Prozess %2 auf diesem Computer; ihre Sperrdatei ist „%3“).
+Warten Sie, bis sie fertig ist, oder wählen Sie eine andere Ausgabedatei.</translation>
+    </message>
+    <message>
+        <source>The Output File &quot;%1&quot; is locked by a build on the computer &quot;%2&quot; (process %3; its lock file is &quot;%4&quot;).
+If that build has ended, delete the lock file and try again.</source>
+        <translation>Die Ausgabedatei „%1“ ist von einer Erstellung auf dem Computer „%2“ gesperrt (Prozess %3; ihre Sperrdatei ist „%4“).
+Wenn diese Erstellung beendet ist, löschen Sie die Sperrdatei und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The lock file &quot;%1&quot; is in the way, and who made it cannot be read.
+If no build is writing &quot;%2&quot;, delete the lock file and try again.</source>
+        <translation>Die Sperrdatei „%1“ ist im Weg, und wer sie angelegt hat, lässt sich nicht lesen.
+Wenn keine Erstellung „%2“ schreibt, löschen Sie die Sperrdatei und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The lock file &quot;%1&quot; is a symbolic link, which a build never follows.
+If no build is writing &quot;%2&quot;, delete the link and try again.</source>
+        <translation>Die Sperrdatei „%1“ ist eine symbolische Verknüpfung, der eine Erstellung nie folgt.
+Wenn keine Erstellung „%2“ schreibt, löschen Sie die Verknüpfung und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>No image can be written in the folder &quot;%1&quot;: %2.
+Choose an Output File in a folder you can write to.</source>
+        <translation>Im Ordner „%1“ kann kein Abbild geschrieben werden: %2.
+Wählen Sie eine Ausgabedatei in einem Ordner, in den Sie schreiben dürfen.</translation>
+    </message>
+    <message>
+        <source>The image check failed:
+%1
+See log for details.</source>
+        <translation>Die Prüfung des Abbilds ist fehlgeschlagen:
+%1
+Einzelheiten stehen im Protokoll.</translation>
+    </message>
+    <message>
+        <source>The new image needs %1 MB, but only %2 MB are free in &quot;%3&quot;.</source>
+        <translation>Das neue Abbild braucht %1 MB, in „%3“ sind aber nur %2 MB frei.</translation>
+    </message>
+    <message>
+        <source>The earlier image &quot;%1&quot; was kept as it was.</source>
+        <translation>Das frühere Abbild „%1“ blieb unverändert erhalten.</translation>
+    </message>
+    <message>
+        <source>The Source Directory &quot;%1&quot; does not exist.
+Choose the folder that holds VIDEO_TS.</source>
+        <translation>Das Quellverzeichnis „%1“ existiert nicht.
+Wählen Sie den Ordner, der VIDEO_TS enthält.</translation>
+    </message>
+    <message>
+        <source>Removed &quot;%1&quot;, left by a build that did not end.</source>
+        <translation>„%1“ wurde entfernt; eine nicht zu Ende gebrachte Erstellung hatte es hinterlassen.</translation>
+    </message>
+    <message>
+        <source>The image builder &quot;%1&quot; cannot be started: %2.
+It comes with the Debian package &quot;genisoimage&quot;.</source>
+        <translation>Das Erstellungsprogramm „%1“ kann nicht gestartet werden: %2.
+Es gehört zum Debian-Paket „genisoimage“.</translation>
+    </message>
+    <message>
+        <source>The image could not be renamed to %1.</source>
+        <translation>Das Abbild konnte nicht umbenannt werden in %1.</translation>
     </message>
 </context>
 <context>
@@ -190,6 +250,10 @@ Warten Sie, bis sie fertig ist, oder wählen Sie eine andere Ausgabedatei.</tran
     <message>
         <source>Verifying the disc against the image.</source>
         <translation>Die Disc wird mit dem Abbild verglichen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a VIDEO_TS folder: building the folder that holds it, &quot;%2&quot;.</source>
+        <translation>„%1“ ist ein VIDEO_TS-Ordner: Erstellt wird der Ordner, der ihn enthält, „%2“.</translation>
     </message>
 </context>
 <context>
@@ -367,6 +431,16 @@ Das Abbild würde ohne diese Datei erstellt.</translation>
         <source>Create &quot;%1&quot;</source>
         <translation>„%1“ anlegen</translation>
     </message>
+    <message>
+        <source>Cannot create &quot;%1&quot;: %2. The image will have no AUDIO_TS folder.</source>
+        <translation>„%1“ kann nicht angelegt werden: %2. Das Abbild erhält keinen AUDIO_TS-Ordner.</translation>
+    </message>
+    <message>
+        <source>Cannot rename &quot;%1&quot; to &quot;%2&quot;: %3.
+The image builder would not find it under its present name.</source>
+        <translation>„%1“ kann nicht in „%2“ umbenannt werden: %3.
+Das Erstellungsprogramm fände es unter seinem jetzigen Namen nicht.</translation>
+    </message>
 </context>
 <context>
     <name>HelpPage</name>
@@ -431,10 +505,6 @@ Das Abbild würde ohne diese Datei erstellt.</translation>
         <translation>das Abbild hat %1 Bytes, sein Dateisystem braucht %2</translation>
     </message>
     <message>
-        <source>%1 of VIDEO_TS found with their sizes, %2 equal to the source&apos;s; the video manager and %3 read back.</source>
-        <translation>%1 von VIDEO_TS mit ihren Größen gefunden, %2 gleich denen der Quelle; Video-Manager und %3 zurückgelesen.</translation>
-    </message>
-    <message>
         <source>file</source>
         <translation>Datei</translation>
     </message>
@@ -469,6 +539,38 @@ Das Abbild würde ohne diese Datei erstellt.</translation>
     <message>
         <source>the video manager and %1 read back; the image holds its file system&apos;s %2 bytes.</source>
         <translation>Video-Manager und %1 zurückgelesen; das Abbild enthält die %2 Bytes seines Dateisystems.</translation>
+    </message>
+    <message>
+        <source>the video manager</source>
+        <translation>der Video-Manager</translation>
+    </message>
+    <message>
+        <source>title set %1</source>
+        <translation>Titelsatz %1</translation>
+    </message>
+    <message>
+        <source>title set %1 starts at sector %2 counted from VIDEO_TS.IFO, the video manager expects sector %3</source>
+        <translation>Titelsatz %1 beginnt, von VIDEO_TS.IFO aus gezählt, bei Sektor %2, der Video-Manager erwartet Sektor %3</translation>
+    </message>
+    <message>
+        <source>the title VOBs of title set %1 start at sector %2 counted from %3, the title set expects sector %4</source>
+        <translation>die Titel-VOBs von Titelsatz %1 beginnen, von %3 aus gezählt, bei Sektor %2, der Titelsatz erwartet Sektor %4</translation>
+    </message>
+    <message>
+        <source>%1: %2 starts at sector %3, expected at sector %4 or later, after its IFO and VOBs</source>
+        <translation>%1: %2 beginnt bei Sektor %3, erwartet bei Sektor %4 oder später, nach seiner IFO und seinen VOBs</translation>
+    </message>
+    <message>
+        <source>%1: %2 starts at sector %3, on the sectors of %4 from sector %5</source>
+        <translation>%1: %2 beginnt bei Sektor %3, auf den Sektoren von %4 ab Sektor %5</translation>
+    </message>
+    <message>
+        <source>note: &quot;%1&quot; is not part of the DVD-Video and was not checked.</source>
+        <translation>Hinweis: „%1“ gehört nicht zum DVD-Video und wurde nicht geprüft.</translation>
+    </message>
+    <message>
+        <source>%1 of VIDEO_TS found with their sizes, %2 equal to the source&apos;s; the video manager and %3 read back, laid out as their information files say.</source>
+        <translation>%1 von VIDEO_TS mit ihren Größen gefunden, %2 gleich denen der Quelle; Video-Manager und %3 zurückgelesen und so angeordnet, wie ihre Informationsdateien es angeben.</translation>
     </message>
 </context>
 <context>
