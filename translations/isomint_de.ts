@@ -441,6 +441,10 @@ The image builder would not find it under its present name.</source>
         <translation>„%1“ kann nicht in „%2“ umbenannt werden: %3.
 Das Erstellungsprogramm fände es unter seinem jetzigen Namen nicht.</translation>
     </message>
+    <message>
+        <source>Note: &quot;%1&quot; is not part of the DVD-Video.</source>
+        <translation>Hinweis: „%1“ gehört nicht zum DVD-Video.</translation>
+    </message>
 </context>
 <context>
     <name>HelpPage</name>

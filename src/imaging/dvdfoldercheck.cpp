@@ -1,4 +1,5 @@
 #include "imaging/dvdfoldercheck.h"
+#include "imaging/dvdvideonames.h"
 #include "imaging/folderlisting.h"
 #include "imaging/sourcetreeaccess.h"
 #include "platform/pathhelper.h"
@@ -97,6 +98,7 @@ private:
     void Apply();
     bool ApplyRename(const PlannedRename& rename);
     void CreateAudioFolder();
+    void NoteStrayFiles();
 
     void EnsureAudioFolder();
     bool FixVideoFolder();
@@ -150,7 +152,20 @@ FolderCheckReport DvdFolderCheck::Run()
     // The source is changed only for a build that will run.
     if (!RefuseUnreadable() && !m_dryRun)
         Apply();
+    if (m_dryRun)
+        NoteStrayFiles();
     return m_report;
+}
+
+// The image check leaves these out too; a build notes them in its log.
+void DvdFolderCheck::NoteStrayFiles()
+{
+    for (const QByteArray& name : m_videoListing.Files()) {
+        if (!IsDvdVideoFileName(QFile::decodeName(name)))
+            m_report.notes << QCoreApplication::translate(
+                                  "DvdFolderCheck", R"(Note: "%1" is not part of the DVD-Video.)")
+                                  .arg(PathIn(m_videoListing, name));
+    }
 }
 
 void DvdFolderCheck::Apply()

@@ -83,6 +83,11 @@ QList<QByteArray> FolderListing::Folders() const
     return NamesOf(Kind::Folder);
 }
 
+QList<QByteArray> FolderListing::Files() const
+{
+    return NamesOf(Kind::File);
+}
+
 QList<QByteArray> FolderListing::NamesOf(Kind kind) const
 {
     QList<QByteArray> names;

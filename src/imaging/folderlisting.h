@@ -42,6 +42,8 @@ public:
     QList<QByteArray> Links() const;
     // Folders among the entries, links left out, in byte order.
     QList<QByteArray> Folders() const;
+    // Regular files among the entries, in byte order.
+    QList<QByteArray> Files() const;
     // The first regular file, in byte order, the image builder could not read.
     std::optional<Unreadable> FirstUnreadableFile() const;
 

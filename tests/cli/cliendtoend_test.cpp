@@ -253,6 +253,17 @@ TEST_F(CliEndToEndTest, CheckReportsWhatItWouldChangeAndChangesNothing)
     ASSERT_EQ(Run({"build", source, "fixed.iso"}).status, 0);
     EXPECT_EQ(Run({"check", source}).out, "Nothing to change.\n");
 
+    // A stray copy beside the real files is noted, not refused, and builds.
+    QFile stray(source + "/VIDEO_TS/VIDEO_TS.IFO;1");
+    ASSERT_TRUE(stray.open(QIODevice::WriteOnly) && stray.write("a stray copy") > 0);
+    stray.close();
+    const CliOutput noted = Run({"check", source});
+    EXPECT_EQ(noted.out, "Nothing to change.\n");
+    EXPECT_EQ(noted.err, "Note: \"" + stray.fileName() + "\" is not part of the DVD-Video.\n");
+    const CliOutput built = Run({"build", source, "stray.iso"});
+    EXPECT_EQ(built.status, 0) << built.err.toStdString();
+    ASSERT_TRUE(stray.remove());
+
     ASSERT_TRUE(QFile::remove(source + "/VIDEO_TS/VIDEO_TS.BUP"));
     const CliOutput broken = Run({"check", source});
     EXPECT_EQ(broken.status, 3);
