@@ -115,7 +115,7 @@ QString SourceFolderOf(const QString& given)
 {
     if (!QFileInfo(given).isDir())
         return given;
-    const QString folder = SourceFolderOfDroppedPath(given);
+    QString folder = SourceFolderOfDroppedPath(given);
     if (folder.isEmpty() || folder == QDir(given).absolutePath())
         return given;
     PrintError(QCoreApplication::translate(

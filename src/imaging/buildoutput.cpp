@@ -123,7 +123,7 @@ QStringList BuildOutput::FinalNames(qsizetype count) const
 QStringList BuildOutput::Place(QString* problem)
 {
     const QStringList staged = Written();
-    const QStringList finals = FinalNames(staged.size());
+    QStringList finals = FinalNames(staged.size());
     for (qsizetype n = 0; n < staged.size(); ++n) {
         // The folder is the Output File's own, so this is one atomic rename.
         if (std::rename(QFile::encodeName(staged.at(n)).constData(),
