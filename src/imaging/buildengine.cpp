@@ -12,7 +12,6 @@
 #include "platform/exitguard.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 
@@ -20,15 +19,14 @@
 
 namespace {
 
-// Chunks are named after the Output File, not written through it, so only the
-// folder is resolved for them.
-QString FinalOutputFile(const QString& outputFile, bool split)
+// Neither the lock nor the private folder can be made beside file.
+QString FolderRefusalText(const QString& file, int error)
 {
-    if (!split)
-        return ResolvedOutputFile(outputFile);
-    const QFileInfo info(outputFile);
-    const QString folder = info.dir().canonicalPath();
-    return folder.isEmpty() ? outputFile : QDir(folder).filePath(info.fileName());
+    return QCoreApplication::translate(
+               "BuildEngine",
+               "No image can be written in the folder \"%1\": %2.\nChoose an Output File "
+               "in a folder you can write to.")
+        .arg(QFileInfo(file).path(), qt_error_string(error));
 }
 
 QString LockRefusalText(const LockRefusal& refusal, const QString& outputFile)
@@ -69,11 +67,7 @@ QString LockRefusalText(const LockRefusal& refusal, const QString& outputFile)
     case Reason::CannotCreate:
         break;
     }
-    return QCoreApplication::translate(
-               "BuildEngine",
-               "No image can be written in the folder \"%1\": %2.\nChoose an Output File "
-               "in a folder you can write to.")
-        .arg(QFileInfo(refusal.lockFile).path(), qt_error_string(refusal.error));
+    return FolderRefusalText(refusal.lockFile, refusal.error);
 }
 
 qint64 FreeBytes(const QString& folder)
@@ -146,8 +140,6 @@ void BuildEngine::OnMonitorEnded(const BuildResult& result)
     emit Ended(ended);
 }
 
-// What the user needs to go on after a failure: that the earlier image is
-// still there, and what stood in the way when that can be named.
 // A full disk: the builder's own count of the image's bytes against what is
 // free now that the unfinished image is gone.
 void BuildEngine::AddRoomNote(BuildResult& result) const
@@ -170,6 +162,8 @@ void BuildEngine::AddRoomNote(BuildResult& result) const
                              Megabytes(static_cast<double>(free)), folder);
 }
 
+// What the user needs to go on after a failure: that the earlier image is
+// still there, and what stood in the way when that can be named.
 void BuildEngine::AddFailureNotes(BuildResult& result) const
 {
     if (result.outcome == BuildOutcome::Declined || result.outcome == BuildOutcome::Refused)
@@ -199,7 +193,7 @@ std::optional<BuildResult> BuildEngine::Check(BuildStart& start, BuildDecisions&
     start.stage = RequestStage::PathsResolved;
     if (auto refusal = TakePaths(request))
         return refusal;
-    m_target = FinalOutputFile(request.outputFile, request.split);
+    m_target = ResolvedOutputFile(request.outputFile, !request.split);
     if (auto refusal = ClaimOutput(request))
         return refusal;
     if (auto stop = CheckSize(request, decisions))
@@ -266,13 +260,8 @@ std::optional<BuildResult> BuildEngine::ClaimOutput(const BuildRequest& request)
         m_startLines << QCoreApplication::translate(
                             "BuildEngine", "Removed \"%1\", left by a build that did not end.")
                             .arg(folder);
-    if (const int error = m_output.Begin(m_target, request.split); error != 0) {
-        LockRefusal refusal;
-        refusal.reason = LockRefusal::Reason::CannotCreate;
-        refusal.lockFile = m_target;
-        refusal.error = error;
-        return RefusalResult(LockRefusalText(refusal, request.outputFile));
-    }
+    if (const int error = m_output.Begin(m_target, request.split); error != 0)
+        return RefusalResult(FolderRefusalText(m_target, error));
     return std::nullopt;
 }
 

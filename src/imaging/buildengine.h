@@ -30,8 +30,9 @@ struct BuildStart
 // and at the end the read-back check of the image. The Output File stays
 // locked from the request check to the end. The builder writes in a private
 // folder beside the Output File; only an image found whole is renamed onto
-// it, so a run that fails or is aborted loses only the files it wrote. It knows no window: a face
-// asks through Start, answers its questions through BuildDecisions and hears the rest by signal.
+// it, so a run that fails or is aborted loses only the files it wrote. It
+// knows no window: a face asks through Start, answers its questions through
+// BuildDecisions and hears the rest by signal.
 class BuildEngine : public QObject
 {
     Q_OBJECT

@@ -68,6 +68,13 @@ QStringList CaseVariants(const FolderListing& listing, const QStringList& names)
     return paths;
 }
 
+// The report's line for a rename, done or, in a dry run, to be done.
+QString RenameLine(const QString& from, const QByteArray& newName)
+{
+    return QCoreApplication::translate("DvdFolderCheck", R"(Rename "%1" to "%2")")
+        .arg(from, QFile::decodeName(newName));
+}
+
 // An upper-casing that waits until every check has passed.
 struct PlannedRename
 {
@@ -209,8 +216,7 @@ bool DvdFolderCheck::ApplyRename(const PlannedRename& rename)
                    .arg(from, PathIn(listing, upper), qt_error_string(error)));
         return false;
     }
-    m_report.changes << QCoreApplication::translate("DvdFolderCheck", R"(Rename "%1" to "%2")")
-                            .arg(from, QFile::decodeName(renamed));
+    m_report.changes << RenameLine(from, renamed);
     if (rename.videoFolder)
         m_videoListing.FolderRenamed(PathIn(m_sourceListing, renamed));
     return true;
@@ -299,8 +305,7 @@ void DvdFolderCheck::Uppercase(FolderListing& listing, const FoundEntry& entry, 
     if (upper == entry.storedName)
         return;
     if (m_dryRun)
-        m_report.changes << QCoreApplication::translate("DvdFolderCheck", R"(Rename "%1" to "%2")")
-                                .arg(PathIn(listing, entry.storedName), QFile::decodeName(upper));
+        m_report.changes << RenameLine(PathIn(listing, entry.storedName), upper);
     else
         m_renames.append({&listing, entry, videoFolder});
 }

@@ -13,11 +13,11 @@
 
 namespace {
 
-std::unique_ptr<LockRefusal> Refusal(LockRefusal::Reason reason, const QString& lockFile)
+LockRefusal Refusal(LockRefusal::Reason reason, const QString& lockFile)
 {
-    auto refusal = std::make_unique<LockRefusal>();
-    refusal->reason = reason;
-    refusal->lockFile = lockFile;
+    LockRefusal refusal;
+    refusal.reason = reason;
+    refusal.lockFile = lockFile;
     return refusal;
 }
 
@@ -44,7 +44,7 @@ QString OutputLock::LockFileName(const QString& outputFile)
     return outputFile + QStringLiteral(".lock");
 }
 
-std::unique_ptr<LockRefusal> OutputLock::Take(const QString& outputFile)
+std::optional<LockRefusal> OutputLock::Take(const QString& outputFile)
 {
     Release();
     const QString name = LockFileName(outputFile);
@@ -58,19 +58,19 @@ std::unique_ptr<LockRefusal> OutputLock::Take(const QString& outputFile)
     if (lock->tryLock(0)) {
         m_lock = std::move(lock);
         m_exitCleanup = ExitGuard::AddCleanup([this] { m_lock.reset(); });
-        return nullptr;
+        return std::nullopt;
     }
     if (lock->error() != QLockFile::LockFailedError) {
-        auto refusal = Refusal(LockRefusal::Reason::CannotCreate, name);
-        refusal->error = FolderError(name);
+        LockRefusal refusal = Refusal(LockRefusal::Reason::CannotCreate, name);
+        refusal.error = FolderError(name);
         return refusal;
     }
-    auto refusal = Refusal(LockRefusal::Reason::Unreadable, name);
+    LockRefusal refusal = Refusal(LockRefusal::Reason::Unreadable, name);
     QString app;
-    if (lock->getLockInfo(&refusal->pid, &refusal->host, &app))
-        refusal->reason = refusal->host.isEmpty() || refusal->host == QSysInfo::machineHostName()
-                              ? LockRefusal::Reason::HeldHere
-                              : LockRefusal::Reason::HeldElsewhere;
+    if (lock->getLockInfo(&refusal.pid, &refusal.host, &app))
+        refusal.reason = refusal.host.isEmpty() || refusal.host == QSysInfo::machineHostName()
+                             ? LockRefusal::Reason::HeldHere
+                             : LockRefusal::Reason::HeldElsewhere;
     return refusal;
 }
 

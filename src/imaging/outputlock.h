@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QLockFile;
 
@@ -38,7 +39,7 @@ public:
     OutputLock& operator=(const OutputLock&) = delete;
 
     // Takes the lock for outputFile (already resolved); the refusal says why not.
-    [[nodiscard]] std::unique_ptr<LockRefusal> Take(const QString& outputFile);
+    [[nodiscard]] std::optional<LockRefusal> Take(const QString& outputFile);
 
     // Gives the lock up and deletes its file; does nothing when none is held.
     void Release();

@@ -41,12 +41,12 @@ QString ResolvedSourceDirectory(const QString& path)
     return target.isEmpty() ? absolute : target;
 }
 
-QString ResolvedOutputFile(const QString& path)
+QString ResolvedOutputFile(const QString& path, bool followLink)
 {
     QString file = AbsolutePath(path);
     // Links are followed by hand, since a link to a file still to be written
     // has no canonical path; a loop ends where the kernel would give up.
-    for (int hop = 0; hop < 40; ++hop) {
+    for (int hop = 0; followLink && hop < 40; ++hop) {
         const QFileInfo info(file);
         if (!info.isSymLink())
             break;

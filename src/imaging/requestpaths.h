@@ -14,9 +14,11 @@
 [[nodiscard]] QString ResolvedSourceDirectory(const QString& path);
 
 // Where an image for the Output File really lands: its folder resolved, and
-// the file itself followed when it is a link (even one that leads nowhere
-// yet), so that two names for one file find one lock and one place.
-[[nodiscard]] QString ResolvedOutputFile(const QString& path);
+// with followLink the file itself followed when it is a link (even one that
+// leads nowhere yet), so that two names for one file find one lock and one
+// place. Chunks are named after the file, not written through it, so a split
+// build resolves only the folder.
+[[nodiscard]] QString ResolvedOutputFile(const QString& path, bool followLink = true);
 
 // False when the text stands for bytes it cannot give back, such as a name that
 // is not valid UTF-8 and shows replacement characters: using it would name
