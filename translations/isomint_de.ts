@@ -591,22 +591,12 @@ Das Erstellungsprogramm fände es unter seinem jetzigen Namen nicht.</translatio
 <context>
     <name>LinkOpener</name>
     <message>
-        <source>Unknown Error (%1) occurred.</source>
-        <translation>Unbekannter Fehler (%1) aufgetreten.</translation>
-    </message>
-    <message>
         <source>Unable to open hyperlink:
 
 </source>
         <translation>Link kann nicht geöffnet werden:
 
 </translation>
-    </message>
-    <message>
-        <source>The operating system is out
-of memory or resources.</source>
-        <translation>Dem Betriebssystem fehlt
-es an Speicher oder Ressourcen.</translation>
     </message>
     <message>
         <source>The specified file was not found.</source>
@@ -623,52 +613,16 @@ access to the specified file.</source>
 auf die angegebene Datei verweigert.</translation>
     </message>
     <message>
-        <source>There was not enough memory to complete the operation.</source>
-        <translation>Für diesen Vorgang reicht der Speicher nicht aus.</translation>
-    </message>
-    <message>
         <source>The .EXE file is invalid
 (non-Win32 .EXE or error in .EXE image).</source>
         <translation>Die .EXE-Datei ist ungültig
 (keine Win32-.EXE oder Fehler im .EXE-Abbild).</translation>
     </message>
     <message>
-        <source>A sharing violation occurred. </source>
-        <translation>Eine Freigabeverletzung ist aufgetreten. </translation>
-    </message>
-    <message>
-        <source>The filename association is
-incomplete or invalid.</source>
-        <translation>Die Dateizuordnung ist
-unvollständig oder ungültig.</translation>
-    </message>
-    <message>
-        <source>The DDE transaction could not
-be completed because the request timed out.</source>
-        <translation>Die DDE-Transaktion konnte nicht
-abgeschlossen werden, weil die Anfrage zu lange dauerte.</translation>
-    </message>
-    <message>
-        <source>The DDE transaction failed.</source>
-        <translation>Die DDE-Transaktion ist fehlgeschlagen.</translation>
-    </message>
-    <message>
-        <source>The DDE transaction could not
-be completed because other DDE transactions
-were being processed.</source>
-        <translation>Die DDE-Transaktion konnte nicht
-abgeschlossen werden, weil andere DDE-Transaktionen
-bearbeitet wurden.</translation>
-    </message>
-    <message>
         <source>There is no application associated
 with the given filename extension.</source>
         <translation>Der angegebenen Dateiendung ist
 kein Programm zugeordnet.</translation>
-    </message>
-    <message>
-        <source>The specified dynamic-link library was not found.</source>
-        <translation>Die angegebene Programmbibliothek wurde nicht gefunden.</translation>
     </message>
 </context>
 <context>

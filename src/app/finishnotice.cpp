@@ -12,7 +12,7 @@ void FinishNotice::BuildStarted()
     m_started.start();
 }
 
-int FinishNotice::Show(const MessageBoxRequest& request)
+BoxAnswer FinishNotice::Show(const MessageBoxRequest& request)
 {
     if (ShouldNotify()) {
         // One notice per build: the first box of its end is its outcome.

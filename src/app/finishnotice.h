@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/messagebox.h"
+#include "controls/messagebox.h"
 
 #include <QElapsedTimer>
 
@@ -27,7 +27,7 @@ public:
     // A build at least this long counts as long.
     void SetThreshold(std::chrono::milliseconds threshold) { m_threshold = threshold; }
 
-    int Show(const MessageBoxRequest& request) override;
+    BoxAnswer Show(const MessageBoxRequest& request) override;
 
 private:
     [[nodiscard]] bool ShouldNotify() const;

@@ -4,17 +4,18 @@
 #include "app/finishnotice.h"
 #include "app/manifest.h"
 #include "app/poweroff.h"
+#include "app/progressview.h"
 #include "app/qtmessagebox.h"
+#include "app/windowbuild.h"
 #include "burn/drivespeeds.h"
 #include "burn/recordingsession.h"
 #include "controls/controlimages.h"
 #include "controls/themedbutton.h"
 #include "dialogs/logdialog.h"
 #include "dialogs/settingsdialog.h"
+#include "dialogs/settingsnotices.h"
 #include "imaging/companionfiles.h"
-#include "imaging/progressview.h"
 #include "imaging/volumeid.h"
-#include "imaging/windowbuild.h"
 #include "platform/exitguard.h"
 #include "platform/pathhelper.h"
 #include "settings/programsettings.h"
@@ -116,7 +117,8 @@ void MainDialog::OnInitDialog()
     RunFirstTimeSetupIfNeeded();
     UpdateRecordingOptions();
     WriteManifest(m_programFolder);
-    CheckCompanionFiles(m_programFolder, m_presenter);
+    if (const std::optional<OutcomeText> missing = CheckCompanionFiles(m_programFolder))
+        ShowOutcome(m_presenter, *missing);
     // As a dialog starts: the first control in tab order has the focus.
     m_ui->sourceEdit->setFocus(Qt::OtherFocusReason);
 }
@@ -124,7 +126,9 @@ void MainDialog::OnInitDialog()
 void MainDialog::RunFirstTimeSetupIfNeeded()
 {
     Settings().SetProgramFolder(m_programFolder);
-    if (Settings().ReadSettings() >= 0)
+    const bool read = Settings().ReadSettings();
+    ShowSettingsNotices(m_presenter, Settings());
+    if (read)
         return;
     Settings().MarkFirstTimeSetup();
     m_settings->exec();

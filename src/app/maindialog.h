@@ -1,11 +1,10 @@
 #pragma once
 
-#include "burn/recordingchoices.h"
+#include "app/buildwindow.h"
+#include "app/fieldvalues.h"
+#include "app/windowbuild.h"
 #include "controls/themeapi.h"
-#include "imaging/buildwindow.h"
-#include "imaging/fieldvalues.h"
 #include "imaging/monitortimings.h"
-#include "imaging/windowbuild.h"
 
 #include <QDialog>
 
@@ -34,7 +33,7 @@ inline constexpr unsigned AboutSysCommand = 0x10;
 // The program's one top-level window: source, output and Volume ID, the build
 // with its progress, the recording options, and every command. The build
 // engine works on it through the BuildWindow interface.
-class MainDialog : public QDialog, public BuildWindow, public RecordingChoices
+class MainDialog : public QDialog, public BuildWindow
 {
     Q_OBJECT
 
@@ -73,9 +72,9 @@ public:
     void SetPercentLabel(const QString& text) override;
     void SetWindowTitle(const QString& title) override;
     void EnableLog() override;
-    bool ShutdownValue() const override { return m_shutdown; }
-    bool VerifyValue() const override { return m_verify; }
-    QString SelectedSpeedText() const override;
+
+    // The text of the selected Recording Speed item; empty when none is.
+    QString SelectedSpeedText() const;
 
     // Shows a folder as the Source Directory and proposes its Volume ID.
     void UseSourceDirectory(const QString& folder);

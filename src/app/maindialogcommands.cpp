@@ -3,11 +3,13 @@
 
 #include "app/poweroff.h"
 
+#include "app/windowbuild.h"
 #include "burn/drivespeeds.h"
 #include "burn/recordingoptions.h"
 #include "burn/xorrisorecording.h"
 #include "controls/cxfiledialog.h"
 #include "controls/folderpicker.h"
+#include "controls/messagebox.h"
 #include "controls/recorderwords.h"
 #include "dialogs/aboutdialog.h"
 #include "dialogs/donation.h"
@@ -15,9 +17,8 @@
 #include "dialogs/licensedialog.h"
 #include "dialogs/logdialog.h"
 #include "dialogs/settingsdialog.h"
+#include "dialogs/settingsnotices.h"
 #include "imaging/volumeid.h"
-#include "imaging/windowbuild.h"
-#include "platform/messagebox.h"
 #include "platform/pathhelper.h"
 #include "recorder/nativerecorder.h"
 #include "settings/programsettings.h"
@@ -124,7 +125,7 @@ void MainDialog::ShowDonation()
 bool MainDialog::ConfirmAbortOnClose()
 {
     return ShowWindowBox(m_presenter, tr("Warning"), tr("A build is running. Abort it and quit?"),
-                         BoxKind::WarningYesNo) == IdYes;
+                         BoxKind::WarningYesNo) == BoxAnswer::Yes;
 }
 
 void MainDialog::StoreWriteSpeed()
@@ -135,15 +136,17 @@ void MainDialog::StoreWriteSpeed()
         return;
     Settings().SetWriteSpeed(speed);
     Settings().WriteSettings();
+    ShowSettingsNotices(m_presenter, Settings());
 }
 
 void MainDialog::UpdateRecordingOptions()
 {
     const bool burn = Settings().GetBurnImageFile();
+    ShowSettingsNotices(m_presenter, Settings());
     RecordingOptionsState state = DecideRecordingOptions(burn, Settings().DecrypterVersion());
-    if (burn != 0 && IsXorrisoRecorder(Settings().GetDecrypterPath()))
+    if (burn && IsXorrisoRecorder(Settings().GetDecrypterPath()))
         state = NativeRecordingOptions(m_powerOff->Available());
-    if (burn != 0) {
+    if (burn) {
         if (state.clearShutdown)
             m_shutdown = false;
         if (state.clearVerify)

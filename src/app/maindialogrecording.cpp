@@ -3,9 +3,11 @@
 #include "app/maindialog.h"
 
 #include "app/poweroff.h"
+#include "app/progressview.h"
+#include "burn/recordingchoices.h"
 #include "burn/recordingsession.h"
-#include "imaging/progressview.h"
-#include "platform/messagebox.h"
+#include "controls/messagebox.h"
+#include "dialogs/settingsnotices.h"
 #include "ui_maindialog.h"
 
 bool MainDialog::IsRecording() const
@@ -29,14 +31,18 @@ void MainDialog::OnImageBuilt(const QString& outputFile, int chunkCount)
 {
     // The build still shows its own outcome and leaves the busy state before
     // a native recording starts.
-    m_session->HandOver(Settings(), *this, outputFile, chunkCount);
+    m_session->HandOver(Settings(), RecordingChoices{m_shutdown, m_verify, SelectedSpeedText()},
+                        outputFile, chunkCount);
+    ShowSettingsNotices(m_presenter, Settings());
 }
 
 void MainDialog::StartPendingRecording()
 {
     if (!m_session->HasPendingImage())
         return;
-    RecordingPlan plan = PlanFromSettings(Settings(), *this);
+    RecordingPlan plan =
+        PlanFromSettings(Settings(), RecordingChoices{m_shutdown, m_verify, SelectedSpeedText()});
+    ShowSettingsNotices(m_presenter, Settings());
     plan.powerOff = m_shutdown ? m_powerOff.get() : nullptr;
     m_session->StartPending(plan);
 }

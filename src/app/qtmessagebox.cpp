@@ -4,15 +4,15 @@
 
 namespace {
 
-int AnswerFor(int button)
+BoxAnswer AnswerFor(int button)
 {
     switch (button) {
     case QMessageBox::Yes:
-        return IdYes;
+        return BoxAnswer::Yes;
     case QMessageBox::No:
-        return IdNo;
+        return BoxAnswer::No;
     default:
-        return IdOk;
+        return BoxAnswer::Ok;
     }
 }
 
@@ -54,7 +54,7 @@ void QtMessageBox::Configure(QMessageBox& box, const MessageBoxRequest& request)
     }
 }
 
-int QtMessageBox::Show(const MessageBoxRequest& request)
+BoxAnswer QtMessageBox::Show(const MessageBoxRequest& request)
 {
     // A hidden window still sits at the screen's corner; a box centred on it
     // would too.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/messagebox.h"
+#include "controls/messagebox.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -17,7 +17,7 @@ public:
 
     void SetMainWindow(QWidget* mainWindow);
 
-    int Show(const MessageBoxRequest& request) override;
+    BoxAnswer Show(const MessageBoxRequest& request) override;
 
     // Builds the box for a request without showing it.
     static void Configure(QMessageBox& box, const MessageBoxRequest& request);

@@ -73,11 +73,11 @@ void DecrypterBurn(ProgramSettings& settings, const RecordingChoices& choices,
     DecrypterCall call;
     call.source = settings.GetSplitImageFile() ? ImageListPath(outputFile) : outputFile;
     call.erase = settings.GetEraseMedia();
-    call.shutdown = choices.ShutdownValue();
-    call.verify = choices.VerifyValue();
+    call.shutdown = choices.shutdown;
+    call.verify = choices.verify;
     call.version = settings.DecrypterVersion();
     if (IsVersionAbove(call.version, Decrypter::VerifyValueSpeedThreshold))
-        call.speedText = choices.SelectedSpeedText();
+        call.speedText = choices.speedText;
     call.drive = settings.GetDriveletter();
     call.decrypterPath = settings.GetDecrypterPath();
     const DecrypterStart start =

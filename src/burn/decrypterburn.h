@@ -4,7 +4,7 @@
 #include <QStringList>
 
 class ProgramSettings;
-class RecordingChoices;
+struct RecordingChoices;
 
 // Everything the recorder's command line is made of.
 struct DecrypterCall

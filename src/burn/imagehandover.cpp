@@ -9,3 +9,4 @@ void HandOverImage(ProgramSettings& settings, const RecordingChoices& choices,
     WriteImageList(settings, outputFile, chunkCount);
     DecrypterBurn(settings, choices, outputFile);
 }
+

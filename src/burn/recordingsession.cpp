@@ -53,8 +53,8 @@ RecordingPlan PlanFromSettings(ProgramSettings& settings, const RecordingChoices
     plan.recorder = settings.GetDecrypterPath();
     plan.drive = settings.GetDriveletter();
     plan.erase = settings.GetEraseMedia();
-    plan.speedText = choices.SelectedSpeedText();
-    plan.verify = choices.VerifyValue();
+    plan.speedText = choices.speedText;
+    plan.verify = choices.verify;
     return plan;
 }
 
@@ -68,15 +68,25 @@ void RecordingSession::HandOver(ProgramSettings& settings, const RecordingChoice
         HandOverImage(settings, choices, outputFile, chunkCount);
         return;
     }
-    WriteImageList(settings, outputFile, chunkCount);
-    if (!settings.GetBurnImageFile())
-        return;
-    const QStringList files = settings.GetSplitImageFile() ? ImageChunkFiles(outputFile, chunkCount)
-                                                           : QStringList{outputFile};
+    const bool split = settings.GetSplitImageFile();
+    const bool record = settings.GetBurnImageFile();
+    const QStringList files =
+        split ? ImageChunkFiles(outputFile, chunkCount) : QStringList{outputFile};
     // A failed fingerprint still leaves the image pending, so that its
     // recording is refused with a box rather than skipped silently.
-    if (!TakeImage(files))
+    const HandOverResult result = HandOver({outputFile, files, split}, record);
+    if (record && !result.taken)
         m_pendingImage = outputFile;
+}
+
+HandOverResult RecordingSession::HandOver(const BuiltImage& image, bool record)
+{
+    HandOverResult result;
+    if (image.split)
+        result.listWritten =
+            WriteImageListFile(image.outputFile, static_cast<int>(image.files.size()));
+    result.taken = record && TakeImage(image.files);
+    return result;
 }
 
 bool RecordingSession::TakeImage(const QStringList& files)

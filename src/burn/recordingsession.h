@@ -11,7 +11,7 @@ class DiscVerifier;
 class ImageFingerprint;
 class PowerOffService;
 class ProgramSettings;
-class RecordingChoices;
+struct RecordingChoices;
 class XorrisoRecording;
 enum class RecordingResult;
 
@@ -57,6 +57,21 @@ struct RecordingPlan
     PowerOffService* powerOff = nullptr; // asked after a verified recording; null for never
 };
 
+// A complete image as the build left it.
+struct BuiltImage
+{
+    QString outputFile;
+    QStringList files;  // its file, or its chunks in order
+    bool split = false; // the chunks are listed beside it for the recorder
+};
+
+// What became of a hand-over of a built image.
+struct HandOverResult
+{
+    bool listWritten = true; // false: a split image's list could not be written
+    bool taken = false;      // the image waits for StartPending
+};
+
 // One image from its check to the recorder: the image list, the hand-off to
 // the Windows recorder, or, natively, the fingerprint, xorriso, the read-back,
 // the eject and the decision to power off.
@@ -70,11 +85,15 @@ public:
     RecordingSession(const RecordingSession&) = delete;
     RecordingSession& operator=(const RecordingSession&) = delete;
 
-    // After a complete image: writes a split image's list, then starts the
-    // Windows recorder at once, detached, or keeps what the check read for
-    // xorriso, which waits for StartPending. chunkCount: the chunks the build wrote.
+    // After a complete image, as the settings say: writes a split image's list,
+    // then starts the Windows recorder at once, detached, or keeps what the check
+    // read for xorriso, which waits for StartPending. chunkCount: the chunks the
+    // build wrote. A list that cannot be written is skipped without a message.
     void HandOver(ProgramSettings& settings, const RecordingChoices& choices,
                   const QString& outputFile, int chunkCount);
+    // The same for xorriso alone, as the caller decided: writes a split image's
+    // list, then, when it is to be recorded, keeps its files for StartPending.
+    HandOverResult HandOver(const BuiltImage& image, bool record);
     // Keeps an existing image (its file, or its chunks in order) for StartPending.
     // False when the files do not hold the file system they start.
     [[nodiscard]] bool TakeImage(const QStringList& files);

@@ -1,12 +1,13 @@
 #include "cli/buildcommand.h"
 
-#include "burn/imagelist.h"
+#include "burn/recordingsession.h"
 #include "cli/buildrun.h"
 #include "cli/clicommands.h"
 #include "cli/clidecisions.h"
 #include "cli/exitcodes.h"
+#include "cli/exitstatus.h"
 #include "cli/recordrun.h"
-#include "cli/stderrpresenter.h"
+#include "cli/stderrlines.h"
 #include "imaging/droppedsource.h"
 #include "imaging/requestpaths.h"
 #include "imaging/volumeid.h"
@@ -27,24 +28,6 @@ using namespace std::chrono_literals;
 
 // Progress lines every whole percent need a closer look than the window's bar.
 constexpr MonitorTimings kCliTimings{100ms, 250ms, 500ms};
-
-int ExitStatusOf(const BuildResult& result)
-{
-    switch (result.outcome) {
-    case BuildOutcome::Built:
-        return ExitCode::Success;
-    case BuildOutcome::Refused:
-    case BuildOutcome::Declined:
-        return ExitCode::Refused;
-    case BuildOutcome::CheckFailed:
-        return ExitCode::CheckFailed;
-    case BuildOutcome::BuildFailed:
-    case BuildOutcome::Unfollowed:
-    case BuildOutcome::Aborted:
-        break;
-    }
-    return ExitCode::BuildFailed;
-}
 
 // What mkisofs printed and what the check found: the log the window's
 // messages point to.
@@ -172,7 +155,7 @@ int BuildCommand::Run()
             built = BuildOne(request);
         outputs.insert(request.outputFile);
         if (m_run.StopSignal() != 0)
-            return ExitCode::SignalBase + m_run.StopSignal();
+            return ExitStatusOf({BuildOutcome::Aborted, std::nullopt, m_run.StopSignal()});
         if (status == ExitCode::Success)
             status = built;
     }
@@ -186,14 +169,10 @@ int BuildCommand::BuildOne(const BuildRequest& request)
                        .arg(request.outputFile, request.sourceDirectory));
     const BuildResult result = m_run.Run(request, m_decisions);
     Report(request, result);
-    if (result.outcome == BuildOutcome::Built && request.split &&
-        !WriteImageListFile(AbsolutePath(request.outputFile),
-                            static_cast<int>(result.parts.size())))
-        PrintError(QCoreApplication::translate("Cli", "The image list \"%1\" could not be written.")
-                       .arg(ImageListPath(AbsolutePath(request.outputFile))));
-    if (result.outcome == BuildOutcome::Built && m_options.record)
-        return RecordImageFiles(m_context, m_printer, result.parts);
-    return ExitStatusOf(result);
+    if (result.outcome != BuildOutcome::Built)
+        return ExitStatusOf({result.outcome, std::nullopt, m_run.StopSignal()});
+    return HandOverBuiltImage(m_context, m_printer,
+                              {AbsolutePath(request.outputFile), result.parts, request.split});
 }
 
 void BuildCommand::Report(const BuildRequest& request, const BuildResult& result)

@@ -1,10 +1,7 @@
 #include "cli/buildrun.h"
 
+#include "cli/runfollower.h"
 #include "imaging/directorysize.h"
-#include "platform/terminationsignals.h"
-
-#include <QElapsedTimer>
-#include <QEventLoop>
 
 BuildResult BuildRun::Run(const BuildRequest& request, BuildDecisions& decisions)
 {
@@ -17,28 +14,16 @@ BuildResult BuildRun::Run(const BuildRequest& request, BuildDecisions& decisions
 BuildResult BuildRun::Follow(const BuildRequest& request)
 {
     BuildResult result;
-    QEventLoop loop;
-    const TerminationSignals termination([this](int signal) {
-        if (m_signal == 0)
-            m_signal = signal;
-        m_engine.Abort();
-    });
-    QElapsedTimer elapsed;
-    elapsed.start();
-    ProgressSample sample{0, 0, MeasureDirectorySize(request.sourceDirectory)};
-    m_printer.Begin(request.outputFile);
-    QObject::connect(&m_engine, &BuildEngine::Progress, &loop, [&](int percent) {
-        if (m_signal != 0)
-            return; // the abort's own 0 % is no progress
-        sample.percent = percent;
-        sample.elapsedSeconds = static_cast<double>(elapsed.elapsed()) / 1000;
-        m_printer.Show(sample);
-    });
-    QObject::connect(&m_engine, &BuildEngine::Ended, &loop,
+    RunFollower follower(m_printer, [this] { m_engine.Abort(); });
+    follower.Begin(request.outputFile, MeasureDirectorySize(request.sourceDirectory));
+    QObject::connect(&m_engine, &BuildEngine::Progress, follower.Context(),
+                     [&follower](int percent) { follower.Show(percent); });
+    QObject::connect(&m_engine, &BuildEngine::Ended, follower.Context(),
                      [&result](const BuildResult& ended) { result = ended; });
-    QObject::connect(&m_engine, &BuildEngine::Finished, &loop, &QEventLoop::quit);
-    if (m_engine.IsBuilding())
-        loop.exec();
-    m_printer.End();
+    QObject::connect(&m_engine, &BuildEngine::Finished, follower.Context(),
+                     [&follower] { follower.Quit(); });
+    follower.Wait(m_engine.IsBuilding());
+    if (m_signal == 0)
+        m_signal = follower.Signal();
     return result;
 }

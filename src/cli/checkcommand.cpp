@@ -2,7 +2,7 @@
 
 #include "cli/clicommands.h"
 #include "cli/exitcodes.h"
-#include "cli/stderrpresenter.h"
+#include "cli/stderrlines.h"
 #include "imaging/dvdfoldercheck.h"
 #include "imaging/requestpaths.h"
 
@@ -23,7 +23,7 @@ int RunCheckCommand(CliContext& context)
     const FolderCheckReport report = CheckDvdFolder(
         source,
         [&missing](const QString& path) {
-            missing << OutcomeMessage(Outcome::MissingFileAsk, path, 0)
+            missing << OutcomeMessage(OutcomeCode::MissingFileAsk, path, 0)
                            .text.section(QLatin1Char('\n'), 0, 0);
             return true;
         },

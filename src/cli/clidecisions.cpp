@@ -1,6 +1,6 @@
 #include "cli/clidecisions.h"
 
-#include "cli/stderrpresenter.h"
+#include "cli/stderrlines.h"
 #include "imaging/outcome.h"
 
 #include <QCoreApplication>
@@ -31,7 +31,7 @@ bool CliDecisions::ContinueOversized(const BuildRequest& /*request*/, const QStr
 
 bool CliDecisions::ContinueWithoutFile(const BuildRequest& /*request*/, const QString& path)
 {
-    return Decide(OutcomeMessage(Outcome::MissingFileAsk, path, 0).text);
+    return Decide(OutcomeMessage(OutcomeCode::MissingFileAsk, path, 0).text);
 }
 
 bool CliDecisions::Decide(const QString& question)

@@ -2,7 +2,7 @@
 #include "cli/clioptions.h"
 #include "cli/cliusage.h"
 #include "cli/exitcodes.h"
-#include "cli/stderrpresenter.h"
+#include "cli/stderrlines.h"
 #include "platform/programfolder.h"
 #include "platform/programtranslations.h"
 #include "settings/programsettings.h"
@@ -51,10 +51,12 @@ int main(int argc, char* argv[])
     if (command == nullptr)
         return UsageError(QCoreApplication::translate("CliUsage", "Unknown command \"%1\".")
                               .arg(options.command));
-    StderrPresenter presenter;
-    ProgramSettings settings(presenter);
+    ProgramSettings settings;
     settings.SetProgramFolder(ProgramFolder());
     settings.ReadSettings();
+    PrintSettingsNotices(settings);
     CliContext context{options, settings, ProgramFolder()};
-    return command(context);
+    const int status = command(context);
+    PrintSettingsNotices(settings);
+    return status;
 }

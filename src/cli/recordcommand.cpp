@@ -4,7 +4,7 @@
 #include "cli/exitcodes.h"
 #include "cli/progressprinter.h"
 #include "cli/recordrun.h"
-#include "cli/stderrpresenter.h"
+#include "cli/stderrlines.h"
 #include "imaging/imageverifier.h"
 #include "imaging/requestpaths.h"
 #include "recorder/decrypterprogram.h"

@@ -1,19 +1,19 @@
 #include "cli/recordrun.h"
 
+#include "burn/imagelist.h"
 #include "burn/recordingsession.h"
 #include "burn/xorrisocommand.h"
 #include "burn/xorrisorecording.h"
 #include "cli/clicommands.h"
 #include "cli/exitcodes.h"
+#include "cli/exitstatus.h"
 #include "cli/progressprinter.h"
-#include "cli/stderrpresenter.h"
-#include "platform/terminationsignals.h"
+#include "cli/runfollower.h"
+#include "cli/stderrlines.h"
 #include "recorder/nativerecorder.h"
 #include "settings/programsettings.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -41,15 +41,6 @@ RecordingPlan PlanFromOptions(const CliOptions& options, const QString& recorder
     return plan;
 }
 
-int ExitStatusOf(const RecordingReport& report, int signal)
-{
-    if (signal != 0)
-        return ExitCode::SignalBase + signal;
-    if (report.Succeeded())
-        return ExitCode::Success;
-    return report.outcome == RecordingOutcome::Refused ? ExitCode::Refused : ExitCode::RecordFailed;
-}
-
 qint64 TotalSize(const QStringList& files)
 {
     qint64 total = 0;
@@ -72,56 +63,81 @@ QString RecordingMisuse(const CliOptions& options)
     return QString();
 }
 
-int RecordImageFiles(CliContext& context, ProgressPrinter& printer, const QStringList& files)
+namespace {
+
+int NoXorriso()
 {
-    const QString recorder = XorrisoProgram(context.settings);
-    if (recorder.isEmpty()) {
-        PrintError(QCoreApplication::translate(
-            "Cli", "xorriso was not found; install it with \"apt-get install xorriso\"."));
-        return ExitCode::RecordFailed;
-    }
-    RecordingSession session;
-    if (!session.TakeImage(files)) {
-        PrintError(
-            QCoreApplication::translate("Cli", "\"%1\" does not hold a whole ISO 9660 image.")
-                .arg(files.value(0)));
-        return ExitCode::CheckFailed;
-    }
+    PrintError(QCoreApplication::translate(
+        "Cli", "xorriso was not found; install it with \"apt-get install xorriso\"."));
+    return ExitCode::RecordFailed;
+}
+
+int NotWhole(const QString& image)
+{
+    PrintError(QCoreApplication::translate("Cli", "\"%1\" does not hold a whole ISO 9660 image.")
+                   .arg(image));
+    return ExitCode::CheckFailed;
+}
+
+// Records the image the session holds, to its end, and reports the outcome.
+int Record(RecordingSession& session, const RecordingPlan& plan, ProgressPrinter& printer,
+           const QStringList& files)
+{
     RecordingReport report;
-    int signal = 0;
-    QEventLoop loop;
-    const TerminationSignals termination([&signal, &session](int received) {
-        if (signal == 0)
-            signal = received;
-        session.Abort();
-    });
-    QElapsedTimer elapsed;
-    elapsed.start();
-    ProgressSample sample{0, 0, static_cast<double>(TotalSize(files))};
-    QObject::connect(&session, &RecordingSession::PhaseChanged, &loop, [&](RecordingPhase phase) {
-        if (phase == RecordingPhase::Recording)
-            printer.Begin(files.value(0));
-        else
-            PrintError(QCoreApplication::translate("Cli", "Verifying the disc against the image."));
-    });
-    QObject::connect(&session, &RecordingSession::Progress, &loop, [&](int percent) {
-        sample.percent = percent;
-        sample.elapsedSeconds = static_cast<double>(elapsed.elapsed()) / 1000;
-        printer.Show(sample);
-    });
-    QObject::connect(&session, &RecordingSession::Ended, &loop, [&](const RecordingReport& ended) {
-        report = ended;
-        loop.quit();
-    });
-    session.StartPending(PlanFromOptions(context.options, recorder));
-    if (session.IsRunning())
-        loop.exec();
-    printer.End();
+    RunFollower follower(printer, [&session] { session.Abort(); });
+    QObject::connect(
+        &session, &RecordingSession::PhaseChanged, follower.Context(), [&](RecordingPhase phase) {
+            if (phase == RecordingPhase::Recording)
+                follower.Begin(files.value(0), static_cast<double>(TotalSize(files)));
+            else
+                PrintError(
+                    QCoreApplication::translate("Cli", "Verifying the disc against the image."));
+        });
+    QObject::connect(&session, &RecordingSession::Progress, follower.Context(),
+                     [&follower](int percent) { follower.Show(percent); });
+    QObject::connect(&session, &RecordingSession::Ended, follower.Context(),
+                     [&](const RecordingReport& ended) {
+                         report = ended;
+                         follower.Quit();
+                     });
+    session.StartPending(plan);
+    follower.Wait(session.IsRunning());
     // xorriso's own words first: the messages point to them as the log.
     const bool failed = !report.Succeeded() && report.outcome != RecordingOutcome::Refused;
     if (failed && session.Recording() != nullptr)
         std::fputs(session.Recording()->Output().toLocal8Bit().constData(), stderr);
     if (const QString message = RecordingMessage(report); !message.isEmpty())
         PrintError(message);
-    return ExitStatusOf(report, signal);
+    return ExitStatusOf({BuildOutcome::Built, report.outcome, follower.Signal()});
+}
+
+} // namespace
+
+int RecordImageFiles(CliContext& context, ProgressPrinter& printer, const QStringList& files)
+{
+    const QString recorder = XorrisoProgram(context.settings);
+    if (recorder.isEmpty())
+        return NoXorriso();
+    RecordingSession session;
+    if (!session.TakeImage(files))
+        return NotWhole(files.value(0));
+    return Record(session, PlanFromOptions(context.options, recorder), printer, files);
+}
+
+int HandOverBuiltImage(CliContext& context, ProgressPrinter& printer, const BuiltImage& image)
+{
+    const bool record = context.options.record;
+    const QString recorder = record ? XorrisoProgram(context.settings) : QString();
+    RecordingSession session;
+    const HandOverResult handed = session.HandOver(image, !recorder.isEmpty());
+    if (!handed.listWritten)
+        PrintError(QCoreApplication::translate("Cli", "The image list \"%1\" could not be written.")
+                       .arg(ImageListPath(image.outputFile)));
+    if (!record)
+        return ExitStatusOf({});
+    if (recorder.isEmpty())
+        return NoXorriso();
+    if (!handed.taken)
+        return NotWhole(image.files.value(0));
+    return Record(session, PlanFromOptions(context.options, recorder), printer, image.files);
 }

@@ -2,10 +2,10 @@
 
 #include <QStringList>
 
+struct BuiltImage;
 struct CliContext;
-class ProgressPrinter;
-
 struct CliOptions;
+class ProgressPrinter;
 
 // What is wrong with the recording options (a missing --device, a speed that
 // is no number), or empty.
@@ -16,3 +16,8 @@ struct CliOptions;
 // exit status. SIGINT, SIGTERM and SIGHUP end the recording's process group.
 [[nodiscard]] int RecordImageFiles(CliContext& context, ProgressPrinter& printer,
                                    const QStringList& files);
+
+// What follows a complete build, the window's way: a split image's list, then
+// the recording when --record asks for it. Returns the exit status.
+[[nodiscard]] int HandOverBuiltImage(CliContext& context, ProgressPrinter& printer,
+                                     const BuiltImage& image);

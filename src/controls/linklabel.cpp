@@ -1,7 +1,7 @@
 #include "controls/linklabel.h"
 
 #include "controls/linkopener.h"
-#include "platform/messagebox.h"
+#include "controls/messagebox.h"
 
 #include <QApplication>
 #include <QMouseEvent>

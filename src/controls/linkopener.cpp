@@ -1,48 +1,64 @@
 #include "controls/linkopener.h"
 
+#include "controls/messagebox.h"
 #include "controls/openerprocess.h"
-#include "platform/messagebox.h"
+#include "platform/childrun.h"
+#include "platform/detachedprocess.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 
 #include <array>
-#include <map>
+#include <optional>
 
 namespace {
 
 LinkOpener* g_opener = nullptr;
 
-// Runs a desktop query tool and returns its first output line.
-QString QueryLine(const QString& program, const QStringList& arguments)
+// Where the desktop names its default web browser, asked in turn: its setting,
+// then the handlers of web addresses and of pages.
+const std::array<QStringList, 3>& BrowserQueries()
 {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(5000) || process.exitCode() != 0)
-        return {};
-    return QString::fromLocal8Bit(process.readAllStandardOutput())
-        .section(QLatin1Char('\n'), 0, 0)
-        .trimmed();
+    static const std::array<QStringList, 3> queries = {
+        QStringList{QStringLiteral("xdg-settings"), QStringLiteral("get"),
+                    QStringLiteral("default-web-browser")},
+        QStringList{QStringLiteral("xdg-mime"), QStringLiteral("query"), QStringLiteral("default"),
+                    QStringLiteral("x-scheme-handler/http")},
+        QStringList{QStringLiteral("xdg-mime"), QStringLiteral("query"), QStringLiteral("default"),
+                    QStringLiteral("text/html")},
+    };
+    return queries;
 }
 
-QString DefaultBrowserEntry()
+// Runs the queries from `next` on until one names an entry; `answered` gets
+// it, or nothing when none did.
+void AskForBrowser(std::size_t next, QObject* context,
+                   const std::function<void(const QString&)>& answered)
 {
-    QString entry = QueryLine(QStringLiteral("xdg-settings"),
-                              {QStringLiteral("get"), QStringLiteral("default-web-browser")});
-    for (const char* type : {"x-scheme-handler/http", "text/html"}) {
-        if (!entry.isEmpty())
-            break;
-        entry =
-            QueryLine(QStringLiteral("xdg-mime"),
-                      {QStringLiteral("query"), QStringLiteral("default"), QLatin1String(type)});
+    if (next >= BrowserQueries().size()) {
+        answered({});
+        return;
     }
-    return entry;
+    ChildRunSpec query;
+    query.program = BrowserQueries().at(next).first();
+    query.arguments = BrowserQueries().at(next).mid(1);
+    query.kept = ChildOutput::OutputOnly;
+    query.bound = LinkOpener::QueryBound;
+    RunChild(query, context, [next, context, answered](const ChildRunResult& run) {
+        const QString entry =
+            run.Succeeded()
+                ? QString::fromLocal8Bit(run.output).section(QLatin1Char('\n'), 0, 0).trimmed()
+                : QString();
+        if (entry.isEmpty())
+            AskForBrowser(next + 1, context, answered);
+        else
+            answered(entry);
+    });
 }
 
 QString LocateDesktopEntry(const QString& entry)
@@ -59,7 +75,7 @@ QString LocateDesktopEntry(const QString& entry)
 
 // What the shell would have answered for an address it could not open: a
 // missing local file is named as such, whatever the opener said.
-int DesktopFailureCode(const QString& address, int openerCode)
+OpenLinkCode DesktopFailureCode(const QString& address, OpenLinkCode openerCode)
 {
     const QUrl url = QUrl::fromUserInput(address, QDir::currentPath());
     if (!url.isLocalFile())
@@ -70,12 +86,14 @@ int DesktopFailureCode(const QString& address, int openerCode)
     return file.dir().exists() ? OpenLinkCode::FileNotFound : OpenLinkCode::PathNotFound;
 }
 
-// Finds the program of a command as the start would, or gives the failure code.
-int ResolveProgram(const QString& program, QString& resolved)
+// Finds the program of a command as the start would, or gives the failure.
+std::optional<OpenLinkCode> ResolveProgram(const QString& program, QString& resolved)
 {
     if (!program.contains(QLatin1Char('/'))) {
         resolved = QStandardPaths::findExecutable(program);
-        return resolved.isEmpty() ? OpenLinkCode::FileNotFound : 0;
+        if (resolved.isEmpty())
+            return OpenLinkCode::FileNotFound;
+        return std::nullopt;
     }
     const QFileInfo file(program);
     if (!file.exists())
@@ -83,7 +101,7 @@ int ResolveProgram(const QString& program, QString& resolved)
     if (!file.isExecutable() || file.isDir())
         return OpenLinkCode::AccessDenied;
     resolved = program;
-    return 0;
+    return std::nullopt;
 }
 
 bool IsFieldCode(const QString& argument)
@@ -123,9 +141,10 @@ LinkOpenResult OpenWithBrowser(LinkOpener& opener, const QString& address,
 {
     QStringList arguments = SplitExecLine(CutHandlerCommand(opener.BrowserCommand()));
     if (arguments.isEmpty())
-        return {DesktopFailureCode(address, desktop.code), desktop.detail};
+        return {DesktopFailureCode(address, desktop.failure.value_or(OpenLinkCode::NoAssociation)),
+                desktop.detail};
     QString program;
-    if (const int failure = ResolveProgram(arguments.takeFirst(), program); failure != 0)
+    if (const auto failure = ResolveProgram(arguments.takeFirst(), program))
         return {failure, {}};
     // The address is one argument whatever it contains; no shell sees it.
     arguments.append(address);
@@ -144,15 +163,30 @@ void LinkOpener::OpenWithDesktop(const QString& address, QObject* context, LinkO
 {
     const QUrl url = QUrl::fromUserInput(address, QDir::currentPath());
     const QString target = url.isLocalFile() ? url.toLocalFile() : url.toString(QUrl::FullyEncoded);
-    RunOpenerProcess(m_program, target, context, m_patience, std::move(done));
+    RunOpenerProcess(m_program, target, context, m_patience,
+                     [this, context, done = std::move(done)](const LinkOpenResult& result) {
+                         if (!done)
+                             return;
+                         if (result.Opened())
+                             done(result);
+                         else
+                             FindBrowser(context, [done, result] { done(result); });
+                     });
+}
+
+void LinkOpener::FindBrowser(QObject* context, std::function<void()> found)
+{
+    AskForBrowser(0, context, [this, found = std::move(found)](const QString& entry) {
+        m_browserEntry = entry;
+        found();
+    });
 }
 
 QString LinkOpener::BrowserCommand()
 {
-    const QString entry = DefaultBrowserEntry();
-    if (entry.isEmpty())
+    if (m_browserEntry.isEmpty())
         return {};
-    QFile file(LocateDesktopEntry(entry));
+    QFile file(LocateDesktopEntry(m_browserEntry));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return ExecLineOfDesktopEntry(QString::fromUtf8(file.readAll()));
@@ -160,7 +194,7 @@ QString LinkOpener::BrowserCommand()
 
 bool LinkOpener::Start(const QString& program, const QStringList& arguments)
 {
-    return QProcess::startDetached(program, arguments);
+    return StartDetached(program, arguments) == 0;
 }
 
 LinkOpener& CurrentLinkOpener()
@@ -192,58 +226,32 @@ void OpenLinkOrExplain(LinkOpener& opener, const QString& address, QObject* cont
     });
 }
 
-int OpenLinkCodeOfOpenerExit(int exitCode)
+QString OpenLinkErrorText(OpenLinkCode code, const QString& detail)
 {
-    // xdg-open: 2 a file that does not exist, 5 one that cannot be read; 1, 3
-    // and 4 (bad call, no method, the handler failed) all leave the address
-    // without a program that opened it.
-    switch (exitCode) {
-    case 2:
-        return OpenLinkCode::FileNotFound;
-    case 5:
-        return OpenLinkCode::AccessDenied;
-    default:
-        return OpenLinkCode::NoAssociation;
+    const char* reason = nullptr;
+    switch (code) {
+    case OpenLinkCode::FileNotFound:
+        reason = QT_TRANSLATE_NOOP("LinkOpener", "The specified file was not found.");
+        break;
+    case OpenLinkCode::PathNotFound:
+        reason = QT_TRANSLATE_NOOP("LinkOpener", "The specified path was not found.");
+        break;
+    case OpenLinkCode::AccessDenied:
+        reason = QT_TRANSLATE_NOOP("LinkOpener",
+                                   "The operating system denied\naccess to the specified file.");
+        break;
+    case OpenLinkCode::BadExecutable:
+        reason = QT_TRANSLATE_NOOP(
+            "LinkOpener", "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
+        break;
+    case OpenLinkCode::NoAssociation:
+        reason = QT_TRANSLATE_NOOP(
+            "LinkOpener", "There is no application associated\nwith the given filename extension.");
+        break;
     }
-}
-
-QString OpenLinkErrorText(int code, const QString& detail)
-{
-    static const std::map<int, const char*> reasons = {
-        {0,
-         QT_TRANSLATE_NOOP("LinkOpener", "The operating system is out\nof memory or resources.")},
-        {2, QT_TRANSLATE_NOOP("LinkOpener", "The specified file was not found.")},
-        {3, QT_TRANSLATE_NOOP("LinkOpener", "The specified path was not found.")},
-        {5, QT_TRANSLATE_NOOP("LinkOpener",
-                              "The operating system denied\naccess to the specified file.")},
-        {8,
-         QT_TRANSLATE_NOOP("LinkOpener", "There was not enough memory to complete the operation.")},
-        {11,
-         QT_TRANSLATE_NOOP("LinkOpener",
-                           "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).")},
-        {26, QT_TRANSLATE_NOOP("LinkOpener", "A sharing violation occurred. ")},
-        {27,
-         QT_TRANSLATE_NOOP("LinkOpener", "The filename association is\nincomplete or invalid.")},
-        {28, QT_TRANSLATE_NOOP(
-                 "LinkOpener",
-                 "The DDE transaction could not\nbe completed because the request timed out.")},
-        {29, QT_TRANSLATE_NOOP("LinkOpener", "The DDE transaction failed.")},
-        {30, QT_TRANSLATE_NOOP(
-                 "LinkOpener",
-                 "The DDE transaction could not\nbe completed because other DDE transactions\nwere "
-                 "being processed.")},
-        {31, QT_TRANSLATE_NOOP(
-                 "LinkOpener",
-                 "There is no application associated\nwith the given filename extension.")},
-        {32, QT_TRANSLATE_NOOP("LinkOpener", "The specified dynamic-link library was not found.")},
-    };
-    const auto known = reasons.find(code);
-    const QString reason =
-        known != reasons.end()
-            ? QCoreApplication::translate("LinkOpener", known->second)
-            : QCoreApplication::translate("LinkOpener", "Unknown Error (%1) occurred.").arg(code);
     const QString text =
-        QCoreApplication::translate("LinkOpener", "Unable to open hyperlink:\n\n") + reason;
+        QCoreApplication::translate("LinkOpener", "Unable to open hyperlink:\n\n") +
+        QCoreApplication::translate("LinkOpener", reason);
     return detail.isEmpty() ? text : text + QStringLiteral("\n\n") + detail;
 }
 
@@ -313,5 +321,7 @@ QString ExecLineOfDesktopEntry(const QString& fileText)
 void ReportOpenFailure(MessageBoxPresenter& presenter, const LinkOpenResult& result)
 {
     QApplication::beep();
-    ShowApplicationBox(presenter, OpenLinkErrorText(result.code, result.detail));
+    ShowApplicationBox(
+        presenter,
+        OpenLinkErrorText(result.failure.value_or(OpenLinkCode::NoAssociation), result.detail));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/linkopenresult.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,31 +11,6 @@
 class MessageBoxPresenter;
 class QObject;
 
-// A result above this means the address was opened, as the shell reports it.
-constexpr int OpenLinkSuccessAbove = 32;
-constexpr int OpenLinkSucceeded = 33;
-
-// Failure codes in the shell's numbering, which the error texts are keyed by.
-namespace OpenLinkCode {
-constexpr int FileNotFound = 2;
-constexpr int PathNotFound = 3;
-constexpr int AccessDenied = 5;
-constexpr int BadExecutable = 11;
-constexpr int NoAssociation = 31;
-} // namespace OpenLinkCode
-
-// What opening an address came to.
-struct LinkOpenResult
-{
-    int code = OpenLinkSucceeded; // above OpenLinkSuccessAbove when opened
-    QString detail;               // the opener's own words on a failure, if any
-
-    [[nodiscard]] bool Opened() const { return code > OpenLinkSuccessAbove; }
-};
-
-// Called once with the result; never after its context object is gone.
-using LinkOpenDone = std::function<void(const LinkOpenResult&)>;
-
 // How the program hands an address to the desktop. Tests install their own,
 // so that no browser starts and every path can be driven.
 class LinkOpener
@@ -42,6 +19,8 @@ public:
     // An opener still running after `patience` has found a handler that runs
     // in the foreground (a browser started by a bare desktop): that counts as opened.
     static constexpr std::chrono::milliseconds DefaultPatience{5000};
+    // A desktop query still running after this counts as no answer, and is ended.
+    static constexpr std::chrono::milliseconds QueryBound{5000};
 
     explicit LinkOpener(QString program = QStringLiteral("xdg-open"),
                         std::chrono::milliseconds patience = DefaultPatience);
@@ -49,18 +28,23 @@ public:
 
     // The desktop's "open" for an address. A started opener is no success: its
     // exit status is awaited without blocking, and `done` gets the verdict.
+    // Before a failure is given, the desktop is asked for its default web
+    // browser, also without blocking, for BrowserCommand().
     virtual void OpenWithDesktop(const QString& address, QObject* context, LinkOpenDone done);
 
-    // The Exec line of the default web browser's desktop entry; empty when
-    // none is registered.
+    // The Exec line of the desktop entry of the default web browser, as the
+    // desktop named it when it last failed; empty when none is registered.
     virtual QString BrowserCommand();
 
     // Starts a program without a shell and does not wait for it.
     virtual bool Start(const QString& program, const QStringList& arguments);
 
 private:
+    void FindBrowser(QObject* context, std::function<void()> found);
+
     QString m_program;
     std::chrono::milliseconds m_patience;
+    QString m_browserEntry;
 };
 
 // The opener in use; the desktop's unless a test installed another.
@@ -70,8 +54,7 @@ LinkOpener& CurrentLinkOpener();
 void SetLinkOpener(LinkOpener* opener);
 
 // Opens an address: the desktop first, then the default browser's command.
-// `done` gets a code above OpenLinkSuccessAbove on success, else an
-// OpenLinkCode; it is dropped when `context` is destroyed first.
+// `done` gets the result; it is dropped when `context` is destroyed first.
 void OpenLinkWith(LinkOpener& opener, const QString& address, QObject* context, LinkOpenDone done);
 
 // Opens an address and explains a failure in the application box, as a link
@@ -81,13 +64,10 @@ void OpenLinkOrExplain(LinkOpener& opener, const QString& address, QObject* cont
 
 // The message shown when an address could not be opened; the opener's own
 // words, when it gave any, follow the reason.
-QString OpenLinkErrorText(int code, const QString& detail = {});
+QString OpenLinkErrorText(OpenLinkCode code, const QString& detail = {});
 
 // A failed open: the warning sound, then the error text in the application box.
 void ReportOpenFailure(MessageBoxPresenter& presenter, const LinkOpenResult& result);
-
-// The code for an exit status of the desktop opener (xdg-open's numbering).
-[[nodiscard]] int OpenLinkCodeOfOpenerExit(int exitCode);
 
 // A handler command cut at its first field code for the address (%u, %U,
 // %f, %F, quoted forms first), so the address can be appended once.

@@ -1,29 +1,18 @@
 #include "controls/openerprocess.h"
 
+#include "platform/childrun.h"
+
 #include <QPointer>
-#include <QProcess>
 #include <QTimer>
 
 #include <memory>
-#include <set>
 
 namespace {
-
-// Openers still running. Held here so that none is destroyed (which would kill
-// it) and none counts as leaked when the program ends before it does.
-std::set<QProcess*>& Running()
-{
-    static std::set<QProcess*> running;
-    return running;
-}
-
-constexpr qsizetype MaxErrorBytes = 4096;
 
 struct Verdict
 {
     QPointer<QObject> context;
     LinkOpenDone done;
-    QByteArray errors;
     bool given = false;
 
     void Give(const LinkOpenResult& result)
@@ -43,10 +32,16 @@ QString LastLine(const QByteArray& bytes)
     return QString::fromLocal8Bit(bytes).trimmed().section(QLatin1Char('\n'), -1).trimmed();
 }
 
-void Forget(QProcess* process)
+LinkOpenResult ResultOfRun(const ChildRunResult& run)
 {
-    Running().erase(process);
-    process->deleteLater();
+    // Worded as a failed start of the opener has always been reported.
+    if (run.startError != 0)
+        return {OpenLinkCode::FileNotFound,
+                QStringLiteral("execvp: ") + qt_error_string(run.startError)};
+    if (run.Succeeded())
+        return {};
+    return {OpenLinkCodeOfOpenerExit(run.status.exited ? run.status.code : -1),
+            LastLine(run.output)};
 }
 
 } // namespace
@@ -57,34 +52,13 @@ void RunOpenerProcess(const QString& program, const QString& address, QObject* c
     auto verdict = std::make_shared<Verdict>();
     verdict->context = context;
     verdict->done = std::move(done);
-    auto* process = new QProcess;
-    Running().insert(process);
-    process->setProgram(program);
-    process->setArguments({address});
-    process->setStandardInputFile(QProcess::nullDevice());
-    process->setStandardOutputFile(QProcess::nullDevice());
-    QObject::connect(process, &QProcess::readyReadStandardError, process, [process, verdict] {
-        const QByteArray more = process->readAllStandardError();
-        verdict->errors.append(more.left(MaxErrorBytes - verdict->errors.size()));
-    });
-    QObject::connect(process, &QProcess::finished, process,
-                     [process, verdict](int exitCode, QProcess::ExitStatus status) {
-                         verdict->errors.append(process->readAllStandardError());
-                         if (status == QProcess::NormalExit && exitCode == 0)
-                             verdict->Give({});
-                         else
-                             verdict->Give({OpenLinkCodeOfOpenerExit(
-                                                status == QProcess::NormalExit ? exitCode : -1),
-                                            LastLine(verdict->errors)});
-                         Forget(process);
-                     });
-    QObject::connect(process, &QProcess::errorOccurred, process,
-                     [process, verdict](QProcess::ProcessError error) {
-                         if (error != QProcess::FailedToStart)
-                             return;
-                         verdict->Give({OpenLinkCode::FileNotFound, process->errorString()});
-                         Forget(process);
-                     });
-    QTimer::singleShot(patience, process, [verdict] { verdict->Give({}); });
-    process->start();
+    ChildRunSpec spec;
+    spec.program = program;
+    spec.arguments = {address};
+    spec.kept = ChildOutput::ErrorOnly;
+    spec.tie = ChildTie::Loose;
+    RunChild(spec, context,
+             [verdict](const ChildRunResult& run) { verdict->Give(ResultOfRun(run)); });
+    if (context != nullptr)
+        QTimer::singleShot(patience, context, [verdict] { verdict->Give({}); });
 }

@@ -3,9 +3,10 @@
 #include "burn/opticaldrives.h"
 #include "burn/recordingdevice.h"
 #include "controls/cxfiledialog.h"
+#include "controls/messagebox.h"
 #include "controls/recorderwords.h"
 #include "dialogs/nativedrivelist.h"
-#include "platform/messagebox.h"
+#include "dialogs/settingsnotices.h"
 #include "recorder/decrypterprogram.h"
 #include "recorder/nativerecorder.h"
 #include "recorder/versioncompare.h"
@@ -32,8 +33,7 @@ const std::vector<NativeText> NativeTexts = {
 } // namespace
 
 SettingsDialog::SettingsDialog(MessageBoxPresenter& presenter, QWidget* parent)
-    : QDialog(parent), m_presenter(presenter), m_ui(std::make_unique<Ui::SettingsDialog>()),
-      m_settings(presenter)
+    : QDialog(parent), m_presenter(presenter), m_ui(std::make_unique<Ui::SettingsDialog>())
 {
     m_ui->setupUi(this);
     for (int i = 0; i < m_ui->driveList->count(); ++i)
@@ -66,10 +66,12 @@ void SettingsDialog::PrepareOpening()
     setWindowTitle(tr(NormalCaption));
     ShowValues();
     m_settings.ReadSettings();
+    ShowSettingsNotices(m_presenter, m_settings);
     if (m_settings.FirstTimeSetup())
         OfferInstalledRecorder();
     UpdateDriveList();
     m_settings.CheckDecrypterVersion();
+    ShowSettingsNotices(m_presenter, m_settings);
     UpdateDecrypterControls();
     if (m_settings.FirstTimeSetup()) {
         m_settings.ClearFirstTimeSetup();
@@ -80,7 +82,7 @@ void SettingsDialog::PrepareOpening()
 
 void SettingsDialog::UpdateDecrypterControls()
 {
-    const bool burning = m_settings.BurnImageFile() != 0;
+    const bool burning = m_settings.BurnImageFile();
     m_ui->driveList->setEnabled(burning);
     m_ui->exeButton->setEnabled(burning);
     m_ui->pathEdit->setEnabled(burning);
@@ -110,6 +112,7 @@ void SettingsDialog::BrowseDecrypterExe()
     m_settings.SetDecrypterPath(dialog.GetPathName());
     UpdateDriveList();
     m_settings.CheckDecrypterVersion();
+    ShowSettingsNotices(m_presenter, m_settings);
     UpdateDecrypterControls();
 }
 
@@ -118,7 +121,7 @@ void SettingsDialog::SaveSettings()
     TakeValues();
     const int drive = m_ui->driveList->currentIndex();
     const QString device = SelectedDevice(*m_ui->driveList);
-    if (m_listsDevices && m_settings.BurnImageFile() != 0 && !IsRecordingDevice(device)) {
+    if (m_listsDevices && m_settings.BurnImageFile() && !IsRecordingDevice(device)) {
         ShowWindowBox(m_presenter, tr(NormalCaption), RecordingDeviceRefusal(device),
                       BoxKind::Error);
         return;
@@ -129,6 +132,7 @@ void SettingsDialog::SaveSettings()
         m_settings.SetDriveletter(drive >= 0 ? m_ui->driveList->itemText(drive) : QString());
     // Runs the recorder check first, so a rejected recorder is saved with burning off.
     m_settings.WriteSettings();
+    ShowSettingsNotices(m_presenter, m_settings);
     accept();
 }
 
@@ -143,11 +147,11 @@ void SettingsDialog::TakeValues()
 
 void SettingsDialog::ShowValues()
 {
-    m_ui->splitCheck->setChecked(m_settings.SplitImageFile() != 0);
+    m_ui->splitCheck->setChecked(m_settings.SplitImageFile());
     m_ui->pathEdit->setText(m_settings.DecrypterPath());
-    m_ui->burnCheck->setChecked(m_settings.BurnImageFile() != 0);
-    m_ui->eraseCheck->setChecked(m_settings.EraseMedia() != 0);
-    m_ui->checkSizeCheck->setChecked(m_settings.CheckDirSize() != 0);
+    m_ui->burnCheck->setChecked(m_settings.BurnImageFile());
+    m_ui->eraseCheck->setChecked(m_settings.EraseMedia());
+    m_ui->checkSizeCheck->setChecked(m_settings.CheckDirSize());
 }
 
 void SettingsDialog::SelectDrive()

@@ -189,7 +189,7 @@ std::optional<BuildResult> BuildEngine::Check(BuildStart& start, BuildDecisions&
     BuildRequest& request = start.request;
     if (request.sourceDirectory.isEmpty() || request.outputFile.isEmpty() ||
         request.volumeId.isEmpty())
-        return CodeResult(BuildOutcome::Refused, Outcome::MissingInformation);
+        return CodeResult(BuildOutcome::Refused, OutcomeCode::MissingInformation);
     start.stage = RequestStage::PathsResolved;
     if (auto refusal = TakePaths(request))
         return refusal;
@@ -201,7 +201,7 @@ std::optional<BuildResult> BuildEngine::Check(BuildStart& start, BuildDecisions&
     request.volumeId = DeriveVolumeId(request.volumeId);
     start.stage = RequestStage::VolumeIdDerived;
     if (const auto bad = FindUnsupportedVolumeIdChar(request.volumeId))
-        return CodeResult(BuildOutcome::Refused, Outcome::BadVolumeIdChar, QString(*bad));
+        return CodeResult(BuildOutcome::Refused, OutcomeCode::BadVolumeIdChar, QString(*bad));
     start.stage = RequestStage::Accepted;
     const BuildRequest accepted = request;
     FolderCheckReport report =
@@ -276,7 +276,7 @@ std::optional<BuildResult> BuildEngine::CheckSize(const BuildRequest& request,
     if (verdict == 0)
         return std::nullopt;
     // Nothing to measure ends the build as quietly as a No.
-    return CodeResult(BuildOutcome::Declined, Outcome::Success,
+    return CodeResult(BuildOutcome::Declined, OutcomeCode::Success,
                       verdict < 0 ? QCoreApplication::translate(
                                         "BuildEngine", "The Source Directory \"%1\" holds no data.")
                                         .arg(request.sourceDirectory)

@@ -82,7 +82,7 @@ void BuildMonitor::FirstLook()
         // (A failed start has nothing to read and is still reported.)
         m_state = State::Finishing;
         emit Ended(CodeResult(
-            BuildOutcome::Unfollowed, Outcome::Success,
+            BuildOutcome::Unfollowed, OutcomeCode::Success,
             QCoreApplication::translate("BuildEngine", "The build's progress cannot be read.")));
         GiveBack();
         return;
@@ -156,14 +156,15 @@ BuildResult BuildMonitor::EndResult(bool stopSeen)
     const bool exitZero = status && status->exited && status->code == Mkisofs::SuccessExitCode;
     // An exit code 0 wins even over an abort that came too late.
     if (exitZero && (!m_hooks.onExitZero || m_hooks.onExitZero()))
-        return CodeResult(BuildOutcome::Built, Outcome::Success);
+        return CodeResult(BuildOutcome::Built, OutcomeCode::Success);
     if (m_hooks.onFailure)
         m_hooks.onFailure();
     if (stopSeen && !exitZero)
-        return CodeResult(BuildOutcome::Aborted, Outcome::Success);
+        return CodeResult(BuildOutcome::Aborted, OutcomeCode::Success);
     if (!m_child)
-        return CodeResult(BuildOutcome::BuildFailed, Outcome::SystemError, QString(), m_startError);
+        return CodeResult(BuildOutcome::BuildFailed, OutcomeCode::SystemError, QString(),
+                          m_startError);
     // another exit code, a signal that was not our abort, or an incomplete image
     return CodeResult(exitZero ? BuildOutcome::CheckFailed : BuildOutcome::BuildFailed,
-                      Outcome::MkisofsErrors);
+                      OutcomeCode::MkisofsErrors);
 }

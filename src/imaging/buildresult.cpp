@@ -54,7 +54,7 @@ OutcomeText ResultBox(const BuildResult& result)
     OutcomeText box = result.refusal.isEmpty()
                           ? OutcomeMessage(result.code, result.detail, result.systemError)
                           : OutcomeText{QCoreApplication::translate("BuildWindow", "Error"),
-                                        result.refusal, BoxKind::Error};
+                                        result.refusal, OutcomeKind::Error};
     box.text = WithNotes(box.text, result.notes);
     return box;
 }

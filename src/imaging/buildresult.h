@@ -21,7 +21,7 @@ enum class BuildOutcome
 struct BuildResult
 {
     BuildOutcome outcome = BuildOutcome::Built;
-    OutcomeCode code = Outcome::Success;
+    OutcomeCode code = OutcomeCode::Success;
     QString detail;      // for codes 3, 4 and 5
     int systemError = 0; // for code 9
     QString refusal;     // a refusal's or failed check's text, instead of the code's

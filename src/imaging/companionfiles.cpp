@@ -26,16 +26,14 @@ QStringList CompanionFileNames()
     return {QString::fromLatin1(Mkisofs::ProgramName)};
 }
 
-int CheckCompanionFiles(const QString& programFolder, MessageBoxPresenter& presenter)
+std::optional<OutcomeText> CheckCompanionFiles(const QString& programFolder)
 {
     for (const QString& name : CompanionFileNames()) {
-        if (!EntryExists(JoinPath(programFolder, name))) {
-            const QString text =
-                LoadStringResource(MissingFileStringId).replace(QLatin1String("%s"), name);
-            ShowWindowBox(presenter, QCoreApplication::translate("BuildWindow", "Missing File"),
-                          text, BoxKind::Error);
-            return -1;
-        }
+        if (!EntryExists(JoinPath(programFolder, name)))
+            return OutcomeText{
+                QCoreApplication::translate("BuildWindow", "Missing File"),
+                LoadStringResource(MissingFileStringId).replace(QLatin1String("%s"), name),
+                OutcomeKind::Error};
     }
-    return 0;
+    return std::nullopt;
 }

@@ -144,7 +144,7 @@ FolderCheckReport DvdFolderCheck::Run()
 {
     // An empty source would put AUDIO_TS at the root of the file system.
     if (m_source.isEmpty()) {
-        Stop(Outcome::NoVideoTs, QString());
+        Stop(OutcomeCode::NoVideoTs, QString());
         return m_report;
     }
     if (RefuseCaseVariants() || RefuseLinks())
@@ -328,7 +328,7 @@ void DvdFolderCheck::EnsureAudioFolder()
 bool DvdFolderCheck::FixVideoFolder()
 {
     if (!m_videoFolder) {
-        Stop(Outcome::NoVideoTs, QString());
+        Stop(OutcomeCode::NoVideoTs, QString());
         return false;
     }
     // A file of that name is left alone; the file probes below then fail.
@@ -340,12 +340,12 @@ bool DvdFolderCheck::FixVideoFolder()
 bool DvdFolderCheck::CheckVideoManager()
 {
     if (!FixFile(kManagerInformation)) {
-        Stop(Outcome::MissingNeededFile, Formed(kManagerInformation));
+        Stop(OutcomeCode::MissingNeededFile, Formed(kManagerInformation));
         return false;
     }
     FixFile(kManagerMenu); // the menu is optional
     if (!FixFile(kManagerBackup)) {
-        Stop(Outcome::MissingNeededFile, Formed(kManagerBackup));
+        Stop(OutcomeCode::MissingNeededFile, Formed(kManagerBackup));
         return false;
     }
     return true;
@@ -386,7 +386,7 @@ bool DvdFolderCheck::Ask(const QString& name)
 // A question answered No: the build stops without a message of its own.
 bool DvdFolderCheck::Declined()
 {
-    m_report.stop = CodeResult(BuildOutcome::Declined, Outcome::MissingFileAsk, QString());
+    m_report.stop = CodeResult(BuildOutcome::Declined, OutcomeCode::MissingFileAsk, QString());
     return false;
 }
 

@@ -2,8 +2,6 @@
 
 #include <QCoreApplication>
 
-#include <cerrno>
-
 const char* const ErrorListAddress =
     "http://isomint-stencil.example.org/ib/index.php?act=html_include&incl_name=error";
 
@@ -20,65 +18,52 @@ QString SystemErrorText(int systemError)
 
 OutcomeText ErrorBox(const QString& text)
 {
-    return {QCoreApplication::translate("Outcome", "Error"), text, BoxKind::Error};
+    return {QCoreApplication::translate("Outcome", "Error"), text, OutcomeKind::Error};
 }
 
 } // namespace
 
 OutcomeText OutcomeMessage(OutcomeCode code, const QString& detail, int systemError)
 {
-    // Compared as unsigned, so a negative code falls to the unknown case.
-    switch (static_cast<unsigned>(code)) {
-    case 0:
+    // A value outside the enumerators (2 among them) is unknown.
+    switch (code) {
+    case OutcomeCode::Success:
         return {QCoreApplication::translate("Outcome", "Information"),
                 QCoreApplication::translate("Outcome",
                                             "Action successfully completed!\nSee log for details."),
-                BoxKind::Information};
-    case 1:
+                OutcomeKind::Information};
+    case OutcomeCode::NoVideoTs:
         return ErrorBox(QCoreApplication::translate(
             "Outcome", "Can't find a \"VIDEO_TS\" directory.\nThis directory "
                        "must exist below the given Source Directory!"));
-    case 3:
+    case OutcomeCode::BadVolumeIdChar:
         return {QCoreApplication::translate("Outcome", "Error!"),
                 QCoreApplication::translate(
                     "Outcome", "Unsupported character (\"%1\") in Volume ID.\nUse only "
                                "standard letters, numbers and underscores!")
                     .arg(detail),
-                BoxKind::Error};
-    case 4:
+                OutcomeKind::Error};
+    case OutcomeCode::MissingNeededFile:
         return ErrorBox(
             QCoreApplication::translate("Outcome", "Missing needed file: %1").arg(detail));
-    case 5:
+    case OutcomeCode::MissingFileAsk:
         return {QCoreApplication::translate("Outcome", "Warning"),
                 QCoreApplication::translate("Outcome", "Missing file: %1\nDo you want to continue?")
                     .arg(detail),
-                BoxKind::WarningYesNo};
-    case 6:
+                OutcomeKind::Question};
+    case OutcomeCode::MissingInformation:
         return ErrorBox(QCoreApplication::translate(
             "Outcome",
             "Missing needed information.\nCheck if you have inserted SourceDir, TargetFile and "
             "VolumeID!"));
-    case 7:
+    case OutcomeCode::VolumeIdTooLong:
         return ErrorBox(QCoreApplication::translate("Outcome", "Volume ID too long!"));
-    case 8:
+    case OutcomeCode::MkisofsErrors:
         return ErrorBox(QCoreApplication::translate(
             "Outcome", "\"mkisofs\" reports some errors.\nSee log for details."));
-    case 9:
+    case OutcomeCode::SystemError:
         return ErrorBox(SystemErrorText(systemError));
     default:
         return ErrorBox(QCoreApplication::translate("Outcome", "Unknown Error"));
     }
-}
-
-int ReportOutcome(MessageBoxPresenter& presenter, OutcomeCode code, const QString& detail)
-{
-    const int systemError = errno; // first, before any call can change it
-    return ReportOutcome(presenter, code, detail, code == Outcome::SystemError ? systemError : 0);
-}
-
-int ReportOutcome(MessageBoxPresenter& presenter, OutcomeCode code, const QString& detail,
-                  int systemError)
-{
-    const OutcomeText message = OutcomeMessage(code, detail, systemError);
-    return ShowWindowBox(presenter, message.caption, message.text, message.kind);
 }

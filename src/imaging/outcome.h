@@ -1,44 +1,41 @@
 #pragma once
 
-#include "platform/messagebox.h"
-
 #include <QString>
 
 // Build results the user hears about. Codes 0 to 9 are defined; 2 has no
 // message of its own and any other value is unknown.
-using OutcomeCode = int;
+enum class OutcomeCode : int
+{
+    Success = 0,
+    NoVideoTs = 1,
+    BadVolumeIdChar = 3,
+    MissingNeededFile = 4,
+    MissingFileAsk = 5,
+    MissingInformation = 6,
+    VolumeIdTooLong = 7,
+    MkisofsErrors = 8,
+    SystemError = 9,
+};
 
-namespace Outcome {
-inline constexpr OutcomeCode Success = 0;
-inline constexpr OutcomeCode NoVideoTs = 1;
-inline constexpr OutcomeCode BadVolumeIdChar = 3;
-inline constexpr OutcomeCode MissingNeededFile = 4;
-inline constexpr OutcomeCode MissingFileAsk = 5;
-inline constexpr OutcomeCode MissingInformation = 6;
-inline constexpr OutcomeCode VolumeIdTooLong = 7;
-inline constexpr OutcomeCode MkisofsErrors = 8;
-inline constexpr OutcomeCode SystemError = 9;
-} // namespace Outcome
+// What a message is: the window shows an information, an error or a Yes/No
+// warning box for it; the command line writes it to standard error.
+enum class OutcomeKind
+{
+    Information,
+    Error,
+    Question,
+};
 
 struct OutcomeText
 {
     QString caption;
     QString text;
-    BoxKind kind = BoxKind::Error;
+    OutcomeKind kind = OutcomeKind::Error;
 };
 
 // The address of the page that lists system error numbers.
 extern const char* const ErrorListAddress;
 
-// The pure mapping of a code to its box. The detail text is used by codes 3, 4
-// and 5 only, the system error number by code 9 only.
+// The pure mapping of a code to its message. The detail text is used by codes
+// 3, 4 and 5 only, the system error number by code 9 only.
 OutcomeText OutcomeMessage(OutcomeCode code, const QString& detail, int systemError);
-
-// Shows the outcome over the main window and returns the answer. For code 9 the
-// number is errno, read before anything else is called.
-int ReportOutcome(MessageBoxPresenter& presenter, OutcomeCode code, const QString& detail);
-
-// As above, with the system error number of the failed operation given
-// explicitly, for a failure seen earlier than it is reported.
-int ReportOutcome(MessageBoxPresenter& presenter, OutcomeCode code, const QString& detail,
-                  int systemError);

@@ -1,26 +1,60 @@
 #include "platform/childprocess.h"
 
 #include "platform/childstart.h"
+#include "platform/endgracefully.h"
 #include "platform/exitguard.h"
+
+#include <QTimer>
 
 #include <csignal>
 #include <unistd.h>
 
-ChildProcess::ChildProcess()
+namespace {
+
+void RouteStreams(QProcess& process, const ChildStreams& streams)
 {
-    m_killTimer.setSingleShot(true);
-    connect(&m_killTimer, &QTimer::timeout, this, [this] { SignalGroup(SIGKILL); });
+    if (!streams.input)
+        process.setStandardInputFile(QProcess::nullDevice());
+    const bool errorOnly = streams.kept == ChildOutput::ErrorOnly;
+    if (streams.kept == ChildOutput::Both)
+        process.setProcessChannelMode(QProcess::MergedChannels);
+    else if (errorOnly)
+        process.setStandardOutputFile(QProcess::nullDevice());
+    else
+        process.setStandardErrorFile(QProcess::nullDevice());
+    // Channels() reads what is kept, whichever stream that is.
+    process.setReadChannel(errorOnly ? QProcess::StandardError : QProcess::StandardOutput);
+    if (streams.outputFile.isEmpty())
+        return;
+    if (errorOnly)
+        process.setStandardErrorFile(streams.outputFile, QIODevice::Append);
+    else
+        process.setStandardOutputFile(streams.outputFile, QIODevice::Append);
+}
+
+} // namespace
+
+ChildProcess::ChildProcess(ChildTie tie) : m_tie(tie)
+{
     connect(&m_process, &QProcess::finished, this, &ChildProcess::Record);
+}
+
+std::unique_ptr<ChildProcess> ChildProcess::Start(const QString& program,
+                                                  const QStringList& arguments,
+                                                  const ChildStreams& streams, ChildTie tie,
+                                                  int* startError)
+{
+    std::unique_ptr<ChildProcess> child(new ChildProcess(tie));
+    if (!child->Launch(program, arguments, streams, startError))
+        return nullptr;
+    return child;
 }
 
 std::unique_ptr<ChildProcess> ChildProcess::Start(const QString& program,
                                                   const QStringList& arguments,
                                                   const ChildStreams& streams, int* startError)
 {
-    std::unique_ptr<ChildProcess> child(new ChildProcess);
-    if (!child->Launch(program, arguments, streams, startError))
-        return nullptr;
-    return child;
+    return Start(program, arguments, streams, ChildTie::Program, startError);
 }
 
 std::unique_ptr<ChildProcess> ChildProcess::Start(const QString& program,
@@ -35,12 +69,11 @@ bool ChildProcess::Launch(const QString& program, const QStringList& arguments,
 {
     m_process.setProgram(program);
     m_process.setArguments(arguments);
-    m_process.setProcessChannelMode(QProcess::MergedChannels);
-    if (!streams.input)
-        m_process.setStandardInputFile(QProcess::nullDevice());
-    if (!streams.outputFile.isEmpty())
-        m_process.setStandardOutputFile(streams.outputFile, QIODevice::Append);
-    KeepChildWithThisProgram(m_process);
+    RouteStreams(m_process, streams);
+    if (m_tie == ChildTie::Program)
+        KeepChildWithThisProgram(m_process);
+    else
+        m_process.setChildProcessModifier(ResetSignalsForExec);
     QIODevice::OpenMode mode = QIODevice::NotOpen;
     if (streams.outputFile.isEmpty())
         mode |= QIODevice::ReadOnly | QIODevice::Unbuffered;
@@ -52,7 +85,8 @@ bool ChildProcess::Launch(const QString& program, const QStringList& arguments,
         return false;
     }
     m_pid = static_cast<pid_t>(m_process.processId());
-    ExitGuard::WatchChildGroup(m_pid);
+    if (m_tie == ChildTie::Program)
+        ExitGuard::WatchChildGroup(m_pid);
     *startError = 0;
     return true;
 }
@@ -71,12 +105,13 @@ void ChildProcess::Record(int exitCode, QProcess::ExitStatus exitStatus)
     status.exited = exitStatus == QProcess::NormalExit;
     // For a child killed by a signal, QProcess gives the signal as its code.
     (status.exited ? status.code : status.signal) = exitCode;
-    // What a wrapper left running would go on writing unseen. The group's id
-    // cannot be taken by another process while any member of it lives.
-    kill(-m_pid, SIGKILL);
-    m_killTimer.stop();
+    if (m_tie == ChildTie::Program) {
+        // What a wrapper left running would go on writing unseen. The group's
+        // id cannot be taken by another process while any member of it lives.
+        kill(-m_pid, SIGKILL);
+        ExitGuard::ForgetChildGroup(m_pid);
+    }
     m_status = status;
-    ExitGuard::ForgetChildGroup(m_pid);
     emit Ended();
 }
 
@@ -84,30 +119,36 @@ void ChildProcess::SignalGroup(int signal)
 {
     // Once reaped, the ids may name another process by now.
     if (!Reaped() && m_pid > 0)
-        kill(-m_pid, signal);
+        kill(m_tie == ChildTie::Program ? -m_pid : m_pid, signal);
 }
 
 void ChildProcess::End(std::chrono::milliseconds grace)
 {
-    if (Reaped() || m_killTimer.isActive())
+    if (Reaped() || m_ending)
         return;
-    SignalGroup(SIGTERM);
-    m_killTimer.start(grace);
+    m_ending = true;
+    EndGracefully([this](int signal) { SignalGroup(signal); }, grace,
+                  [this](std::chrono::milliseconds wait, const std::function<void()>& kill) {
+                      QTimer::singleShot(wait, this, kill);
+                  });
 }
 
 ChildStatus ChildProcess::EndGroup(std::chrono::milliseconds grace)
 {
     if (Reaped())
         return *m_status;
-    SignalGroup(SIGTERM);
-    if (grace.count() <= 0 || !m_process.waitForFinished(static_cast<int>(grace.count())))
-        SignalGroup(SIGKILL);
+    EndGracefully([this](int signal) { SignalGroup(signal); }, grace,
+                  [this](std::chrono::milliseconds wait, const std::function<void()>& kill) {
+                      if (wait.count() <= 0 ||
+                          !m_process.waitForFinished(static_cast<int>(wait.count())))
+                          kill();
+                  });
     if (!Reaped())
         m_process.waitForFinished(-1);
     if (!Reaped()) {
         m_status = ChildStatus{}; // lost to another waiter: nothing is left to wait for
-        m_killTimer.stop();
-        ExitGuard::ForgetChildGroup(m_pid);
+        if (m_tie == ChildTie::Program)
+            ExitGuard::ForgetChildGroup(m_pid);
     }
     return *m_status;
 }

@@ -4,7 +4,6 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
-#include <QTimer>
 
 #include <chrono>
 #include <memory>
@@ -19,20 +18,39 @@ struct ChildStatus
     int signal = 0;
 };
 
-// Where a child's standard streams go. Output and error always share one
-// stream, so the child's output keeps the order in which it was written.
+// Which of a child's output streams are kept; a dropped one goes to the null device.
+enum class ChildOutput
+{
+    Both, // output and error share one stream, in the order they were written
+    OutputOnly,
+    ErrorOnly,
+};
+
+// Where a child's standard streams go.
 struct ChildStreams
 {
-    // Output and error append to this file; empty: they are read through Channels().
+    // What is kept appends to this file; empty: it is read through Channels().
     QString outputFile;
     // Standard input is written through Channels(); otherwise it is the null device.
     bool input = false;
+    ChildOutput kept = ChildOutput::Both;
 };
 
-// One child process started without a shell, in a process group of its own.
-// Environment and working folder are inherited. The child gets a parent-death
-// signal and its group is watched by the exit guard, so nothing it started
-// outlives the program; when the child ends, what it left in its group ends too.
+// How far a child is bound to this program.
+enum class ChildTie
+{
+    // A process group of its own, ended when the child ends, when the program
+    // ends and when it dies: nothing the child started outlives either.
+    Program,
+    // What it starts may outlive it and the program, as the browser a desktop
+    // opener runs, which the user keeps; only the child itself is signalled.
+    Loose,
+};
+
+// One child process started without a shell. Environment and working folder
+// are inherited. A child tied to the program gets a parent-death signal and
+// its group is watched by the exit guard; when it ends, what it left in its
+// group ends too.
 class ChildProcess : public QObject
 {
     Q_OBJECT
@@ -44,6 +62,10 @@ public:
                                                              const QStringList& arguments,
                                                              const ChildStreams& streams,
                                                              int* startError);
+    [[nodiscard]] static std::unique_ptr<ChildProcess> Start(const QString& program,
+                                                             const QStringList& arguments,
+                                                             const ChildStreams& streams,
+                                                             ChildTie tie, int* startError);
     // Output and error appended to outputFile, input from the null device.
     [[nodiscard]] static std::unique_ptr<ChildProcess> Start(const QString& program,
                                                              const QStringList& arguments,
@@ -64,7 +86,8 @@ public:
     // it is started and ended only through this class.
     QProcess& Channels() { return m_process; }
 
-    // Sends a signal to the child's whole group unless the child was reaped.
+    // Sends a signal to the child's whole group (a loose child alone) unless
+    // the child was reaped.
     void SignalGroup(int signal);
 
     // SIGTERM to the group now, SIGKILL after the grace; returns at once.
@@ -80,13 +103,14 @@ signals:
     void Ended();
 
 private:
-    ChildProcess();
+    explicit ChildProcess(ChildTie tie);
     [[nodiscard]] bool Launch(const QString& program, const QStringList& arguments,
                               const ChildStreams& streams, int* startError);
     void Record(int exitCode, QProcess::ExitStatus exitStatus);
 
     QProcess m_process;
-    QTimer m_killTimer;
+    ChildTie m_tie;
+    bool m_ending = false;
     pid_t m_pid = 0;
     std::optional<ChildStatus> m_status;
 };

@@ -1,5 +1,7 @@
 #include "platform/exitguard.h"
 
+#include "platform/endgracefully.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -130,11 +132,11 @@ void ExitGuard::ForgetCleanup(int id)
 void ExitGuard::EndAll(std::chrono::milliseconds grace)
 {
     if (!Groups().empty()) {
-        if (grace.count() > 0) {
-            SignalGroups(SIGTERM);
-            WaitForGroups(Clock::now() + grace);
-        }
-        SignalGroups(SIGKILL);
+        EndGracefully(SignalGroups, grace,
+                      [](std::chrono::milliseconds wait, const std::function<void()>& kill) {
+                          if (wait.count() <= 0 || !WaitForGroups(Clock::now() + wait))
+                              kill();
+                      });
         // A dying builder may still be creating its next chunk: clean up after it.
         WaitForGroups(Clock::now() + std::chrono::seconds(1));
         Groups().clear();

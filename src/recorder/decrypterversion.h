@@ -1,16 +1,16 @@
 #pragma once
 
 #include <QString>
-
-class MessageBoxPresenter;
+#include <QStringList>
 
 // What the minimum-version check found for one recorder executable.
 struct DecrypterVersionCheck
 {
     QString version;       // "%d.%d.%d.%d", or empty when unreadable
     bool accepted = false; // recent enough for recording
+    // What the user must be told, in order: an unreadable version, then that
+    // it is too old (an unreadable version counts as too old).
+    QStringList warnings;
 };
 
-// Reads the recorder's product version and tells the user when it is too old
-// for recording (an unreadable version counts as too old).
-DecrypterVersionCheck CheckDecrypterVersion(const QString& path, MessageBoxPresenter& presenter);
+[[nodiscard]] DecrypterVersionCheck CheckDecrypterVersion(const QString& path);

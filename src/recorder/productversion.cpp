@@ -1,7 +1,6 @@
 #include "recorder/productversion.h"
 
 #include "platform/elidedtext.h"
-#include "platform/messagebox.h"
 #include "recorder/decrypterprogram.h"
 #include "recorder/peversionreader.h"
 
@@ -44,15 +43,16 @@ PeVersionResult ReadFromFile(const QString& path)
 
 } // namespace
 
-QString ReadProductVersion(const QString& path, MessageBoxPresenter& presenter)
+ProductVersion ReadProductVersion(const QString& path)
 {
     const PeVersionResult result = ReadFromFile(path);
+    ProductVersion read;
     if (result.status == PeVersionStatus::NoVersionInfo)
-        ShowApplicationBox(presenter, QCoreApplication::translate(
-                                          "Recorder", Decrypter::NoFileInformationMessage) +
-                                          ElideMiddle(path));
-    if (result.status != PeVersionStatus::Found)
-        return {};
-    return QString::asprintf(Decrypter::VersionFormat, result.product[0], result.product[1],
-                             result.product[2], result.product[3]);
+        read.warning =
+            QCoreApplication::translate("Recorder", Decrypter::NoFileInformationMessage) +
+            ElideMiddle(path);
+    if (result.status == PeVersionStatus::Found)
+        read.version = QString::asprintf(Decrypter::VersionFormat, result.product[0],
+                                         result.product[1], result.product[2], result.product[3]);
+    return read;
 }

@@ -1,7 +1,6 @@
 #include "settings/programsettings.h"
 
 #include "platform/elidedtext.h"
-#include "platform/messagebox.h"
 #include "platform/pathhelper.h"
 #include "recorder/decrypterversion.h"
 #include "recorder/nativerecorder.h"
@@ -9,6 +8,8 @@
 #include "settings/settingslocation.h"
 
 #include <QCoreApplication>
+
+#include <utility>
 
 namespace {
 
@@ -21,8 +22,6 @@ QString Tr(const char* text)
 
 } // namespace
 
-ProgramSettings::ProgramSettings(MessageBoxPresenter& presenter) : m_presenter(presenter) {}
-
 void ProgramSettings::SetProgramFolder(const QString& folder)
 {
     m_filePath = SettingsFileLocation(folder, QProcessEnvironment::systemEnvironment());
@@ -33,19 +32,29 @@ QString ProgramSettings::SettingsFilePath() const
     return m_filePath;
 }
 
-int ProgramSettings::ReadSettings()
+bool ProgramSettings::ReadSettings()
 {
     m_values.driveletter.clear();
     m_values.fileBytes.driveletter.clear();
     const SettingsFileBytes file = ReadSettingsFileBytes(m_filePath);
-    ReportUnusableFile(file.state);
+    NoteUnusableFile(file.state);
     if (file.state != SettingsFileState::Read)
-        return -1;
+        return false;
     ReadSettingsText(file.bytes, m_values);
-    return 0;
+    return true;
 }
 
-void ProgramSettings::ReportUnusableFile(SettingsFileState state)
+SettingsNotices ProgramSettings::TakeNotices()
+{
+    return std::exchange(m_notices, {});
+}
+
+void ProgramSettings::NoteFileError(const QString& text)
+{
+    m_notices.append({SettingsNoticeKind::SettingsFile, Tr(kErrorCaption), text});
+}
+
+void ProgramSettings::NoteUnusableFile(SettingsFileState state)
 {
     const bool unusable =
         state == SettingsFileState::NotRegular || state == SettingsFileState::TooLarge;
@@ -56,42 +65,40 @@ void ProgramSettings::ReportUnusableFile(SettingsFileState state)
                       "Settings", "The settings file \"%1\" is larger than 64 KiB and is ignored.")
                 : QT_TRANSLATE_NOOP(
                       "Settings", "The settings file \"%1\" is not a regular file and is ignored.");
-        ShowWindowBox(m_presenter, Tr(kErrorCaption), Tr(text).arg(ElideMiddle(m_filePath)),
-                      BoxKind::Error);
+        NoteFileError(Tr(text).arg(ElideMiddle(m_filePath)));
     }
     m_reportedState = state;
 }
 
-void ProgramSettings::WriteSettings()
+bool ProgramSettings::WriteSettings()
 {
     // Before writing, so a rejected recorder is saved with burning off.
     CheckDecrypterVersion();
     const QString failure = WriteSettingsFileBytes(m_filePath, FormatSettingsFile(m_values));
     if (failure.isEmpty())
-        return;
-    ShowWindowBox(m_presenter, Tr(kErrorCaption),
-                  Tr(QT_TRANSLATE_NOOP("Settings", "Cannot save the settings to \"%1\": %2."))
-                      .arg(ElideMiddle(m_filePath), failure),
-                  BoxKind::Error);
+        return true;
+    NoteFileError(Tr(QT_TRANSLATE_NOOP("Settings", "Cannot save the settings to \"%1\": %2."))
+                      .arg(ElideMiddle(m_filePath), failure));
+    return false;
 }
 
 bool ProgramSettings::GetSplitImageFile()
 {
     ReadSettings();
-    return SplitImageFile() == 1;
+    return SplitImageFile();
 }
 
 bool ProgramSettings::GetBurnImageFile()
 {
     ReadSettings();
     CheckDecrypterVersion();
-    return BurnImageFile() == 1;
+    return BurnImageFile();
 }
 
 bool ProgramSettings::GetEraseMedia()
 {
     ReadSettings();
-    return EraseMedia() == 1;
+    return EraseMedia();
 }
 
 QString ProgramSettings::GetDecrypterPath()
@@ -109,7 +116,7 @@ QString ProgramSettings::GetDriveletter()
 bool ProgramSettings::GetCheckDirSize()
 {
     ReadSettings();
-    return CheckDirSize() != 0;
+    return CheckDirSize();
 }
 
 QString ProgramSettings::GetWriteSpeed() const
@@ -122,21 +129,22 @@ void ProgramSettings::SetWriteSpeed(const QString& speed)
     m_values.writeSpeed = speed;
 }
 
-int ProgramSettings::CheckDecrypterVersion()
+bool ProgramSettings::CheckDecrypterVersion()
 {
-    if (m_values.burnImageFile == 0)
-        return -1;
+    if (!m_values.burnImageFile)
+        return false;
     // xorriso has no Windows version resource and no version gates.
     if (IsXorrisoRecorder(m_values.decrypterPath)) {
         m_decrypterVersion.clear();
-        return 0;
+        return true;
     }
-    const DecrypterVersionCheck check =
-        ::CheckDecrypterVersion(m_values.decrypterPath, m_presenter);
+    const DecrypterVersionCheck check = ::CheckDecrypterVersion(m_values.decrypterPath);
+    for (const QString& warning : check.warnings)
+        m_notices.append({SettingsNoticeKind::Recorder, QString(), warning});
     m_decrypterVersion = check.version;
     if (!check.accepted)
-        m_values.burnImageFile = 0; // in memory only; the file keeps its value
-    return 0;
+        m_values.burnImageFile = false; // in memory only; the file keeps its value
+    return true;
 }
 
 QString ProgramSettings::DecrypterVersion() const
@@ -164,17 +172,17 @@ SettingsValues ProgramSettings::Values() const
     return m_values;
 }
 
-int ProgramSettings::SplitImageFile() const
+bool ProgramSettings::SplitImageFile() const
 {
     return m_values.splitImageFile;
 }
 
-int ProgramSettings::BurnImageFile() const
+bool ProgramSettings::BurnImageFile() const
 {
     return m_values.burnImageFile;
 }
 
-int ProgramSettings::EraseMedia() const
+bool ProgramSettings::EraseMedia() const
 {
     return m_values.eraseMedia;
 }
@@ -189,24 +197,24 @@ QString ProgramSettings::Driveletter() const
     return m_values.driveletter;
 }
 
-int ProgramSettings::CheckDirSize() const
+bool ProgramSettings::CheckDirSize() const
 {
     return m_values.checkDirSize;
 }
 
 void ProgramSettings::SetSplitImageFile(bool on)
 {
-    m_values.splitImageFile = on ? 1 : 0;
+    m_values.splitImageFile = on;
 }
 
 void ProgramSettings::SetBurnImageFile(bool on)
 {
-    m_values.burnImageFile = on ? 1 : 0;
+    m_values.burnImageFile = on;
 }
 
 void ProgramSettings::SetEraseMedia(bool on)
 {
-    m_values.eraseMedia = on ? 1 : 0;
+    m_values.eraseMedia = on;
 }
 
 void ProgramSettings::SetDecrypterPath(const QString& path)
@@ -221,5 +229,5 @@ void ProgramSettings::SetDriveletter(const QString& drive)
 
 void ProgramSettings::SetCheckDirSize(bool on)
 {
-    m_values.checkDirSize = on ? 1 : 0;
+    m_values.checkDirSize = on;
 }

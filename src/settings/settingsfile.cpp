@@ -6,10 +6,12 @@
 
 namespace {
 
-struct IntKey
+// A switch is on when the file says 1; the size check is on unless it says 0.
+struct SwitchKey
 {
     const char* prefix;
-    int SettingsValues::*value;
+    bool SettingsValues::*value;
+    bool onlyOne;
 };
 
 struct TextKey
@@ -28,11 +30,11 @@ constexpr char kDriveletter[] = "Driveletter = ";
 constexpr char kWriteSpeed[] = "WriteSpeed = ";
 constexpr char kCheckDirSize[] = "CheckDirSize = ";
 
-constexpr IntKey kIntKeys[] = {
-    {kSplitImageFile, &SettingsValues::splitImageFile},
-    {kBurnImageFile, &SettingsValues::burnImageFile},
-    {kEraseMedia, &SettingsValues::eraseMedia},
-    {kCheckDirSize, &SettingsValues::checkDirSize},
+constexpr SwitchKey kSwitchKeys[] = {
+    {kSplitImageFile, &SettingsValues::splitImageFile, true},
+    {kBurnImageFile, &SettingsValues::burnImageFile, true},
+    {kEraseMedia, &SettingsValues::eraseMedia, true},
+    {kCheckDirSize, &SettingsValues::checkDirSize, false},
 };
 constexpr TextKey kTextKeys[] = {
     {kDecrypterPath, &SettingsValues::decrypterPath, &SettingsTextBytes::decrypterPath},
@@ -74,9 +76,10 @@ void ApplyLine(QByteArrayView line, SettingsValues& values)
         line.truncate(nul);
     if (line.startsWith('#'))
         return;
-    for (const IntKey& key : kIntKeys) {
+    for (const SwitchKey& key : kSwitchKeys) {
         if (line.startsWith(key.prefix)) {
-            values.*key.value = ParseLeadingInt(line.sliced(qstrlen(key.prefix)));
+            const int number = ParseLeadingInt(line.sliced(qstrlen(key.prefix)));
+            values.*key.value = key.onlyOne ? number == 1 : number != 0;
             return;
         }
     }
@@ -92,6 +95,11 @@ void ApplyLine(QByteArrayView line, SettingsValues& values)
             return;
         }
     }
+}
+
+QByteArray Switch(bool on)
+{
+    return on ? QByteArrayLiteral("1") : QByteArrayLiteral("0");
 }
 
 void AppendLine(QByteArray& text, const char* prefix, const QByteArray& value)
@@ -121,14 +129,14 @@ QByteArray FormatSettingsFile(const SettingsValues& values)
         text += comment;
         text += kLineEnd;
     }
-    AppendLine(text, kSplitImageFile, QByteArray::number(values.splitImageFile));
-    AppendLine(text, kBurnImageFile, QByteArray::number(values.burnImageFile));
-    AppendLine(text, kEraseMedia, QByteArray::number(values.eraseMedia));
+    AppendLine(text, kSplitImageFile, Switch(values.splitImageFile));
+    AppendLine(text, kBurnImageFile, Switch(values.burnImageFile));
+    AppendLine(text, kEraseMedia, Switch(values.eraseMedia));
     // The file's order is the order of kTextKeys.
     for (const TextKey& key : kTextKeys)
         AppendLine(text, key.prefix,
                    EncodeSettingsText(values.*key.value, values.fileBytes.*key.bytes));
-    AppendLine(text, kCheckDirSize, QByteArray::number(values.checkDirSize));
+    AppendLine(text, kCheckDirSize, Switch(values.checkDirSize));
     return text;
 }
 

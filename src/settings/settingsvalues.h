@@ -13,16 +13,17 @@ struct SettingsTextBytes
     QByteArray writeSpeed;
 };
 
-// The seven options kept in the settings file, named after their keys.
+// The seven options kept in the settings file, named after their keys. The
+// file holds the switches as 1 and 0.
 struct SettingsValues
 {
-    int splitImageFile = 0;
-    int burnImageFile = 0;
-    int eraseMedia = 0;
+    bool splitImageFile = false;
+    bool burnImageFile = false;
+    bool eraseMedia = false;
     QString decrypterPath;
     QString driveletter;
     QString writeSpeed;
-    int checkDirSize = 0;
+    bool checkDirSize = false;
     SettingsTextBytes fileBytes = {};
 
     // Equal when the seven options are: the bytes are how the texts are stored.

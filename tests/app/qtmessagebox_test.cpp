@@ -60,14 +60,17 @@ TEST(QtMessageBox, ReturnsTheWindowsAnswerCodes)
     QWidget* parent = nullptr;
 
     ClickWhenShown(QMessageBox::No, &parent);
-    EXPECT_EQ(boxes.Show({"Warning", "t", BoxKind::WarningYesNo, BoxOwner::MainWindow}), IdNo);
+    EXPECT_EQ(boxes.Show({"Warning", "t", BoxKind::WarningYesNo, BoxOwner::MainWindow}),
+              BoxAnswer::No);
     EXPECT_EQ(parent, &window);
 
     ClickWhenShown(QMessageBox::Yes);
-    EXPECT_EQ(boxes.Show({"Warning", "t", BoxKind::QuestionYesNo, BoxOwner::MainWindow}), IdYes);
+    EXPECT_EQ(boxes.Show({"Warning", "t", BoxKind::QuestionYesNo, BoxOwner::MainWindow}),
+              BoxAnswer::Yes);
 
     ClickWhenShown(QMessageBox::Ok, &parent);
-    EXPECT_EQ(boxes.Show({"isomint", "t", BoxKind::AppWarning, BoxOwner::Application}), IdOk);
+    EXPECT_EQ(boxes.Show({"isomint", "t", BoxKind::AppWarning, BoxOwner::Application}),
+              BoxAnswer::Ok);
     EXPECT_EQ(parent, nullptr);
 }
 
@@ -83,7 +86,8 @@ TEST(QtMessageBox, ABoxBeforeTheMainWindowIsShownIsCentredOnTheScreen)
         centre = box->frameGeometry().center();
     });
     ClickWhenShown(QMessageBox::Ok, &parent);
-    EXPECT_EQ(boxes.Show({"Missing File", "t", BoxKind::Error, BoxOwner::MainWindow}), IdOk);
+    EXPECT_EQ(boxes.Show({"Missing File", "t", BoxKind::Error, BoxOwner::MainWindow}),
+              BoxAnswer::Ok);
     EXPECT_EQ(parent, nullptr);
     const QPoint screen = QGuiApplication::primaryScreen()->availableGeometry().center();
     EXPECT_LE((centre - screen).manhattanLength(), 40)

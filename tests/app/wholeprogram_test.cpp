@@ -192,7 +192,7 @@ TEST_F(WholeProgramTest, AbortEndsTheChildSilentlyAndClosingDuringABuildAsksFirs
     ASSERT_TRUE(RunUntil([&] { return ReadPid(fake.File("pid")) > 0; }));
     const qint64 second = ReadPid(fake.File("pid"));
     // Closing asks first; No keeps the build going.
-    m_boxes.Answer(IdNo);
+    m_boxes.Answer(BoxAnswer::No);
     window->close();
     ASSERT_EQ(m_boxes.Count(), 1);
     EXPECT_EQ(m_boxes.Last().text, "A build is running. Abort it and quit?");
@@ -200,7 +200,7 @@ TEST_F(WholeProgramTest, AbortEndsTheChildSilentlyAndClosingDuringABuildAsksFirs
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->Engine().IsBuilding());
     EXPECT_FALSE(ProcessGone(second));
-    m_boxes.Answer(IdYes);
+    m_boxes.Answer(BoxAnswer::Yes);
     window->close();
     EXPECT_EQ(m_boxes.Count(), 2);
     EXPECT_FALSE(window->isVisible());

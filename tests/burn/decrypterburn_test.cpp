@@ -1,10 +1,9 @@
 #include "burn/decrypterburn.h"
+#include "burn/recordingchoices.h"
 #include "burn/windowsarguments.h"
 
-#include "fakes/fakebuildwindow.h"
 #include "fakes/testprogramfolder.h"
 #include "settings/programsettings.h"
-#include "support/scriptedmessagebox.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +21,7 @@ DecrypterCall ExampleCall()
     DecrypterCall call;
     call.decrypterPath = QStringLiteral("C:\\Tools\\Decrypter.exe");
     call.erase = true;
-    call.verify = 1;
+    call.verify = true;
     call.version = QStringLiteral("3.2.3.0");
     call.speedText = QStringLiteral("8x");
     call.source = QStringLiteral("D:\\out\\movie.iso");
@@ -30,55 +29,41 @@ DecrypterCall ExampleCall()
     return call;
 }
 
-TEST(DecrypterCommandLineTest, ExampleLineAndNoSwitchAtAll)
-{
-    EXPECT_EQ(FormDecrypterCommandLine(ExampleCall()),
-              "C:\\Tools\\Decrypter.exe /MODE ISOWRITE /START /ERASE /VERIFY YES /SPEED 8x  /SRC "
-              "\"D:\\out\\movie.iso\" /DEST E:");
-    DecrypterCall bare = ExampleCall();
-    bare.erase = false;
-    bare.verify = 0;
-    bare.version = QStringLiteral("3.2.2.0");
-    EXPECT_EQ(
-        FormDecrypterCommandLine(bare),
-        "C:\\Tools\\Decrypter.exe /MODE ISOWRITE /START  /SRC \"D:\\out\\movie.iso\" /DEST E:");
-    bare.drive.clear();
-    EXPECT_EQ(FormDecrypterCommandLine(bare),
-              "C:\\Tools\\Decrypter.exe /MODE ISOWRITE /START  /SRC \"D:\\out\\movie.iso\" /DEST ");
-}
-
-TEST(DecrypterCommandLineTest, VerifyRowsShutdownAndTheSpeedOnlyAbove3220)
+// Each switch as the call asks; verify's value and the speed only above 3.2.2.0.
+TEST(DecrypterCommandLineTest, SwitchesFollowTheCallAndTheVersion)
 {
     struct Row
     {
-        int verify;
+        bool erase, verify, shutdown;
         const char* version;
+        const char* speed;
+        const char* drive;
         const char* switches;
     };
     const Row rows[] = {
-        {1, "3.2.2.1", "/VERIFY YES /SPEED 8x "},
-        {1, "3.2.2.0", "/VERIFY "},
-        {0, "3.2.2.1", "/VERIFY NO /SPEED 8x "},
-        {0, "3.2.2.0", ""},
-        {1, "", "/VERIFY "},
-        {0, "10.0.0.0", "/VERIFY NO /SPEED 8x "},
+        {true, true, false, "3.2.3.0", "8x", "E:", "/ERASE /VERIFY YES /SPEED 8x "},
+        {false, false, false, "3.2.2.0", "8x", "E:", ""},
+        {false, false, false, "3.2.2.0", "8x", "", ""},
+        {false, true, false, "3.2.2.1", "8x", "E:", "/VERIFY YES /SPEED 8x "},
+        {false, true, false, "3.2.2.0", "8x", "E:", "/VERIFY "},
+        {false, false, false, "3.2.2.1", "8x", "E:", "/VERIFY NO /SPEED 8x "},
+        {false, true, false, "", "8x", "E:", "/VERIFY "},
+        {false, false, false, "10.0.0.0", "8x", "E:", "/VERIFY NO /SPEED 8x "},
+        {true, true, true, "3.2.3.0", "", "E:", "/ERASE /VERIFY YES /SHUTDOWN "}, // no speed chosen
     };
     for (const Row& row : rows) {
         DecrypterCall call = ExampleCall();
-        call.erase = false;
+        call.erase = row.erase;
         call.verify = row.verify;
+        call.shutdown = row.shutdown;
         call.version = QLatin1String(row.version);
+        call.speedText = QLatin1String(row.speed);
+        call.drive = QLatin1String(row.drive);
         EXPECT_EQ(FormDecrypterCommandLine(call),
-                  "C:\\Tools\\Decrypter.exe /MODE ISOWRITE /START " + QLatin1String(row.switches) +
-                      " /SRC \"D:\\out\\movie.iso\" /DEST E:")
-            << row.verify << " " << row.version;
+                  R"(C:\Tools\Decrypter.exe /MODE ISOWRITE /START )" + QLatin1String(row.switches) +
+                      R"( /SRC "D:\out\movie.iso" /DEST )" + call.drive)
+            << row.switches << " " << row.version;
     }
-    DecrypterCall call = ExampleCall();
-    call.shutdown = 1;
-    call.speedText.clear(); // no item selected: no speed switch
-    EXPECT_EQ(FormDecrypterCommandLine(call),
-              "C:\\Tools\\Decrypter.exe /MODE ISOWRITE /START /ERASE /VERIFY YES /SHUTDOWN  /SRC "
-              "\"D:\\out\\movie.iso\" /DEST E:");
 }
 
 TEST(DecrypterStartTest, PathStaysWholeAndTheRestFollowsWindowsRules)
@@ -213,10 +198,8 @@ protected:
         m_path = qgetenv("PATH");
         QDir(m_folder.Path()).mkdir("bin");
         QFile::link(ISOMINT_FAKE_RECORDER, m_folder.File("bin/wine"));
-        qputenv("PATH", QFile::encodeName(m_folder.File("bin")));
         qputenv("ISOMINT_FAKE_RECORDER_LOG", QFile::encodeName(m_folder.File("record")));
         m_settings.SetProgramFolder(m_folder.Path());
-        m_window.speedText = QStringLiteral("8x");
     }
     void TearDown() override
     {
@@ -227,16 +210,17 @@ protected:
     // The recorder, named with blanks and an upper-case extension.
     QString Recorder(const char* version)
     {
-        const QString path = m_folder.File("DVD Decrypter.EXE");
+        QString path = m_folder.File("DVD Decrypter.EXE");
         QFile::remove(path);
         QFile::copy(QStringLiteral(ISOMINT_TEST_DATA_DIR "/pe/recorder-%1.exe").arg(version), path);
         return path;
     }
 
-    QStringList Record()
+    // What the stand-in was started with; empty when nothing started.
+    QStringList Record(bool started)
     {
         const QString path = m_folder.File("record");
-        for (int i = 0; i < 1000 && !QFile::exists(path); ++i)
+        for (int i = 0; i < (started ? 1000 : 20) && !QFile::exists(path); ++i)
             QThread::msleep(10);
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
@@ -245,62 +229,67 @@ protected:
         for (const QByteArray& field : file.readAll().split('\0'))
             fields << QFile::decodeName(field);
         fields.removeLast(); // after the last NUL
+        file.remove();
         return fields;
     }
 
     TestProgramFolder m_folder{QStringLiteral(ISOMINT_FAKE_MKISOFS)};
-    ScriptedMessageBox m_boxes;
-    FakeBuildWindow m_window{m_boxes};
-    ProgramSettings m_settings{m_boxes};
+    ProgramSettings m_settings;
     QByteArray m_path;
 };
 
-TEST_F(DecrypterBurnTest, SplitImageNamesTheListAndEveryChoiceReachesTheRecorder)
+// The version gates need the recorder's version read first: a speed only
+// above 3.2.2.0, no start at all for a recorder too old, with a notice.
+TEST_F(DecrypterBurnTest, EveryChoiceReachesTheRecorderAsTheSettingsAndVersionAllow)
 {
-    const QString recorder = Recorder("3.2.2.1");
-    m_folder.WriteSettings(1, 1, 1, recorder, "e:", 0);
-    m_window.verify = 1;
-    m_window.shutdown = 1;
-    DecrypterBurn(m_settings, m_window, m_folder.File("out/movie.iso"));
-    EXPECT_EQ(Record(),
-              QStringList({QDir::currentPath(), m_folder.File("bin/wine"), recorder, "/MODE",
-                           "ISOWRITE", "/START", "/ERASE", "/VERIFY", "YES", "/SHUTDOWN", "/SPEED",
-                           "8x", "/SRC", m_folder.File("out/movie.lst"), "/DEST", "E:"}));
-    EXPECT_EQ(m_window.speedReads, 1);
-    EXPECT_EQ(m_boxes.Count(), 0);
-}
-
-TEST_F(DecrypterBurnTest, SpeedIsNotEvenReadAtOrBelow3220)
-{
-    const QString recorder = Recorder("3.2.2.0");
-    m_folder.WriteSettings(0, 1, 0, recorder, "E:", 0);
-    DecrypterBurn(m_settings, m_window, m_folder.File("movie.iso"));
-    EXPECT_EQ(Record(), QStringList({QDir::currentPath(), m_folder.File("bin/wine"), recorder,
-                                     "/MODE", "ISOWRITE", "/START", "/SRC",
-                                     m_folder.File("movie.iso"), "/DEST", "E:"}));
-    EXPECT_EQ(m_window.speedReads, 0);
-}
-
-TEST_F(DecrypterBurnTest, NothingStartsWhenRecordingIsOffOrWineIsMissing)
-{
-    const QString recorder = Recorder("3.2.2.1");
-    m_folder.WriteSettings(0, 2, 0, recorder, "E:", 0);
-    DecrypterBurn(m_settings, m_window, m_folder.File("movie.iso"));
-    m_folder.WriteSettings(0, 1, 0, recorder, "E:", 0);
-    qputenv("PATH", QFile::encodeName(m_folder.File("empty")));
-    DecrypterBurn(m_settings, m_window, m_folder.File("movie.iso"));
-    QThread::msleep(200);
-    EXPECT_FALSE(QFile::exists(m_folder.File("record")));
-    EXPECT_EQ(m_boxes.Count(), 0);
-}
-
-TEST_F(DecrypterBurnTest, ATooOldRecorderIsToldAndNotStarted)
-{
-    m_folder.WriteSettings(0, 1, 0, Recorder("3.1.6.0"), "E:", 0);
-    DecrypterBurn(m_settings, m_window, m_folder.File("movie.iso"));
-    QThread::msleep(200);
-    EXPECT_FALSE(QFile::exists(m_folder.File("record")));
-    EXPECT_EQ(m_boxes.Count(), 1);
+    struct Row
+    {
+        const char* name;
+        const char* version;
+        int split;
+        int burn;
+        bool wine;
+        QStringList switches; // after /START; empty with `source` empty: nothing starts
+        const char* source;
+        qsizetype notices;
+    };
+    const RecordingChoices choices{true, true, QStringLiteral("8x")};
+    const Row rows[] = {
+        {"split, every choice",
+         "3.2.2.1",
+         1,
+         1,
+         true,
+         {"/ERASE", "/VERIFY", "YES", "/SHUTDOWN", "/SPEED", "8x"},
+         "out/movie.lst",
+         0},
+        {"no speed at 3.2.2.0",
+         "3.2.2.0",
+         0,
+         1,
+         true,
+         {"/ERASE", "/VERIFY", "/SHUTDOWN"},
+         "out/movie.iso",
+         0},
+        {"recording off", "3.2.2.1", 0, 2, true, {}, nullptr, 0},
+        {"no wine", "3.2.2.1", 0, 1, false, {}, nullptr, 0},
+        {"too old", "3.1.6.0", 0, 1, true, {}, nullptr, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString recorder = Recorder(row.version);
+        m_folder.WriteSettings(row.split, row.burn, 1, recorder, "e:", 0);
+        qputenv("PATH", QFile::encodeName(m_folder.File(row.wine ? "bin" : "empty")));
+        DecrypterBurn(m_settings, choices, m_folder.File("out/movie.iso"));
+        QStringList expected;
+        if (row.source != nullptr)
+            expected << QDir::currentPath() << m_folder.File("bin/wine") << recorder << "/MODE"
+                     << "ISOWRITE"
+                     << "/START" << row.switches << "/SRC" << m_folder.File(row.source) << "/DEST"
+                     << "E:";
+        EXPECT_EQ(Record(row.source != nullptr), expected);
+        EXPECT_EQ(m_settings.TakeNotices().size(), row.notices);
+    }
 }
 
 } // namespace

@@ -23,7 +23,7 @@ LinkOpenResult OpenAndWait(LinkOpener& opener, const QString& address, int timeo
     std::optional<LinkOpenResult> result;
     OpenLinkWith(opener, address, &context, [&result](const LinkOpenResult& r) { result = r; });
     EXPECT_TRUE(RunUntil([&result] { return result.has_value(); }, timeoutMs));
-    return result.value_or(LinkOpenResult{-1, {}});
+    return result.value_or(LinkOpenResult{OpenLinkCode::NoAssociation, "no result"});
 }
 
 TEST(CutHandlerCommand, CutsAtTheFirstFieldCodePreferringTheQuotedForm)
@@ -66,16 +66,23 @@ TEST(ExecLineOfDesktopEntry, ReadsTheMainGroupsExecWithStringEscapes)
     EXPECT_TRUE(ExecLineOfDesktopEntry("[Desktop Action new]\nExec=other\n").isEmpty());
 }
 
-TEST(OpenLinkErrorText, NamesTheReasonByCode)
+TEST(OpenLinkErrorText, NamesTheReason)
 {
-    EXPECT_EQ(OpenLinkErrorText(31), "Unable to open hyperlink:\n\nThere is no application "
-                                     "associated\nwith the given filename extension.");
-    EXPECT_EQ(OpenLinkErrorText(26), "Unable to open hyperlink:\n\nA sharing violation occurred. ");
-    EXPECT_EQ(OpenLinkErrorText(0),
-              "Unable to open hyperlink:\n\nThe operating system is out\nof memory or resources.");
-    EXPECT_EQ(OpenLinkErrorText(99), "Unable to open hyperlink:\n\nUnknown Error (99) occurred.");
-    EXPECT_EQ(OpenLinkErrorText(31, "xdg-open: no method available"),
-              OpenLinkErrorText(31) + "\n\nxdg-open: no method available");
+    EXPECT_EQ(OpenLinkErrorText(OpenLinkCode::NoAssociation),
+              "Unable to open hyperlink:\n\nThere is no application "
+              "associated\nwith the given filename extension.");
+    EXPECT_EQ(OpenLinkErrorText(OpenLinkCode::FileNotFound),
+              "Unable to open hyperlink:\n\nThe specified file was not found.");
+    EXPECT_EQ(OpenLinkErrorText(OpenLinkCode::PathNotFound),
+              "Unable to open hyperlink:\n\nThe specified path was not found.");
+    EXPECT_EQ(OpenLinkErrorText(OpenLinkCode::AccessDenied),
+              "Unable to open hyperlink:\n\nThe operating system denied\naccess to the "
+              "specified file.");
+    EXPECT_EQ(OpenLinkErrorText(OpenLinkCode::BadExecutable),
+              "Unable to open hyperlink:\n\nThe .EXE file is invalid\n(non-Win32 .EXE or error "
+              "in .EXE image).");
+    EXPECT_EQ(OpenLinkErrorText(OpenLinkCode::NoAssociation, "xdg-open: no method available"),
+              OpenLinkErrorText(OpenLinkCode::NoAssociation) + "\n\nxdg-open: no method available");
 }
 
 // Drives every step of opening without a desktop or a browser.
@@ -126,24 +133,24 @@ TEST(OpenLink, FallsBackOnTheBrowserCommandWithTheAddressAsOneArgument)
 TEST(OpenLink, MapsEachFailureToTheShellsCode)
 {
     ScriptedOpener opener;
-    EXPECT_EQ(OpenAndWait(opener, "https://example.org/").code, OpenLinkCode::NoAssociation);
+    EXPECT_EQ(OpenAndWait(opener, "https://example.org/").failure, OpenLinkCode::NoAssociation);
 
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    EXPECT_EQ(OpenAndWait(opener, folder.filePath("missing.html")).code,
+    EXPECT_EQ(OpenAndWait(opener, folder.filePath("missing.html")).failure,
               OpenLinkCode::FileNotFound);
-    EXPECT_EQ(OpenAndWait(opener, folder.filePath("gone/missing.html")).code,
+    EXPECT_EQ(OpenAndWait(opener, folder.filePath("gone/missing.html")).failure,
               OpenLinkCode::PathNotFound);
 
     opener.browser = "no-such-browser-here %u";
-    EXPECT_EQ(OpenAndWait(opener, "https://example.org/").code, OpenLinkCode::FileNotFound);
+    EXPECT_EQ(OpenAndWait(opener, "https://example.org/").failure, OpenLinkCode::FileNotFound);
     opener.browser = folder.filePath("gone/browser") + " %u";
-    EXPECT_EQ(OpenAndWait(opener, "https://example.org/").code, OpenLinkCode::PathNotFound);
+    EXPECT_EQ(OpenAndWait(opener, "https://example.org/").failure, OpenLinkCode::PathNotFound);
     opener.browser = folder.path() + " %u";
-    EXPECT_EQ(OpenAndWait(opener, "https://example.org/").code, OpenLinkCode::AccessDenied);
+    EXPECT_EQ(OpenAndWait(opener, "https://example.org/").failure, OpenLinkCode::AccessDenied);
     opener.browser = "env %u";
     opener.startWorks = false;
-    EXPECT_EQ(OpenAndWait(opener, "https://example.org/").code, OpenLinkCode::BadExecutable);
+    EXPECT_EQ(OpenAndWait(opener, "https://example.org/").failure, OpenLinkCode::BadExecutable);
 }
 
 // A stand-in for xdg-open: a script that exits with the given status after
@@ -190,15 +197,58 @@ TEST(DesktopOpener, AStartedOpenerIsNoSuccessItsExitStatusDecides)
                         "echo \"xdg-open: no method available for opening '$1'\" >&2\nexit 3\n");
     NoBrowserOpener failing(noMethod.Path());
     const LinkOpenResult result = OpenAndWait(failing, "https://example.org/");
-    EXPECT_EQ(result.code, OpenLinkCode::NoAssociation);
+    EXPECT_EQ(result.failure, OpenLinkCode::NoAssociation);
     EXPECT_EQ(result.detail, "xdg-open: no method available for opening 'https://example.org/'");
 
     FakeOpener unreadable("exit 5\n");
     NoBrowserOpener denied(unreadable.Path());
-    EXPECT_EQ(OpenAndWait(denied, "https://example.org/").code, OpenLinkCode::AccessDenied);
+    EXPECT_EQ(OpenAndWait(denied, "https://example.org/").failure, OpenLinkCode::AccessDenied);
 
     NoBrowserOpener missing("/nonexistent/xdg-open");
-    EXPECT_EQ(OpenAndWait(missing, "https://example.org/").code, OpenLinkCode::FileNotFound);
+    EXPECT_EQ(OpenAndWait(missing, "https://example.org/").failure, OpenLinkCode::FileNotFound);
+}
+
+// After the desktop opener failed, the desktop is asked for its default browser
+// without blocking: its setting first, then the handler of web addresses,
+// whose desktop entry gives the command that gets the address.
+TEST(DesktopOpener, AFailedOpenerFallsBackOnTheBrowserTheDesktopNames)
+{
+    FakeOpener failing("exit 3\n");
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const auto write = [&folder](const QString& name, const QByteArray& text) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    write("xdg-settings", "#!/bin/sh\nexit 1\n");
+    write("xdg-mime", "#!/bin/sh\n[ \"$3\" = x-scheme-handler/http ] && echo fake.desktop\n");
+    write("browser", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.opened\"\n");
+    ASSERT_TRUE(QDir(folder.path()).mkpath("data/applications"));
+    write("data/applications/fake.desktop",
+          "[Desktop Entry]\nExec=" + QFile::encodeName(folder.filePath("browser")) + " --new %u\n");
+    const QByteArray path = qgetenv("PATH");
+    const QByteArray data = qgetenv("XDG_DATA_HOME");
+    qputenv("PATH", QFile::encodeName(folder.path()) + ":" + path);
+    qputenv("XDG_DATA_HOME", QFile::encodeName(folder.filePath("data")));
+
+    LinkOpener opener(failing.Path());
+    QObject context;
+    std::optional<LinkOpenResult> result;
+    OpenLinkWith(opener, "https://example.org/", &context,
+                 [&result](const LinkOpenResult& r) { result = r; });
+    EXPECT_FALSE(result.has_value());
+    EXPECT_TRUE(RunUntil([&result] { return result.has_value(); }, 10000));
+    EXPECT_TRUE(result && result->Opened());
+    const QString opened = folder.filePath("browser.opened");
+    EXPECT_TRUE(RunUntil([&opened] { return QFileInfo(opened).size() > 0; }, 5000));
+    QFile record(opened);
+    EXPECT_TRUE(record.open(QIODevice::ReadOnly));
+    EXPECT_EQ(record.readAll(), "--new\nhttps://example.org/\n");
+    qputenv("PATH", path);
+    qputenv("XDG_DATA_HOME", data);
 }
 
 TEST(DesktopOpener, AnOpenerStillRunningAfterItsPatienceHasOpenedAndIsNotKilled)

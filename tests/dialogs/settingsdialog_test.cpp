@@ -105,13 +105,13 @@ protected:
 
 TEST_F(SettingsDialogTest, FirstStartCancelledLeavesNoFileAndAsksAgainNextTime)
 {
-    ASSERT_EQ(m_dialog.Settings().ReadSettings(), -1);
+    ASSERT_FALSE(m_dialog.Settings().ReadSettings());
     m_dialog.Settings().MarkFirstTimeSetup();
     EXPECT_EQ(Run([&] { Click("splitCheck"); }), QDialog::Rejected);
     EXPECT_EQ(m_captionWhileOpen, QStringLiteral("Isomint Stencil << First Time Setup >>"));
     EXPECT_FALSE(QFile::exists(IniPath()));
     // What was taken stays in memory for this run.
-    EXPECT_EQ(m_dialog.Settings().SplitImageFile(), 1);
+    EXPECT_TRUE(m_dialog.Settings().SplitImageFile());
 
     // The same run's menu command opens it with its normal caption.
     Run([] {});
@@ -121,7 +121,7 @@ TEST_F(SettingsDialogTest, FirstStartCancelledLeavesNoFileAndAsksAgainNextTime)
     ScriptedMessageBox boxes;
     SettingsDialog next(boxes);
     next.Settings().SetProgramFolder(m_dir.path());
-    EXPECT_EQ(next.Settings().ReadSettings(), -1);
+    EXPECT_FALSE(next.Settings().ReadSettings());
 }
 
 TEST_F(SettingsDialogTest, FirstStartSavedCreatesTheExactFile)
@@ -169,7 +169,7 @@ TEST_F(SettingsDialogTest, BurningOffDisablesRecorderControlsAndClearsErase)
     for (const char* name : {"driveList", "exeButton", "pathEdit", "eraseCheck"})
         EXPECT_FALSE(Enabled(name)) << name;
     EXPECT_FALSE(Checked("eraseCheck"));
-    EXPECT_EQ(m_dialog.Settings().EraseMedia(), 0);
+    EXPECT_FALSE(m_dialog.Settings().EraseMedia());
 }
 
 TEST_F(SettingsDialogTest, EraseNeedsARecorderNewerThan3190ComparedAsNumbers)
@@ -218,12 +218,12 @@ TEST_F(SettingsDialogTest, UncheckingBurnClearsEraseAndCheckingAgainDoesNotResto
     Click("burnCheck");
     EXPECT_FALSE(Checked("eraseCheck"));
     EXPECT_FALSE(Enabled("eraseCheck"));
-    EXPECT_EQ(m_dialog.Settings().BurnImageFile(), 0);
+    EXPECT_FALSE(m_dialog.Settings().BurnImageFile());
 
     Click("burnCheck");
     EXPECT_TRUE(Enabled("eraseCheck"));
     EXPECT_FALSE(Checked("eraseCheck"));
-    EXPECT_EQ(m_dialog.Settings().EraseMedia(), 0);
+    EXPECT_FALSE(m_dialog.Settings().EraseMedia());
 }
 
 TEST_F(SettingsDialogTest, DriveListFollowsTheStoredLetter)

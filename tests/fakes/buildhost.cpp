@@ -5,12 +5,10 @@
 // its own. It quits when the build ends, or when told to stop by SIGTERM or
 // SIGHUP or SIGINT, as the program does; once EXIT_FILE appears it calls exit(1) in the
 // middle of things, as Qt does when the display connection breaks.
-#include "fakes/fakebuildwindow.h"
-#include "imaging/windowbuild.h"
+#include "fakes/scripteddecisions.h"
+#include "imaging/buildengine.h"
 #include "platform/exitguard.h"
 #include "platform/terminationsignals.h"
-#include "settings/programsettings.h"
-#include "support/scriptedmessagebox.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -28,17 +26,14 @@ int main(int argc, char* argv[])
         return 2;
     const QString folder = QFile::decodeName(argv[1]);
     const QString exitFile = QFile::decodeName(argv[4]);
-    ScriptedMessageBox boxes;
-    FakeBuildWindow window(boxes);
-    ProgramSettings settings(boxes);
-    settings.SetProgramFolder(folder);
-    WindowBuild engine(window, window.Boxes(), settings);
+    ScriptedDecisions decisions;
+    BuildEngine engine;
     engine.SetProgramFolder(folder);
     const TerminationSignals termination([](int) {
         ExitGuard::EndAll(std::chrono::milliseconds(500));
         QCoreApplication::exit(0);
     });
-    QObject::connect(&engine, &WindowBuild::BuildFinished, &app, &QCoreApplication::quit);
+    QObject::connect(&engine, &BuildEngine::Finished, &app, &QCoreApplication::quit);
     QTimer exitWatch;
     QObject::connect(&exitWatch, &QTimer::timeout, &app, [&exitFile] {
         if (QFile::exists(exitFile))
@@ -46,9 +41,10 @@ int main(int argc, char* argv[])
     });
     exitWatch.start(10);
 
-    window.controls = {QFile::decodeName(argv[2]), QFile::decodeName(argv[3]),
-                       QStringLiteral("HOST")};
-    engine.StartBuild();
+    const BuildRequest request{QFile::decodeName(argv[2]), QFile::decodeName(argv[3]),
+                               QStringLiteral("HOST")};
+    if (engine.Start(request, decisions).refusal)
+        return 3;
     std::printf("%s\n", QFile::encodeName(engine.CaptureFilePath()).constData());
     std::fflush(stdout);
     return app.exec();

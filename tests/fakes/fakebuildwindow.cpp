@@ -1,8 +1,5 @@
 #include "fakes/fakebuildwindow.h"
 
-#include "burn/imagehandover.h"
-#include "imaging/windowbuild.h"
-
 #include "support/scriptedmessagebox.h"
 
 FakeBuildWindow::FakeBuildWindow(ScriptedMessageBox& boxes) : m_presenter(*this, boxes) {}
@@ -64,36 +61,12 @@ void FakeBuildWindow::EnableLog()
     events << QStringLiteral("enable log");
 }
 
-bool FakeBuildWindow::ShutdownValue() const
-{
-    return shutdown;
-}
-
-bool FakeBuildWindow::VerifyValue() const
-{
-    return verify;
-}
-
-QString FakeBuildWindow::SelectedSpeedText() const
-{
-    ++speedReads;
-    return speedText;
-}
-
 FakeBuildWindow::Presenter::Presenter(FakeBuildWindow& window, ScriptedMessageBox& boxes)
     : m_window(window), m_boxes(boxes)
 {}
 
-int FakeBuildWindow::Presenter::Show(const MessageBoxRequest& request)
+BoxAnswer FakeBuildWindow::Presenter::Show(const MessageBoxRequest& request)
 {
     m_window.events << QStringLiteral("box ") + request.caption;
     return m_boxes.Show(request);
-}
-
-void FakeBuildWindow::HandOverImagesOf(WindowBuild& engine, ProgramSettings& settings)
-{
-    QObject::connect(&engine, &WindowBuild::ImageBuilt, &engine,
-                     [this, &settings](const QString& outputFile, int chunkCount) {
-                         HandOverImage(settings, *this, outputFile, chunkCount);
-                     });
 }

@@ -1,18 +1,15 @@
 #pragma once
 
-#include "burn/recordingchoices.h"
-#include "imaging/buildwindow.h"
-#include "platform/messagebox.h"
+#include "app/buildwindow.h"
+#include "controls/messagebox.h"
 
 #include <QStringList>
 
-class WindowBuild;
-class ProgramSettings;
 class ScriptedMessageBox;
 
 // Plays the main window for the build engine. Every call is recorded in one
 // event list, in order, together with the message boxes shown through Boxes().
-class FakeBuildWindow : public BuildWindow, public RecordingChoices
+class FakeBuildWindow : public BuildWindow
 {
 public:
     explicit FakeBuildWindow(ScriptedMessageBox& boxes);
@@ -27,22 +24,12 @@ public:
     void SetPercentLabel(const QString& text) override;
     void SetWindowTitle(const QString& title) override;
     void EnableLog() override;
-    bool ShutdownValue() const override;
-    bool VerifyValue() const override;
-    QString SelectedSpeedText() const override;
-
-    // Does what the main window does with a complete image: list and record it.
-    void HandOverImagesOf(WindowBuild& engine, ProgramSettings& settings);
 
     // A presenter that records "box <caption>" in the events, then asks the script.
     MessageBoxPresenter& Boxes() { return m_presenter; }
 
     FieldValues controls; // what the fields show
     FieldValues stored;   // the window's stored values
-    bool shutdown = false;
-    bool verify = false;
-    QString speedText;
-    mutable int speedReads = 0;
 
     bool busy = false;
     bool logEnabled = false;
@@ -57,7 +44,7 @@ private:
     {
     public:
         Presenter(FakeBuildWindow& window, ScriptedMessageBox& boxes);
-        int Show(const MessageBoxRequest& request) override;
+        BoxAnswer Show(const MessageBoxRequest& request) override;
 
     private:
         FakeBuildWindow& m_window;

@@ -1,11 +1,8 @@
 #include "imaging/buildmonitor.h"
-#include "imaging/windowbuild.h"
 
-#include "fakes/fakebuildwindow.h"
 #include "imaging/outcome.h"
 #include "platform/childprocess.h"
 #include "support/eventloop.h"
-#include "support/scriptedmessagebox.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -39,11 +36,10 @@ protected:
         m_capture = open(QFile::encodeName(Path("capture")).constData(),
                          O_CREAT | O_RDWR | O_APPEND | O_CLOEXEC, 0600);
         m_hooks = {[this] {
-                       m_window.events << QStringLiteral("on success");
+                       m_events << QStringLiteral("on success");
                        return m_complete;
                    },
-                   [this] { m_window.events << QStringLiteral("on failure"); }};
-        m_window.EnterBusyState();
+                   [this] { m_events << QStringLiteral("on failure"); }};
     }
     void TearDown() override
     {
@@ -72,12 +68,26 @@ protected:
         m_monitor->Start(std::move(child), 0, m_capture, m_hooks);
     }
 
+    // Records the end in the events, with the message a face shows for it.
     std::unique_ptr<BuildMonitor> MakeMonitor(MonitorTimings timings)
     {
         auto monitor = std::make_unique<BuildMonitor>(timings);
-        ShowMonitorOn(*monitor, m_window, m_window.Boxes());
+        QObject::connect(monitor.get(), &BuildMonitor::Progress, monitor.get(),
+                         [this](int percent) { m_positions << percent; });
+        QObject::connect(monitor.get(), &BuildMonitor::Ended, monitor.get(),
+                         [this](const BuildResult& result) {
+                             m_result = result;
+                             m_events << (ShowsNoBox(result) ? QStringLiteral("ended silently")
+                                                             : QStringLiteral("ended"));
+                         });
+        QObject::connect(monitor.get(), &BuildMonitor::Finished, monitor.get(),
+                         [this] { m_events << QStringLiteral("finished"); });
         return monitor;
     }
+
+    int Position() const { return m_positions.isEmpty() ? -1 : m_positions.last(); }
+    QString Message() const { return ResultBox(m_result).text; }
+    std::string Events() const { return m_events.join(" | ").toStdString(); }
 
     bool WaitForEnd() const
     {
@@ -86,13 +96,14 @@ protected:
 
     bool WaitForPosition(int percent) const
     {
-        return RunUntil([this, percent] { return m_window.position == percent; });
+        return RunUntil([this, percent] { return Position() == percent; });
     }
 
     QTemporaryDir m_dir;
     int m_capture = -1;
-    ScriptedMessageBox m_boxes;
-    FakeBuildWindow m_window{m_boxes};
+    QStringList m_events;   // the hooks called and the end, in order
+    QList<int> m_positions; // every percentage reported, in order
+    BuildResult m_result;
     std::unique_ptr<BuildMonitor> m_monitor;
     BuildHooks m_hooks;
     bool m_complete = true; // what the success hook answers
@@ -105,30 +116,25 @@ TEST_F(BuildMonitorTest, ShowsTheNewestPercentageAndEndsAtOneHundred)
            "out 12345 bytes written", "touch " + Path("printed"), "waitfor " + Path("go2"),
            "out warning: plain text", "waitfor " + Path("go3"), "out 99% done", "exit 0"});
     ASSERT_TRUE(WaitForPosition(42));
-    EXPECT_EQ(m_window.label, "42 %");
-    EXPECT_EQ(m_window.title, "42 % Isomint Stencil 0.91.5");
 
     // A number above 100 leaves the percentage as it was, poll after poll.
     Touch("go1");
     ASSERT_TRUE(RunUntil([this] { return Exists("printed"); }));
-    const qsizetype polls = m_window.positions.size();
-    ASSERT_TRUE(RunUntil([&] { return m_window.positions.size() >= polls + 2; }));
-    EXPECT_EQ(m_window.position, 42);
+    const qsizetype polls = m_positions.size();
+    ASSERT_TRUE(RunUntil([&] { return m_positions.size() >= polls + 2; }));
+    EXPECT_EQ(Position(), 42);
 
-    // Plain text gives 0; the title then carries no number.
+    // Plain text gives 0.
     Touch("go2");
     ASSERT_TRUE(WaitForPosition(0));
-    EXPECT_EQ(m_window.title, "Isomint Stencil 0.91.5");
 
     Touch("go3");
     ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(m_window.position, 100);
-    EXPECT_EQ(m_window.label, "100 %");
-    EXPECT_EQ(m_window.title, "100 % Isomint Stencil 0.91.5");
-    // Image list and recorder, then the message, and only then the window is given back.
-    EXPECT_EQ(m_window.events, QStringList({"enter busy", "on success", "box Information",
-                                            "leave busy", "enable log"}));
-    EXPECT_EQ(m_boxes.Last().text, "Action successfully completed!\nSee log for details.");
+    EXPECT_EQ(Position(), 100);
+    // The owner's check of the image, then the end, and only then the finish.
+    EXPECT_EQ(Events(), "on success | ended | finished");
+    EXPECT_EQ(m_result.outcome, BuildOutcome::Built);
+    EXPECT_EQ(Message(), "Action successfully completed!\nSee log for details.");
     EXPECT_TRUE(Reaped(m_pid));
 }
 
@@ -152,16 +158,17 @@ TEST_F(BuildMonitorTest, AnotherExitCodeOrAForeignSignalReportsMkisofsErrors)
     ASSERT_TRUE(WaitForPosition(37));
     Touch("go");
     ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(m_window.position, 37); // the last value parsed stays after a failure
-    EXPECT_EQ(m_window.events,
-              QStringList({"enter busy", "on failure", "box Error", "leave busy", "enable log"}));
-    EXPECT_EQ(m_boxes.Last().text, "\"mkisofs\" reports some errors.\nSee log for details.");
+    EXPECT_EQ(Position(), 37); // the last value parsed stays after a failure
+    EXPECT_EQ(Events(), "on failure | ended | finished");
+    EXPECT_EQ(Message(), "\"mkisofs\" reports some errors.\nSee log for details.");
 
-    m_boxes.Clear();
+    m_events.clear();
+    m_result = {};
     Start({"signal " + QString::number(SIGTERM)});
     ASSERT_TRUE(WaitForEnd());
-    ASSERT_EQ(m_boxes.Count(), 1);
-    EXPECT_EQ(m_boxes.Last().text, "\"mkisofs\" reports some errors.\nSee log for details.");
+    EXPECT_EQ(Events(), "on failure | ended | finished");
+    EXPECT_EQ(m_result.outcome, BuildOutcome::BuildFailed);
+    EXPECT_EQ(Message(), "\"mkisofs\" reports some errors.\nSee log for details.");
 }
 
 TEST_F(BuildMonitorTest, AFailedStartIsReportedAtTheFirstPollWithItsErrno)
@@ -172,10 +179,9 @@ TEST_F(BuildMonitorTest, AFailedStartIsReportedAtTheFirstPollWithItsErrno)
     m_monitor->Start(nullptr, ENOENT, m_capture, m_hooks);
     ASSERT_TRUE(WaitForEnd());
     EXPECT_GE(elapsed.elapsed(), 250);
-    EXPECT_EQ(m_window.events,
-              QStringList({"enter busy", "on failure", "box Error", "leave busy", "enable log"}));
-    EXPECT_TRUE(m_boxes.Last().text.startsWith("System Error # 2!\n\n"));
-    EXPECT_EQ(m_window.position, 0);
+    EXPECT_EQ(Events(), "on failure | ended | finished");
+    EXPECT_TRUE(Message().startsWith("System Error # 2!\n\n"));
+    EXPECT_EQ(Position(), 0);
 }
 
 TEST_F(BuildMonitorTest, AnIncompleteImageAfterExitCodeZeroIsAFailure)
@@ -183,9 +189,8 @@ TEST_F(BuildMonitorTest, AnIncompleteImageAfterExitCodeZeroIsAFailure)
     m_complete = false;
     Start({"out 99% done", "exit 0"});
     ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(m_window.events, QStringList({"enter busy", "on success", "on failure", "box Error",
-                                            "leave busy", "enable log"}));
-    EXPECT_EQ(m_boxes.Last().text, "\"mkisofs\" reports some errors.\nSee log for details.");
+    EXPECT_EQ(Events(), "on success | on failure | ended | finished");
+    EXPECT_EQ(Message(), "\"mkisofs\" reports some errors.\nSee log for details.");
 }
 
 TEST_F(BuildMonitorTest, AbortEndsTheChildAndFinishesWithoutAMessage)
@@ -194,12 +199,9 @@ TEST_F(BuildMonitorTest, AbortEndsTheChildAndFinishesWithoutAMessage)
     ASSERT_TRUE(WaitForPosition(50));
     m_monitor->Abort();
     ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(m_boxes.Count(), 0);
-    EXPECT_EQ(m_window.events,
-              QStringList({"enter busy", "on failure", "leave busy", "enable log"}));
-    EXPECT_EQ(m_window.position, 0);
-    EXPECT_EQ(m_window.label, "0 %");
-    EXPECT_EQ(m_window.title, "Isomint Stencil 0.91.5");
+    EXPECT_EQ(Events(), "on failure | ended silently | finished");
+    EXPECT_EQ(m_result.outcome, BuildOutcome::Aborted);
+    EXPECT_EQ(Position(), 0);
     ASSERT_TRUE(RunUntil([this] { return Reaped(m_pid); }));
     EXPECT_EQ(m_monitor->Child()->Status()->signal, SIGTERM);
     // What mkisofs wrote stays.
@@ -214,7 +216,7 @@ TEST_F(BuildMonitorTest, AbortKillsAChildThatIgnoresSigtermAfterTheGrace)
     ASSERT_TRUE(WaitForPosition(10));
     m_monitor->Abort();
     ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(m_boxes.Count(), 0);
+    EXPECT_EQ(m_result.outcome, BuildOutcome::Aborted);
     ASSERT_TRUE(RunUntil([this] { return Reaped(m_pid); }));
     EXPECT_EQ(m_monitor->Child()->Status()->signal, SIGKILL);
 }
@@ -225,7 +227,7 @@ TEST_F(BuildMonitorTest, AbortDuringTheFirstDelayIsSeenAtTheFirstLook)
     m_monitor->Abort();
     EXPECT_TRUE(m_monitor->IsRunning());
     ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(m_boxes.Count(), 0);
+    EXPECT_EQ(m_result.outcome, BuildOutcome::Aborted);
     EXPECT_TRUE(RunUntil([this] { return Reaped(m_pid); }));
 }
 
@@ -239,9 +241,9 @@ TEST_F(BuildMonitorTest, AnExitCodeZeroBeforeTheAbortStillSucceeds)
     }));
     m_monitor->Abort();
     ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(m_window.events, QStringList({"enter busy", "on success", "box Information",
-                                            "leave busy", "enable log"}));
-    EXPECT_EQ(m_window.position, 100);
+    EXPECT_EQ(Events(), "on success | ended | finished");
+    EXPECT_EQ(m_result.outcome, BuildOutcome::Built);
+    EXPECT_EQ(Position(), 100);
 }
 
 TEST_F(BuildMonitorTest, TheEndOfTheChildEndsTheWaitAtOnce)
@@ -251,10 +253,10 @@ TEST_F(BuildMonitorTest, TheEndOfTheChildEndsTheWaitAtOnce)
     RunFor(50);
     Touch("go");
     ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(m_window.position, 100);
+    EXPECT_EQ(Position(), 100);
 }
 
-TEST_F(BuildMonitorTest, NoCaptureToReadGivesTheWindowBackSilently)
+TEST_F(BuildMonitorTest, NoCaptureToReadEndsSilently)
 {
     m_monitor = MakeMonitor(kFast);
     QFile script(Path("script"));
@@ -267,10 +269,10 @@ TEST_F(BuildMonitorTest, NoCaptureToReadGivesTheWindowBackSilently)
     const pid_t pid = child->Pid();
     m_monitor->Start(std::move(child), 0, -1, {});
     ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(m_window.events, QStringList({"enter busy", "leave busy", "enable log"}));
+    EXPECT_EQ(Events(), "ended silently | finished");
+    EXPECT_EQ(m_result.outcome, BuildOutcome::Unfollowed);
     // The unobserved child is still reaped when it ends.
     EXPECT_TRUE(RunUntil([pid] { return Reaped(pid); }));
-    EXPECT_EQ(m_boxes.Count(), 0);
 }
 
 TEST_F(BuildMonitorTest, DestroyingTheMonitorMidBuildLeavesNoChildBehind)

@@ -1,10 +1,12 @@
 #include "imaging/companionfiles.h"
-#include "support/scriptedmessagebox.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -12,61 +14,57 @@ const QString kMissingMkisofs = QStringLiteral(
     "Isomint Stencil needs \"mkisofs\" to generate an image!\n\nBe sure this files exists in same "
     "folder as Isomint Stencil.");
 
-class CompanionFilesTest : public ::testing::Test
+void Touch(const QString& path)
 {
-protected:
-    void Touch(const QString& name)
-    {
-        QFile file(m_folder.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+}
 
-    QTemporaryDir m_folder;
-    ScriptedMessageBox m_boxes;
+struct FolderCase
+{
+    const char* name;
+    std::function<void(const QString& folder)> make;
+    bool missing;
 };
 
-TEST_F(CompanionFilesTest, MissingMkisofsShowsTheMessageOnce)
+// Any entry named exactly "mkisofs" counts, a folder or a dangling link too;
+// Windows companions and other cases of the name do not.
+TEST(CompanionFiles, TheMessageNamesTheFirstMissingFileExactly)
 {
-    EXPECT_EQ(CheckCompanionFiles(m_folder.path(), m_boxes), -1);
-    ASSERT_EQ(m_boxes.Count(), 1);
-    const MessageBoxRequest expected{QStringLiteral("Missing File"), kMissingMkisofs,
-                                     BoxKind::Error, BoxOwner::MainWindow};
-    EXPECT_EQ(m_boxes.Last(), expected);
-}
-
-TEST_F(CompanionFilesTest, PresentMkisofsShowsNothing)
-{
-    Touch(QStringLiteral("mkisofs"));
-    EXPECT_EQ(CheckCompanionFiles(m_folder.path(), m_boxes), 0);
-    EXPECT_EQ(m_boxes.Count(), 0);
-}
-
-TEST_F(CompanionFilesTest, AFolderOrALinkOfThatNameCounts)
-{
-    ASSERT_TRUE(QDir(m_folder.path()).mkdir(QStringLiteral("mkisofs")));
-    EXPECT_EQ(CheckCompanionFiles(m_folder.path(), m_boxes), 0);
-
-    QTemporaryDir other;
-    ASSERT_TRUE(QFile::link(QStringLiteral("/nonexistent/genisoimage"),
-                            other.filePath(QStringLiteral("mkisofs"))));
-    EXPECT_EQ(CheckCompanionFiles(other.path(), m_boxes), 0);
-    EXPECT_EQ(m_boxes.Count(), 0);
-}
-
-TEST_F(CompanionFilesTest, LookupIsCaseSensitiveAndIgnoresWindowsCompanions)
-{
-    Touch(QStringLiteral("MKISOFS"));
-    Touch(QStringLiteral("mkisofs.exe"));
-    Touch(QStringLiteral("cygwin1.dll"));
-    EXPECT_EQ(CheckCompanionFiles(m_folder.path(), m_boxes), -1);
-    ASSERT_EQ(m_boxes.Count(), 1);
-    EXPECT_EQ(m_boxes.Last().text, kMissingMkisofs);
+    const FolderCase cases[] = {
+        {"empty", [](const QString&) {}, true},
+        {"file", [](const QString& f) { Touch(f + QStringLiteral("/mkisofs")); }, false},
+        {"folder", [](const QString& f) { QDir(f).mkdir(QStringLiteral("mkisofs")); }, false},
+        {"dangling link",
+         [](const QString& f) {
+             QFile::link(QStringLiteral("/nonexistent/genisoimage"),
+                         f + QStringLiteral("/mkisofs"));
+         },
+         false},
+        {"other names",
+         [](const QString& f) {
+             for (const char* name : {"MKISOFS", "mkisofs.exe", "cygwin1.dll"})
+                 Touch(f + QLatin1Char('/') + QLatin1String(name));
+         },
+         true},
+    };
+    for (const FolderCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        c.make(folder.path());
+        const std::optional<OutcomeText> message = CheckCompanionFiles(folder.path());
+        ASSERT_EQ(message.has_value(), c.missing);
+        if (!c.missing)
+            continue;
+        EXPECT_EQ(message->caption, QStringLiteral("Missing File"));
+        EXPECT_EQ(message->text, kMissingMkisofs);
+        EXPECT_EQ(message->kind, OutcomeKind::Error);
+    }
 }
 
 TEST(CompanionFiles, BuildTreeProgramFolderHasTheRealBuilder)
 {
-    ScriptedMessageBox boxes;
-    EXPECT_EQ(CheckCompanionFiles(QStringLiteral(ISOMINT_PROGRAM_DIR), boxes), 0);
+    EXPECT_FALSE(CheckCompanionFiles(QStringLiteral(ISOMINT_PROGRAM_DIR)).has_value());
     const QFileInfo mkisofs(QStringLiteral(ISOMINT_PROGRAM_DIR "/mkisofs"));
     EXPECT_TRUE(mkisofs.isExecutable());
     EXPECT_TRUE(mkisofs.canonicalFilePath().endsWith(QStringLiteral("genisoimage")));

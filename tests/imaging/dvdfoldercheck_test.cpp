@@ -1,10 +1,9 @@
-#include "fakes/boxedchecks.h"
+#include "fakes/checkmessages.h"
 #include "imaging/caseblindlookup.h"
 #include "imaging/dvdfoldercheck.h"
 #include "imaging/folderlisting.h"
 #include "imaging/noclobberrename.h"
 #include "support/rerunasnobody.h"
-#include "support/scriptedmessagebox.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -89,39 +88,39 @@ protected:
     }
     QStringList Tree() const { return Tree(m_source); }
 
-    MessageBoxRequest Warning(const QString& name) const
+    OutcomeText Warning(const QString& name) const
     {
         return {QStringLiteral("Warning"),
                 "Missing file: " + Formed(name) + QStringLiteral("\nDo you want to continue?"),
-                BoxKind::WarningYesNo, BoxOwner::MainWindow};
+                OutcomeKind::Question};
     }
-    MessageBoxRequest NeededFileError(const QString& name) const
+    OutcomeText NeededFileError(const QString& name) const
     {
-        return {QStringLiteral("Error"), "Missing needed file: " + Formed(name), BoxKind::Error,
-                BoxOwner::MainWindow};
+        return {QStringLiteral("Error"), "Missing needed file: " + Formed(name),
+                OutcomeKind::Error};
     }
 
     // Relative paths, in the order the box names them.
-    MessageBoxRequest VariantsError(const QStringList& relative) const
+    OutcomeText VariantsError(const QStringList& relative) const
     {
         QString text = QStringLiteral("These names differ only in case:\n");
         for (const QString& path : relative)
             text += Path(path) + '\n';
         return {QStringLiteral("Error"), text + QStringLiteral("Keep one of them and try again."),
-                BoxKind::Error, BoxOwner::MainWindow};
+                OutcomeKind::Error};
     }
-    static MessageBoxRequest LinkError(const QString& path)
+    static OutcomeText LinkError(const QString& path)
     {
         return {QStringLiteral("Error"),
                 '"' + path +
                     QStringLiteral("\" is a symbolic link. The image builder leaves links out, so "
                                    "the disc would not play.\nCopy the file itself into VIDEO_TS."),
-                BoxKind::Error, BoxOwner::MainWindow};
+                OutcomeKind::Error};
     }
 
     QTemporaryDir m_temp;
     QString m_source;
-    ScriptedMessageBox m_boxes;
+    CheckMessages m_boxes;
 };
 
 TEST_F(DvdFolderTest, LowerCaseTreeEndsExactlyInUpperCaseWithAudioTs)
@@ -204,14 +203,14 @@ TEST_F(DvdFolderTest, MissingPartOneAsksAndOnlyAYesChangesTheSource)
     LowerCaseNames();
     const QStringList before = Tree();
 
-    m_boxes.Answer(IdNo);
+    m_boxes.Answer(false);
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
     ASSERT_EQ(m_boxes.Count(), 1);
     EXPECT_EQ(m_boxes.Last(), Warning("VTS_01_1.VOB"));
     EXPECT_EQ(Tree(), before);
 
     m_boxes.Clear();
-    m_boxes.Answer(IdYes);
+    m_boxes.Answer(true);
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
     EXPECT_EQ(m_boxes.Count(), 1);
     EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_9.VOB")));
@@ -225,14 +224,14 @@ TEST_F(DvdFolderTest, MissingTitleSetBackupAsks)
     Remove("VIDEO_TS/VTS_01_0.BUP");
     LowerCaseNames();
 
-    m_boxes.Answer(IdNo);
+    m_boxes.Answer(false);
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
     ASSERT_EQ(m_boxes.Count(), 1);
     EXPECT_EQ(m_boxes.Last(), Warning("VTS_01_0.BUP"));
     EXPECT_TRUE(QFile::exists(Path("video_ts/vts_02_0.ifo")));
     EXPECT_FALSE(QFile::exists(Path("AUDIO_TS")));
 
-    m_boxes.Answer(IdYes);
+    m_boxes.Answer(true);
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
     EXPECT_EQ(m_boxes.Count(), 2);
     EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_02_0.BUP")));
@@ -263,11 +262,11 @@ TEST_F(DvdFolderTest, NoVideoFolderIsReported)
     ASSERT_TRUE(QDir().mkpath(m_source));
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
     ASSERT_EQ(m_boxes.Count(), 1);
-    const MessageBoxRequest expected{
+    const OutcomeText expected{
         QStringLiteral("Error"),
         QStringLiteral("Can't find a \"VIDEO_TS\" directory.\nThis directory must exist below "
                        "the given Source Directory!"),
-        BoxKind::Error, BoxOwner::MainWindow};
+        OutcomeKind::Error};
     EXPECT_EQ(m_boxes.Last(), expected);
     EXPECT_EQ(Tree(), QStringList());
 
@@ -364,12 +363,8 @@ TEST_F(DvdFolderTest, SymbolicLinksStopTheCheckBeforeAnyChange)
 // The builder leaves out a file it cannot read and still succeeds.
 TEST_F(DvdFolderTest, AnUnreadableFileStopsTheCheckBeforeAnyChange)
 {
-    if (geteuid() == 0) {
-        if (!CanRerunAsNobody())
-            GTEST_SKIP() << "permissions do not hold for root";
-        EXPECT_TRUE(RerunAsNobody());
+    if (RanAsNobodyInstead())
         return;
-    }
     CopyFixture("two-titlesets");
     LowerCaseNames();
     Write("video_ts/notes.txt", "not part of the disc, but it would go in");
@@ -381,11 +376,10 @@ TEST_F(DvdFolderTest, AnUnreadableFileStopsTheCheckBeforeAnyChange)
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
     ASSERT_EQ(m_boxes.Count(), 1);
     // Named as it is, the first in byte order; nothing renamed.
-    const MessageBoxRequest expected{
-        QStringLiteral("Error"),
-        "Cannot read \"" + Path("video_ts/notes.txt") +
-            "\": Permission denied.\nThe image would be built without it.",
-        BoxKind::Error, BoxOwner::MainWindow};
+    const OutcomeText expected{QStringLiteral("Error"),
+                               "Cannot read \"" + Path("video_ts/notes.txt") +
+                                   "\": Permission denied.\nThe image would be built without it.",
+                               OutcomeKind::Error};
     EXPECT_EQ(m_boxes.Last(), expected);
     EXPECT_FALSE(QFileInfo(Path("AUDIO_TS")).isDir());
     EXPECT_TRUE(QFile::exists(Path("video_ts/vts_01_0.bup")));

@@ -1,4 +1,4 @@
-#include "fakes/boxedchecks.h"
+#include "fakes/checkmessages.h"
 #include "imaging/dvdfoldercheck.h"
 #include "imaging/mkisofscommandline.h"
 #include "imaging/mkisofsprogram.h"
@@ -6,7 +6,6 @@
 #include "imaging/volumeid.h"
 #include "platform/pathhelper.h"
 #include "support/rerunasnobody.h"
-#include "support/scriptedmessagebox.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,14 +43,15 @@ RunResult BuildImage(const QString& source, const QString& image)
         {"-dvd-video", "-V", DeriveVolumeId(LastComponentOf(source)), "-o", image, source});
 }
 
-// The real image builder refuses a DVD-Video folder with lower-case names and
-// accepts it once the folder check has fixed it.
-TEST(DvdImageBuildTest, TheRealBuilderAcceptsALowerCaseFolderAfterTheCheck)
+// Why the folder check renames: the real image builder refuses a DVD-Video
+// folder with lower-case names, with the exit code the program tells apart.
+// (That it builds the folder once checked: the engine's end-to-end test.)
+TEST(DvdImageBuildTest, TheRealBuilderRefusesALowerCaseFolder)
 {
     QTemporaryDir temp;
     ASSERT_TRUE(temp.isValid());
     const QString source = temp.filePath("my movie");
-    std::filesystem::copy(ISOMINT_TEST_DATA_DIR "/dvd/two-titlesets", source.toStdString(),
+    std::filesystem::copy(ISOMINT_TEST_DATA_DIR "/dvd/one-titleset", source.toStdString(),
                           std::filesystem::copy_options::recursive);
     QDir folder(source);
     ASSERT_TRUE(folder.rename("VIDEO_TS", "video_ts"));
@@ -59,26 +59,10 @@ TEST(DvdImageBuildTest, TheRealBuilderAcceptsALowerCaseFolderAfterTheCheck)
     for (const QString& name : video.entryList(QDir::Files))
         ASSERT_TRUE(video.rename(name, name.toLower()));
 
-    const QString image = temp.filePath("movie.iso");
-    const RunResult refused = BuildImage(source, image);
+    const RunResult refused = BuildImage(source, temp.filePath("movie.iso"));
     EXPECT_EQ(refused.exitCode, Mkisofs::DvdStructureExitCode);
     EXPECT_TRUE(refused.output.contains("Could not find correct 'VIDEO_TS' directory"))
         << qPrintable(refused.output);
-
-    ScriptedMessageBox boxes;
-    ASSERT_EQ(CheckDvdFolder(source, boxes), 0);
-    EXPECT_EQ(boxes.Count(), 0);
-    const RunResult built = BuildImage(source, image);
-    ASSERT_EQ(built.exitCode, 0) << qPrintable(built.output);
-
-    // Read the image back with an independent reader.
-    const RunResult listing = RunProgram("isoinfo", {"-f", "-i", image});
-    ASSERT_EQ(listing.exitCode, 0) << qPrintable(listing.output);
-    for (const char* entry : {"/AUDIO_TS", "/VIDEO_TS/VIDEO_TS.IFO;1", "/VIDEO_TS/VTS_01_1.VOB;1",
-                              "/VIDEO_TS/VTS_02_0.BUP;1"})
-        EXPECT_TRUE(listing.output.split('\n').contains(entry)) << entry;
-    const RunResult descriptor = RunProgram("isoinfo", {"-d", "-i", image});
-    EXPECT_TRUE(descriptor.output.contains("Volume id: MY_MOVIE")) << qPrintable(descriptor.output);
 }
 
 QStringList ImageEntries(const QString& image)
@@ -115,7 +99,7 @@ TEST(DvdImageBuildTest, TheRealBuilderLeavesALinkedFileOutAndSucceeds)
     EXPECT_TRUE(entries.contains("/VIDEO_TS/VTS_02_1.VOB;1"));
     EXPECT_FALSE(entries.contains("/VIDEO_TS/VTS_01_1.VOB;1"));
 
-    ScriptedMessageBox boxes;
+    CheckMessages boxes;
     EXPECT_EQ(CheckDvdFolder(source, boxes), -1);
     EXPECT_TRUE(boxes.Last().text.startsWith('"' + vob + "\" is a symbolic link."))
         << qPrintable(boxes.Last().text);
@@ -125,12 +109,8 @@ TEST(DvdImageBuildTest, TheRealBuilderLeavesALinkedFileOutAndSucceeds)
 // still reports success.
 TEST(DvdImageBuildTest, TheRealBuilderLeavesAnUnreadableFileOutAndSucceeds)
 {
-    if (geteuid() == 0) {
-        if (!CanRerunAsNobody())
-            GTEST_SKIP() << "permissions do not hold for root";
-        EXPECT_TRUE(RerunAsNobody());
+    if (RanAsNobodyInstead())
         return;
-    }
     QTemporaryDir temp;
     ASSERT_TRUE(temp.isValid());
     const QString source = CopyOfTwoTitleSets(temp);
@@ -144,7 +124,7 @@ TEST(DvdImageBuildTest, TheRealBuilderLeavesAnUnreadableFileOutAndSucceeds)
         << qPrintable(built.output);
     EXPECT_FALSE(ImageEntries(image).contains("/VIDEO_TS/VTS_01_1.VOB;1"));
 
-    ScriptedMessageBox boxes;
+    CheckMessages boxes;
     EXPECT_EQ(CheckDvdFolder(source, boxes), -1);
     EXPECT_TRUE(boxes.Last().text.startsWith("Cannot read \"" + vob + "\": Permission denied."))
         << qPrintable(boxes.Last().text);

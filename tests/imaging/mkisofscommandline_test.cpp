@@ -1,5 +1,4 @@
 #include "imaging/mkisofscommandline.h"
-#include "imaging/progressview.h"
 
 #include <gtest/gtest.h>
 
@@ -54,16 +53,6 @@ TEST(MkisofsCommandLineTest, VolumeIdScanNamesTheFirstCharacterOutsideTheSet)
     // A character beyond the BMP is named whole, not by half its surrogate pair.
     const QString grin = QString::fromUcs4(U"\U0001F600", 1);
     EXPECT_EQ(FindUnsupportedVolumeIdChar("MY_" + grin + "!"), grin);
-}
-
-TEST(ProgressTextTest, LabelAndTitleCarryThePercentage)
-{
-    EXPECT_EQ(PercentLabelText(42), "42 %");
-    EXPECT_EQ(PercentLabelText(0), "0 %");
-    EXPECT_EQ(BuildTitleText(42), "42 % Isomint Stencil 0.91.5");
-    EXPECT_EQ(BuildTitleText(100), "100 % Isomint Stencil 0.91.5");
-    EXPECT_EQ(BuildTitleText(0), "Isomint Stencil 0.91.5");
-    EXPECT_EQ(BuildTitleText(-5), "-5 % Isomint Stencil 0.91.5");
 }
 
 } // namespace

@@ -1,8 +1,7 @@
-#include "fakes/boxedchecks.h"
+#include "fakes/checkmessages.h"
 #include "imaging/directorysize.h"
 #include "imaging/sourcesizecheck.h"
 #include "support/rerunasnobody.h"
-#include "support/scriptedmessagebox.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,7 +40,7 @@ protected:
     }
 
     QTemporaryDir m_root;
-    ScriptedMessageBox m_boxes;
+    CheckMessages m_boxes;
 };
 
 TEST_F(SourceSizeTest, SumsEveryFileAtAnyDepth)
@@ -95,12 +94,8 @@ TEST_F(SourceSizeTest, LinksBelowTheSourceAreNotFollowed)
 
 TEST_F(SourceSizeTest, UnreadableSubfoldersCountNothingAndTheWalkGoesOn)
 {
-    if (geteuid() == 0) {
-        if (!CanRerunAsNobody())
-            GTEST_SKIP() << "permissions do not hold for root";
-        EXPECT_TRUE(RerunAsNobody());
+    if (RanAsNobodyInstead())
         return;
-    }
     MakeFile("a/locked/inside", 1000);
     MakeFile("b/file", 10);
     ASSERT_EQ(chmod(QFile::encodeName(Path("a/locked")).constData(), 0), 0);
@@ -134,14 +129,13 @@ TEST_F(SourceSizeTest, OneByteTooManyAsksAboutZeroMegabytes)
 {
     MakeFile("VIDEO_TS/VTS_01_1.VOB", 4'000'000'000);
     MakeFile("VIDEO_TS/VTS_01_2.VOB", 700'000'001);
-    m_boxes.Answer(IdNo);
+    m_boxes.Answer(false);
     EXPECT_EQ(CheckSourceSize(m_root.path(), m_boxes), 1);
     ASSERT_EQ(m_boxes.Count(), 1);
-    const MessageBoxRequest expected{kCaption, QuestionFor("0"), BoxKind::QuestionYesNo,
-                                     BoxOwner::MainWindow};
+    const OutcomeText expected{kCaption, QuestionFor("0"), OutcomeKind::Question};
     EXPECT_EQ(m_boxes.Last(), expected);
 
-    m_boxes.Answer(IdYes);
+    m_boxes.Answer(true);
     EXPECT_EQ(CheckSourceSize(m_root.path() + "/", m_boxes), 0);
     EXPECT_EQ(m_boxes.Count(), 2);
 }
@@ -149,12 +143,12 @@ TEST_F(SourceSizeTest, OneByteTooManyAsksAboutZeroMegabytes)
 TEST_F(SourceSizeTest, TheExcessIsReportedInWholeMegabytes)
 {
     MakeFile("a", 5'000'000'000);
-    m_boxes.Answer(IdYes);
+    m_boxes.Answer(true);
     EXPECT_EQ(CheckSourceSize(m_root.path(), m_boxes), 0);
     EXPECT_EQ(m_boxes.Last().text, QuestionFor("286"));
 
     MakeFile("b/c", 3'500'000'000);
-    m_boxes.Answer(IdNo);
+    m_boxes.Answer(false);
     EXPECT_EQ(CheckSourceSize(m_root.path(), m_boxes), 1);
     EXPECT_EQ(m_boxes.Last().text, QuestionFor("3624"));
 }

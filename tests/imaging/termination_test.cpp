@@ -1,6 +1,7 @@
 // Stops the process that owns a build in each way a desktop session can, and
 // checks that the image builder, whatever it started, and the capture file go
 // with it.
+#include "fakes/enginerun.h"
 #include "fakes/testprogramfolder.h"
 #include "support/eventloop.h"
 
@@ -11,6 +12,8 @@
 #include <csignal>
 #include <gtest/gtest.h>
 
+using namespace std::chrono_literals;
+
 namespace {
 
 class TerminationTest : public ::testing::Test
@@ -18,10 +21,8 @@ class TerminationTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_folder.WriteSettings(0, 0, 0, QString(), QString(), 0);
         ASSERT_TRUE(TestProgramFolder::CopyTree(ISOMINT_TEST_DATA_DIR "/dvd/one-titleset",
                                                 m_folder.File("dvd")));
-        m_folder.WriteScript({"partial 4096", "pid " + m_folder.File("inner"), "sleep 60000"});
     }
     void TearDown() override { qunsetenv("ISOMINT_FAKE_MKISOFS_SCRIPT"); }
 
@@ -40,6 +41,8 @@ protected:
     // Starts the host and waits until the fake has written part of the image.
     void StartHost()
     {
+        for (const char* name : {"inner", "wrapper", "exit"})
+            QFile::remove(m_folder.File(name));
         m_host.setProgram(QStringLiteral(ISOMINT_BUILD_HOST));
         m_host.setArguments(
             {m_folder.Path(), m_folder.File("dvd"), Image(), m_folder.File("exit")});
@@ -75,16 +78,12 @@ protected:
 
     bool HostEnds() { return m_host.waitForFinished(10000); }
 
-    // Nothing runs on, and neither the capture file nor the partial image is left.
-    void ExpectNothingLeft()
+    // Nothing runs on, and the partial image is nowhere under the Output File's name.
+    void ExpectNothingRuns(const qint64 (&pids)[2])
     {
-        EXPECT_TRUE(RunUntil([this] { return !ProcessRunning(Pid("inner")); }, 5000));
-        if (Pid("wrapper") > 0) {
-            EXPECT_TRUE(RunUntil([this] { return !ProcessRunning(Pid("wrapper")); }, 5000));
-        }
-        EXPECT_FALSE(QFile::exists(m_capture));
+        for (const qint64 pid : pids)
+            EXPECT_TRUE(RunUntil([pid] { return !ProcessRunning(pid); }, 5000)) << pid;
         EXPECT_FALSE(QFile::exists(Image()));
-        EXPECT_EQ(StagedImages(), QStringList());
     }
 
     TestProgramFolder m_folder{QStringLiteral(ISOMINT_FAKE_MKISOFS)};
@@ -92,51 +91,64 @@ protected:
     QString m_capture;
 };
 
-TEST_F(TerminationTest, SigtermSighupAndSigintAbortTheBuildAndQuit)
+constexpr int kExit = 0; // in place of a signal: exit() in the middle of the build
+
+struct Stop
 {
-    UseWrapper();
-    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
-        QFile::remove(m_folder.File("inner"));
-        QFile::remove(m_folder.File("wrapper"));
+    int signal;
+    bool wrapper;   // mkisofs a shell that does not exec, so the fake is its child
+    int exitCode;   // -1: killed, it can do nothing
+    bool cleanedUp; // the program removed the capture and what the build wrote
+};
+
+// SIGTERM, SIGHUP and SIGINT abort the build and quit; Qt ends the program
+// with exit() when the display goes away, and the exit handler cleans up as an
+// abort does. Killed outright, the program can do nothing: the parent-death
+// signal ends mkisofs, and the partial image stays in the private folder.
+// Whatever the way, the next build to that file takes the lock over and clears
+// any private folder away.
+TEST_F(TerminationTest, StoppedInAnyWayTheBuildLeavesNothingRunningOrPartialBehind)
+{
+    const Stop stops[] = {
+        {SIGTERM, true, 0, true}, {SIGHUP, true, 0, true},     {SIGINT, true, 0, true},
+        {kExit, true, 1, true},   {SIGKILL, false, -1, false},
+    };
+    for (const Stop& stop : stops) {
+        SCOPED_TRACE(stop.signal == kExit ? "exit()" : strsignal(stop.signal));
+        QFile::remove(m_folder.File("mkisofs"));
+        if (stop.wrapper)
+            UseWrapper();
+        else
+            QFile::link(ISOMINT_FAKE_MKISOFS, m_folder.File("mkisofs"));
+        m_folder.WriteScript({"partial 4096", "pid " + m_folder.File("inner"), "sleep 60000"});
         StartHost();
-        ASSERT_GT(Pid("wrapper"), 0);
-        ::kill(static_cast<pid_t>(m_host.processId()), signal);
+        const qint64 pids[] = {Pid("inner"), Pid("wrapper")};
+        ASSERT_EQ(pids[1] > 0, stop.wrapper);
+        if (stop.signal == kExit)
+            QFile(m_folder.File("exit")).open(QIODevice::WriteOnly);
+        else
+            ::kill(static_cast<pid_t>(m_host.processId()), stop.signal);
         ASSERT_TRUE(HostEnds());
-        EXPECT_EQ(m_host.exitStatus(), QProcess::NormalExit) << signal;
-        EXPECT_EQ(m_host.exitCode(), 0);
-        ExpectNothingLeft();
+        EXPECT_EQ(m_host.exitStatus(),
+                  stop.exitCode < 0 ? QProcess::CrashExit : QProcess::NormalExit);
+        if (stop.exitCode >= 0) {
+            EXPECT_EQ(m_host.exitCode(), stop.exitCode);
+        }
+        ExpectNothingRuns(pids);
+        EXPECT_EQ(QFile::exists(m_capture), !stop.cleanedUp);
+        EXPECT_EQ(StagedImages().size(), stop.cleanedUp ? 0 : 1);
+        QFile::remove(m_capture);
+
+        m_folder.WriteScript({"exit 3"});
+        EngineRun next{{10ms, 50ms, 100ms}};
+        next.engine.SetProgramFolder(m_folder.Path());
+        ASSERT_TRUE(next.Build({m_folder.File("dvd"), Image(), "next"}));
+        EXPECT_EQ(next.result.outcome, BuildOutcome::BuildFailed) << next.Message().toStdString();
+        EXPECT_EQ(StagedImages(), QStringList());
+        EXPECT_FALSE(QFile::exists(Image() + ".lock"));
+        EXPECT_EQ(next.Capture().contains("left by a build that did not end."), !stop.cleanedUp)
+            << next.Capture().toStdString();
     }
-}
-
-// Qt ends the program with exit() when the display goes away.
-TEST_F(TerminationTest, ExitInTheMiddleOfABuildEndsTheWholeGroup)
-{
-    UseWrapper();
-    StartHost();
-    QFile(m_folder.File("exit")).open(QIODevice::WriteOnly);
-    ASSERT_TRUE(HostEnds());
-    EXPECT_EQ(m_host.exitCode(), 1);
-    ExpectNothingLeft(); // the exit handler removes what the build wrote, as an abort does
-}
-
-// Killed outright, the program can do nothing: the parent-death signal ends
-// mkisofs, and the partial image stays in the private folder, never under the
-// Output File's name. The next build to that file clears it away.
-TEST_F(TerminationTest, AKilledProgramTakesMkisofsWithItAndTheNextBuildClearsUp)
-{
-    StartHost();
-    const qint64 inner = Pid("inner");
-    m_host.kill();
-    ASSERT_TRUE(HostEnds());
-    EXPECT_TRUE(RunUntil([inner] { return !ProcessRunning(inner); }, 5000));
-    EXPECT_FALSE(QFile::exists(Image()));
-    EXPECT_EQ(StagedImages().size(), 1);
-
-    m_folder.WriteScript({"exit 3"});
-    m_host.start();
-    ASSERT_TRUE(HostEnds());
-    EXPECT_EQ(StagedImages(), QStringList());
-    EXPECT_FALSE(QFile::exists(Image() + ".lock"));
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "recorder/peversionreader.h"
 #include "recorder/productversion.h"
-#include "support/scriptedmessagebox.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,13 +73,13 @@ const FixtureVersion kFixtures[] = {
 TEST(ProductVersionTest, ReadsEveryFixturesProductVersionSilently)
 {
     for (const FixtureVersion& f : kFixtures) {
-        ScriptedMessageBox boxes;
-        EXPECT_EQ(ReadProductVersion(Fixture(f.file), boxes), QLatin1String(f.version)) << f.file;
-        EXPECT_EQ(boxes.Count(), 0) << f.file;
+        const ProductVersion read = ReadProductVersion(Fixture(f.file));
+        EXPECT_EQ(read.version, QLatin1String(f.version)) << f.file;
+        EXPECT_EQ(read.warning, QString()) << f.file;
     }
 }
 
-TEST(ProductVersionTest, FileWithoutVersionShowsTheMessageWithItsPath)
+TEST(ProductVersionTest, FileWithoutVersionWarnsWithItsPath)
 {
     QTemporaryDir dir;
     QFile text(dir.filePath(QStringLiteral("notes.exe")));
@@ -96,13 +95,9 @@ TEST(ProductVersionTest, FileWithoutVersionShowsTheMessageWithItsPath)
                              QStringLiteral("/dev/zero"),
                              QString()};
     for (const QString& path : paths) {
-        ScriptedMessageBox boxes;
-        EXPECT_EQ(ReadProductVersion(path, boxes), QString()) << path.toStdString();
-        ASSERT_EQ(boxes.Count(), 1) << path.toStdString();
-        EXPECT_EQ(boxes.Last().text,
-                  QStringLiteral("Can't receive file information for file ") + path);
-        EXPECT_EQ(boxes.Last().kind, BoxKind::AppWarning);
-        EXPECT_EQ(boxes.Last().owner, BoxOwner::Application);
+        const ProductVersion read = ReadProductVersion(path);
+        EXPECT_EQ(read.version, QString()) << path.toStdString();
+        EXPECT_EQ(read.warning, QStringLiteral("Can't receive file information for file ") + path);
     }
 }
 
@@ -124,9 +119,9 @@ TEST(ProductVersionTest, UnusableFixedRecordGivesEmptyVersionWithoutMessage)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
         file.close();
-        ScriptedMessageBox boxes;
-        EXPECT_EQ(ReadProductVersion(file.fileName(), boxes), QString());
-        EXPECT_EQ(boxes.Count(), 0);
+        const ProductVersion read = ReadProductVersion(file.fileName());
+        EXPECT_EQ(read.version, QString());
+        EXPECT_EQ(read.warning, QString());
     }
 }
 
@@ -177,8 +172,7 @@ TEST(PeVersionReaderTest, BlockLengthUpToFourBytesPastTheResourceIsRead)
 {
     const QByteArray plusFour = FixtureBytes("recorder-length-plus-4.exe");
     EXPECT_EQ(VersionText(Parse(plusFour)), QStringLiteral("3.2.2.1"));
-    ScriptedMessageBox boxes;
-    EXPECT_EQ(ReadProductVersion(Fixture("recorder-length-plus-4.exe"), boxes),
+    EXPECT_EQ(ReadProductVersion(Fixture("recorder-length-plus-4.exe")).version,
               QStringLiteral("3.2.2.1"));
 
     QByteArray plusFive = plusFour;

@@ -11,37 +11,42 @@ const QString kTooOld =
     QStringLiteral("For recording support at least DVDDecrypter Ver. 3.1.7.0 is needed!");
 const QString kNoInformation = QStringLiteral("Can't receive file information for file ");
 
+SettingsNotice RecorderNotice(const QString& text)
+{
+    return {SettingsNoticeKind::Recorder, QString(), text};
+}
+
 using ProgramSettingsTest = SettingsTestFolder;
 
 TEST_F(ProgramSettingsTest, FirstStartAnswersInitialValuesAndWritesNothing)
 {
-    EXPECT_EQ(m_settings.ReadSettings(), -1);
-    EXPECT_EQ(m_settings.GetSplitImageFile(), 0);
-    EXPECT_EQ(m_settings.GetBurnImageFile(), 0);
+    EXPECT_FALSE(m_settings.ReadSettings());
+    EXPECT_FALSE(m_settings.GetSplitImageFile());
+    EXPECT_FALSE(m_settings.GetBurnImageFile());
     EXPECT_EQ(m_settings.GetDriveletter(), QString());
     EXPECT_EQ(m_settings.GetDecrypterPath(), QString());
     EXPECT_FALSE(QFile::exists(FilePath()));
-    EXPECT_EQ(m_boxes.Count(), 0);
+    EXPECT_TRUE(Notices().isEmpty());
 }
 
 TEST_F(ProgramSettingsTest, QueriesReadTheFileAgainButNotTheWriteSpeed)
 {
     WriteFile("SplitImageFile = 1\nEraseMedia = 1\nDecrypterPath = /a.exe\nDriveletter = F:\n"
               "CheckDirSize = 1\nWriteSpeed = 8x\n");
-    EXPECT_EQ(m_settings.ReadSettings(), 0);
-    EXPECT_EQ(m_settings.GetSplitImageFile(), 1);
+    EXPECT_TRUE(m_settings.ReadSettings());
+    EXPECT_TRUE(m_settings.GetSplitImageFile());
 
     // Edited by hand while running: every query but the write speed sees it.
     WriteFile("SplitImageFile = 0\nEraseMedia = 0\nDecrypterPath = /b.exe\nDriveletter = g:\n"
               "CheckDirSize = 0\nWriteSpeed = 4x\n");
     EXPECT_EQ(m_settings.GetWriteSpeed(), QStringLiteral("8x"));
-    EXPECT_EQ(m_settings.GetSplitImageFile(), 0);
+    EXPECT_FALSE(m_settings.GetSplitImageFile());
     WriteFile("EraseMedia = 0\nDecrypterPath = /b.exe\nDriveletter = g:\nCheckDirSize = 0\n");
     m_settings.SetSplitImageFile(true);
-    EXPECT_EQ(m_settings.GetEraseMedia(), 0);
+    EXPECT_FALSE(m_settings.GetEraseMedia());
     EXPECT_EQ(m_settings.GetDecrypterPath(), QStringLiteral("/b.exe"));
     EXPECT_EQ(m_settings.GetDriveletter(), QStringLiteral("G:"));
-    EXPECT_EQ(m_settings.GetCheckDirSize(), 0);
+    EXPECT_FALSE(m_settings.GetCheckDirSize());
     EXPECT_TRUE(m_settings.GetSplitImageFile()); // no longer in the file
 }
 
@@ -51,12 +56,11 @@ TEST_F(ProgramSettingsTest, RejectedRecorderTurnsBurningOffAtEveryQueryButNotInT
         "BurnImageFile = 1\nDecrypterPath = " + Recorder("recorder-3.1.6.0.exe").toLocal8Bit() +
         "\n";
     WriteFile(text);
-    EXPECT_EQ(m_settings.GetBurnImageFile(), 0);
-    EXPECT_EQ(m_settings.GetBurnImageFile(), 0);
+    EXPECT_FALSE(m_settings.GetBurnImageFile());
+    EXPECT_FALSE(m_settings.GetBurnImageFile());
     EXPECT_EQ(m_settings.DecrypterVersion(), QStringLiteral("3.1.6.0"));
-    ASSERT_EQ(m_boxes.Count(), 2);
-    EXPECT_EQ(m_boxes.Shown()[0].text, kTooOld);
-    EXPECT_EQ(m_boxes.Shown()[1].text, kTooOld);
+    const SettingsNotices twice{RecorderNotice(kTooOld), RecorderNotice(kTooOld)};
+    EXPECT_EQ(Notices(), twice);
     EXPECT_EQ(FileBytes(), text);
 }
 
@@ -66,27 +70,22 @@ TEST_F(ProgramSettingsTest, AcceptedRecorderKeepsBurningAndItsVersion)
         WriteFile(
             "BurnImageFile = 1\nDecrypterPath = " +
             Recorder(QStringLiteral("recorder-%1.exe").arg(version).toLatin1()).toLocal8Bit());
-        EXPECT_EQ(m_settings.GetBurnImageFile(), 1) << version;
+        EXPECT_TRUE(m_settings.GetBurnImageFile()) << version;
         EXPECT_TRUE(QLatin1String(version).startsWith(m_settings.DecrypterVersion())) << version;
     }
-    EXPECT_EQ(m_boxes.Count(), 0);
+    EXPECT_TRUE(Notices().isEmpty());
 }
 
 TEST_F(ProgramSettingsTest, CheckDoesNothingWhileBurningIsOff)
 {
-    m_settings.SetBurnImageFile(1);
+    m_settings.SetBurnImageFile(true);
     m_settings.SetDecrypterPath(Recorder("recorder-3.2.0.0.exe"));
-    EXPECT_EQ(m_settings.CheckDecrypterVersion(), 0);
-    m_settings.SetBurnImageFile(0);
+    EXPECT_TRUE(m_settings.CheckDecrypterVersion());
+    m_settings.SetBurnImageFile(false);
     m_settings.SetDecrypterPath(QStringLiteral("/nowhere.exe"));
-    EXPECT_EQ(m_settings.CheckDecrypterVersion(), -1);
+    EXPECT_FALSE(m_settings.CheckDecrypterVersion());
     EXPECT_EQ(m_settings.DecrypterVersion(), QStringLiteral("3.2.0.0"));
-    EXPECT_EQ(m_boxes.Count(), 0);
-}
-
-MessageBoxRequest AppBox(const QString& text)
-{
-    return {ApplicationTitle(), text, BoxKind::AppWarning, BoxOwner::Application};
+    EXPECT_TRUE(Notices().isEmpty());
 }
 
 TEST_F(ProgramSettingsTest, SavingARecorderWithoutVersionShowsBothMessagesAndStoresBurningOff)
@@ -94,16 +93,16 @@ TEST_F(ProgramSettingsTest, SavingARecorderWithoutVersionShowsBothMessagesAndSto
     const QString paths[] = {m_dir.filePath(QStringLiteral("DVDDecrypter.exe")),
                              Recorder("no-resources.exe"), QString()};
     for (const QString& path : paths) {
-        ScriptedMessageBox boxes;
-        ProgramSettings settings(boxes);
+        ProgramSettings settings;
         settings.SetProgramFolder(m_dir.path());
-        settings.SetBurnImageFile(1);
+        settings.SetBurnImageFile(true);
         settings.SetDecrypterPath(path);
-        settings.WriteSettings();
-        const QList<MessageBoxRequest> expected{AppBox(kNoInformation + path), AppBox(kTooOld)};
-        EXPECT_EQ(boxes.Shown(), expected) << path.toStdString();
+        EXPECT_TRUE(settings.WriteSettings());
+        const SettingsNotices expected{RecorderNotice(kNoInformation + path),
+                                       RecorderNotice(kTooOld)};
+        EXPECT_EQ(settings.TakeNotices(), expected) << path.toStdString();
         EXPECT_TRUE(FileBytes().contains("\r\nBurnImageFile = 0\r\n"));
-        EXPECT_EQ(settings.BurnImageFile(), 0);
+        EXPECT_FALSE(settings.BurnImageFile());
         EXPECT_EQ(settings.DecrypterVersion(), QString());
     }
 }
@@ -121,16 +120,17 @@ TEST_F(ProgramSettingsTest, WriteCutShortKeepsTheOldFile)
     rlimit tiny = saved;
     tiny.rlim_cur = 64; // fewer bytes than the file needs
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    m_settings.WriteSettings();
+    EXPECT_FALSE(m_settings.WriteSettings());
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_EQ(FileBytes(), before);
-    ASSERT_EQ(m_boxes.Count(), 1); // the failure is told, with the file's name
-    EXPECT_EQ(m_boxes.Last().caption, QStringLiteral("Error"));
-    EXPECT_TRUE(m_boxes.Last().text.startsWith(
+    ASSERT_EQ(Notices().size(), 1); // the failure is told, with the file's name
+    EXPECT_EQ(Notices().last().kind, SettingsNoticeKind::SettingsFile);
+    EXPECT_EQ(Notices().last().caption, QStringLiteral("Error"));
+    EXPECT_TRUE(Notices().last().text.startsWith(
         QStringLiteral("Cannot save the settings to \"%1\": ").arg(FilePath())))
-        << m_boxes.Last().text.toStdString();
+        << Notices().last().text.toStdString();
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList{QStringLiteral("stencil.ini")});
     m_settings.WriteSettings();

@@ -16,20 +16,6 @@ namespace {
 
 const QString kIni = QStringLiteral("stencil.ini");
 
-// Permissions do not bind root: such a test runs again as nobody instead.
-// True when the caller is to return, the child having done the work.
-bool RanAsNobodyInstead()
-{
-    if (geteuid() != 0)
-        return false;
-    if (!CanRerunAsNobody()) {
-        ADD_FAILURE() << "setpriv is needed to run this test as a user";
-        return true;
-    }
-    EXPECT_TRUE(RerunAsNobody());
-    return true;
-}
-
 bool MakeReadOnly(const QString& path)
 {
     return ::chmod(QFile::encodeName(path).constData(), 0555) == 0;
@@ -157,23 +143,23 @@ TEST_F(SettingsStorageTest, ReadOnlyProgramFolderSavesAndReadsTheConfigurationFi
         return;
     const QString folder = ProgramFolder();
     ASSERT_TRUE(MakeReadOnly(folder));
-    ProgramSettings settings(m_boxes);
+    ProgramSettings settings;
     settings.SetProgramFolder(folder);
     EXPECT_EQ(settings.SettingsFilePath(), ConfigFile());
-    EXPECT_EQ(settings.ReadSettings(), -1); // first start
+    EXPECT_FALSE(settings.ReadSettings()); // first start
 
     SetSomeValues(settings);
-    settings.WriteSettings(); // creates config/isomint
-    EXPECT_EQ(m_boxes.Count(), 0);
+    EXPECT_TRUE(settings.WriteSettings()); // creates config/isomint
+    EXPECT_TRUE(settings.TakeNotices().isEmpty());
     EXPECT_EQ(BytesOf(ConfigFile()), FormatSettingsFile(settings.Values()));
     EXPECT_EQ(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 
     // The next start finds it: no first-time setup, the same values.
-    ProgramSettings next(m_boxes);
+    ProgramSettings next;
     next.SetProgramFolder(folder);
-    ASSERT_EQ(next.ReadSettings(), 0);
+    ASSERT_TRUE(next.ReadSettings());
     EXPECT_EQ(next.Values(), settings.Values());
-    EXPECT_EQ(next.GetSplitImageFile(), 1);
+    EXPECT_TRUE(next.GetSplitImageFile());
 }
 
 TEST_F(SettingsStorageTest, WritableFileInAReadOnlyFolderIsWrittenInPlace)
@@ -183,18 +169,18 @@ TEST_F(SettingsStorageTest, WritableFileInAReadOnlyFolderIsWrittenInPlace)
     const QByteArray old = "SplitImageFile = 0\r\n";
     const QString folder = ProgramFolder(&old);
     ASSERT_TRUE(MakeReadOnly(folder));
-    ProgramSettings settings(m_boxes);
+    ProgramSettings settings;
     settings.SetProgramFolder(folder);
     EXPECT_EQ(settings.SettingsFilePath(), folder + QStringLiteral("/stencil.ini"));
     SetSomeValues(settings);
-    settings.WriteSettings();
-    EXPECT_EQ(m_boxes.Count(), 0);
+    EXPECT_TRUE(settings.WriteSettings());
+    EXPECT_TRUE(settings.TakeNotices().isEmpty());
     EXPECT_EQ(BytesOf(settings.SettingsFilePath()), FormatSettingsFile(settings.Values()));
     EXPECT_EQ(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{kIni});
     EXPECT_FALSE(QFile::exists(ConfigFile()));
 }
 
-TEST_F(SettingsStorageTest, FileThatCannotBeWrittenStaysAndTheBoxSaysWhy)
+TEST_F(SettingsStorageTest, FileThatCannotBeWrittenStaysAndANoticeSaysWhy)
 {
     if (RanAsNobodyInstead())
         return;
@@ -203,15 +189,16 @@ TEST_F(SettingsStorageTest, FileThatCannotBeWrittenStaysAndTheBoxSaysWhy)
     const QString file = folder + QStringLiteral("/stencil.ini");
     ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), 0444), 0);
     ASSERT_TRUE(MakeReadOnly(folder));
-    ProgramSettings settings(m_boxes);
+    ProgramSettings settings;
     settings.SetProgramFolder(folder);
-    settings.SetSplitImageFile(0);
-    settings.WriteSettings();
+    settings.SetSplitImageFile(false);
+    EXPECT_FALSE(settings.WriteSettings());
     EXPECT_EQ(BytesOf(file), old);
-    ASSERT_EQ(m_boxes.Count(), 1);
-    const MessageBoxRequest box = m_boxes.Last();
+    const SettingsNotices notices = settings.TakeNotices();
+    ASSERT_EQ(notices.size(), 1);
+    const SettingsNotice box = notices.last();
     EXPECT_EQ(box.caption, QStringLiteral("Error"));
-    EXPECT_EQ(box.kind, BoxKind::Error);
+    EXPECT_EQ(box.kind, SettingsNoticeKind::SettingsFile);
     EXPECT_TRUE(
         box.text.startsWith(QStringLiteral("Cannot save the settings to \"%1\": ").arg(file)));
     EXPECT_TRUE(box.text.contains(QStringLiteral("not writable"))) << box.text.toStdString();
@@ -224,16 +211,16 @@ TEST_F(SettingsStorageTest, NowhereToWriteRunsTheCheckThenSaysWhy)
     WriteTo(Sub(QStringLiteral("plain")), "a file, not a folder");
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(Sub(QStringLiteral("plain/config"))));
     m_settings.SetProgramFolder(Sub(QStringLiteral("no/such/folder")));
-    m_settings.SetBurnImageFile(1);
+    m_settings.SetBurnImageFile(true);
     m_settings.SetDecrypterPath(Recorder("no-resources.exe"));
     m_settings.WriteSettings();
-    ASSERT_EQ(m_boxes.Count(), 3); // the check's two messages, then the failure
-    EXPECT_EQ(m_boxes.Last().kind, BoxKind::Error);
-    EXPECT_EQ(m_boxes.Last().text,
+    ASSERT_EQ(Notices().size(), 3); // the check's two messages, then the failure
+    EXPECT_EQ(Notices().last().kind, SettingsNoticeKind::SettingsFile);
+    EXPECT_EQ(Notices().last().text,
               QStringLiteral("Cannot save the settings to \"%1/isomint/stencil.ini\": cannot "
                              "create the folder \"%1/isomint\".")
                   .arg(Sub(QStringLiteral("plain/config"))));
-    EXPECT_EQ(m_settings.BurnImageFile(), 0);
+    EXPECT_FALSE(m_settings.BurnImageFile());
 }
 
 TEST_F(SettingsStorageTest, EightBitTextsAreWrittenBackByteForByte)
@@ -241,7 +228,7 @@ TEST_F(SettingsStorageTest, EightBitTextsAreWrittenBackByteForByte)
     const QByteArray path = "C:\\Programme\\M\xfcller \x80\\DVDDecrypter.exe";
     const QByteArray speed = "2,4x \xe9";
     WriteFile("DecrypterPath = " + path + "\nWriteSpeed = " + speed + "\nDriveletter = e:\n");
-    ASSERT_EQ(m_settings.ReadSettings(), 0);
+    ASSERT_TRUE(m_settings.ReadSettings());
     // Shown as the Windows program's code page would show them.
     EXPECT_EQ(m_settings.DecrypterPath(),
               QStringLiteral(u"C:\\Programme\\M\u00fcller \u20ac\\DVDDecrypter.exe"));
@@ -254,7 +241,7 @@ TEST_F(SettingsStorageTest, EightBitTextsAreWrittenBackByteForByte)
     EXPECT_TRUE(written.contains("\r\nDecrypterPath = " + path + "\r\n"));
     EXPECT_TRUE(written.contains("\r\nWriteSpeed = " + speed + "\r\n"));
     EXPECT_TRUE(written.contains("\r\nDriveletter = E:\r\n"));
-    ASSERT_EQ(m_settings.ReadSettings(), 0);
+    ASSERT_TRUE(m_settings.ReadSettings());
     m_settings.WriteSettings();
     EXPECT_EQ(FileBytes(), written);
 
@@ -263,22 +250,22 @@ TEST_F(SettingsStorageTest, EightBitTextsAreWrittenBackByteForByte)
     m_settings.WriteSettings();
     EXPECT_TRUE(FileBytes().contains("\r\nDecrypterPath = /opt/M\xc3\xbcller.exe\r\n"));
     EXPECT_TRUE(FileBytes().contains("\r\nWriteSpeed = " + speed + "\r\n"));
-    EXPECT_EQ(m_boxes.Count(), 0);
+    EXPECT_EQ(Notices().size(), 0);
 }
 
 TEST_F(SettingsStorageTest, FifoOrLinkToADeviceIsIgnoredOnceToldAndNeverReplaced)
 {
     ASSERT_EQ(::mkfifo(QFile::encodeName(FilePath()).constData(), 0644), 0);
-    EXPECT_EQ(m_settings.ReadSettings(), -1); // returns: nothing waits for a writer
-    EXPECT_EQ(m_settings.GetSplitImageFile(), 0);
-    ASSERT_EQ(m_boxes.Count(), 1); // told once, not at every query
-    EXPECT_EQ(m_boxes.Last().text,
+    EXPECT_FALSE(m_settings.ReadSettings()); // returns: nothing waits for a writer
+    EXPECT_FALSE(m_settings.GetSplitImageFile());
+    ASSERT_EQ(Notices().size(), 1); // told once, not at every query
+    EXPECT_EQ(Notices().last().text,
               QStringLiteral("The settings file \"%1\" is not a regular file and is ignored.")
                   .arg(FilePath()));
     m_settings.WriteSettings();
-    ASSERT_EQ(m_boxes.Count(), 2);
+    ASSERT_EQ(Notices().size(), 2);
     EXPECT_EQ(
-        m_boxes.Last().text,
+        Notices().last().text,
         QStringLiteral("Cannot save the settings to \"%1\": not a regular file.").arg(FilePath()));
     struct stat fifo = {};
     ASSERT_EQ(::lstat(QFile::encodeName(FilePath()).constData(), &fifo), 0);
@@ -286,10 +273,10 @@ TEST_F(SettingsStorageTest, FifoOrLinkToADeviceIsIgnoredOnceToldAndNeverReplaced
 
     ASSERT_TRUE(QFile::remove(FilePath()));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), FilePath()));
-    m_boxes.Clear();
-    EXPECT_EQ(m_settings.ReadSettings(), -1); // does not read without end
+    ClearNotices();
+    EXPECT_FALSE(m_settings.ReadSettings()); // does not read without end
     m_settings.WriteSettings();
-    EXPECT_EQ(m_boxes.Count(), 1); // the write's failure; the file was already reported
+    EXPECT_EQ(Notices().size(), 1); // the write's failure; the file was already reported
     EXPECT_EQ(QFileInfo(FilePath()).symLinkTarget(), QStringLiteral("/dev/zero"));
     struct stat zero = {};
     ASSERT_EQ(::stat("/dev/zero", &zero), 0);
@@ -302,26 +289,26 @@ TEST_F(SettingsStorageTest, OversizedFileIsIgnoredWithAMessageAndReplacedOnSave)
     const QByteArray line = "SplitImageFile = 1\n";
     const QByteArray text = QByteArray(MaxSettingsFileSize - line.size() - 1, '#') + '\n' + line;
     WriteFile(text);
-    EXPECT_EQ(m_settings.ReadSettings(), 0);
-    EXPECT_EQ(m_settings.SplitImageFile(), 1);
+    EXPECT_TRUE(m_settings.ReadSettings());
+    EXPECT_TRUE(m_settings.SplitImageFile());
 
     for (const QByteArray& big :
          {QByteArray(text).prepend('#'),
           "DecrypterPath = " + QByteArray(10 * 1024 * 1024, 'p') + "\nSplitImageFile = 1\n"}) {
-        m_boxes.Clear();
-        m_settings.SetSplitImageFile(0);
+        ClearNotices();
+        m_settings.SetSplitImageFile(false);
         WriteFile(big);
-        EXPECT_EQ(m_settings.ReadSettings(), -1);
-        EXPECT_EQ(m_settings.SplitImageFile(), 0);
+        EXPECT_FALSE(m_settings.ReadSettings());
+        EXPECT_FALSE(m_settings.SplitImageFile());
         EXPECT_EQ(m_settings.DecrypterPath(), QString());
-        ASSERT_EQ(m_boxes.Count(), 1);
-        EXPECT_EQ(m_boxes.Last().text,
+        ASSERT_EQ(Notices().size(), 1);
+        EXPECT_EQ(Notices().last().text,
                   QStringLiteral("The settings file \"%1\" is larger than 64 KiB and is ignored.")
                       .arg(FilePath()));
-        EXPECT_EQ(m_settings.GetSplitImageFile(), 0);
-        EXPECT_EQ(m_boxes.Count(), 1); // not again at every query
-        WriteFile(line);               // fine again, so a later oversize is told again
-        EXPECT_EQ(m_settings.ReadSettings(), 0);
+        EXPECT_FALSE(m_settings.GetSplitImageFile());
+        EXPECT_EQ(Notices().size(), 1); // not again at every query
+        WriteFile(line);                // fine again, so a later oversize is told again
+        EXPECT_TRUE(m_settings.ReadSettings());
     }
     WriteFile(text + "#");
     m_settings.WriteSettings(); // saving, as the first-time setup does, replaces it
@@ -334,10 +321,10 @@ TEST_F(SettingsStorageTest, VeryLongRecorderPathIsElidedInItsMessage)
     const QString tail = QString(56, QLatin1Char('t')) + QStringLiteral(".exe");
     const QString path = head + QString(40000, QLatin1Char('m')) + tail;
     WriteFile("BurnImageFile = 1\nDecrypterPath = " + path.toUtf8() + "\n");
-    EXPECT_EQ(m_settings.GetBurnImageFile(), 0);
-    ASSERT_EQ(m_boxes.Count(), 2);
-    EXPECT_EQ(m_boxes.Shown()[0].text, QStringLiteral("Can't receive file information for file ") +
-                                           head + QChar(0x2026) + tail);
+    EXPECT_FALSE(m_settings.GetBurnImageFile());
+    ASSERT_EQ(Notices().size(), 2);
+    EXPECT_EQ(Notices()[0].text, QStringLiteral("Can't receive file information for file ") + head +
+                                     QChar(0x2026) + tail);
     EXPECT_EQ(m_settings.DecrypterPath(), path); // the value itself is whole
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "settings/programsettings.h"
-#include "support/scriptedmessagebox.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -37,7 +36,20 @@ protected:
         return QStringLiteral(ISOMINT_TEST_DATA_DIR "/pe/") + QLatin1String(name);
     }
 
+    // Every notice m_settings gave so far, in order.
+    const SettingsNotices& Notices()
+    {
+        m_notices += m_settings.TakeNotices();
+        return m_notices;
+    }
+
+    void ClearNotices()
+    {
+        Notices();
+        m_notices.clear();
+    }
+
     QTemporaryDir m_dir;
-    ScriptedMessageBox m_boxes;
-    ProgramSettings m_settings{m_boxes};
+    ProgramSettings m_settings;
+    SettingsNotices m_notices;
 };

@@ -5,6 +5,8 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 bool RerunAsNobody()
 {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -25,4 +27,17 @@ bool RerunAsNobody()
 bool CanRerunAsNobody()
 {
     return !QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty();
+}
+
+bool RanAsNobodyInstead()
+{
+    if (geteuid() != 0)
+        return false;
+    if (CanRerunAsNobody()) {
+        EXPECT_TRUE(RerunAsNobody());
+        return true;
+    }
+    // GTEST_SKIP returns from the function it is in: this lambda, not the test.
+    [] { GTEST_SKIP() << "permissions do not hold for root, and setpriv is missing"; }();
+    return true;
 }

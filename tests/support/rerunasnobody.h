@@ -7,3 +7,8 @@ bool RerunAsNobody();
 
 // Whether the rerun is possible: it needs setpriv.
 bool CanRerunAsNobody();
+
+// The preamble of a test about permissions: as root, runs it again as nobody
+// (or skips it when that is not possible) and returns true, so the caller
+// returns at once; as anyone else returns false and the test goes on.
+[[nodiscard]] bool RanAsNobodyInstead();

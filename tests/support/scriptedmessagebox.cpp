@@ -11,15 +11,15 @@ bool AsksYesNo(BoxKind kind)
 
 } // namespace
 
-int ScriptedMessageBox::Show(const MessageBoxRequest& request)
+BoxAnswer ScriptedMessageBox::Show(const MessageBoxRequest& request)
 {
     m_shown.append(request);
     if (!m_answers.isEmpty())
         return m_answers.takeFirst();
-    return AsksYesNo(request.kind) ? IdYes : IdOk;
+    return AsksYesNo(request.kind) ? BoxAnswer::Yes : BoxAnswer::Ok;
 }
 
-void ScriptedMessageBox::Answer(int answer)
+void ScriptedMessageBox::Answer(BoxAnswer answer)
 {
     m_answers.append(answer);
 }

@@ -1,18 +1,18 @@
 #pragma once
 
-#include "platform/messagebox.h"
+#include "controls/messagebox.h"
 
 #include <QList>
 
 // Records every message box the code under test shows and answers from a
-// script. An empty script answers OK boxes with IdOk and Yes/No boxes with IdYes.
+// script. An empty script answers OK boxes with Ok and Yes/No boxes with Yes.
 class ScriptedMessageBox : public MessageBoxPresenter
 {
 public:
-    int Show(const MessageBoxRequest& request) override;
+    BoxAnswer Show(const MessageBoxRequest& request) override;
 
     // Queues the answer for the next box shown.
-    void Answer(int answer);
+    void Answer(BoxAnswer answer);
 
     QList<MessageBoxRequest> Shown() const;
     MessageBoxRequest Last() const;
@@ -20,7 +20,7 @@ public:
     void Clear();
 
 private:
-    QList<int> m_answers;
+    QList<BoxAnswer> m_answers;
     QList<MessageBoxRequest> m_shown;
 };
 

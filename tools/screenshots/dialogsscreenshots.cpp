@@ -1,10 +1,10 @@
 // Renders each dialog offscreen into <folder>/dialogs-*.png for the documentation.
 
+#include "controls/messagebox.h"
 #include "dialogs/aboutdialog.h"
 #include "dialogs/licensedialog.h"
 #include "dialogs/logdialog.h"
 #include "dialogs/settingsdialog.h"
-#include "platform/messagebox.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,7 +31,7 @@ constexpr char SampleCapture[] =
 class SilentBoxes : public MessageBoxPresenter
 {
 public:
-    int Show(const MessageBoxRequest&) override { return IdOk; }
+    BoxAnswer Show(const MessageBoxRequest&) override { return BoxAnswer::Ok; }
 };
 
 // Offscreen windows have no frame, so a plain caption bar is drawn above the

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "app/fieldvalues.h"
+#include "controls/messagebox.h"
 #include "imaging/builddecisions.h"
 #include "imaging/buildengine.h"
-#include "imaging/fieldvalues.h"
 
 #include <QObject>
 
@@ -51,6 +52,9 @@ private:
     FieldValues m_typed;
     RequestStage m_shown = RequestStage::Taken;
 };
+
+// Shows a message in the box of its kind over the main window; the answer.
+BoxAnswer ShowOutcome(MessageBoxPresenter& presenter, const OutcomeText& message);
 
 // The box for a result, as the window has always shown it; none for an
 // abort, a No, or a run that could not be followed.

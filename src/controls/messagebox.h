@@ -2,10 +2,13 @@
 
 #include <QString>
 
-// Answers as the Windows message box returns them; callers compare with these.
-constexpr int IdOk = 1;
-constexpr int IdYes = 6;
-constexpr int IdNo = 7;
+// The button that closed a box.
+enum class BoxAnswer
+{
+    Ok,
+    Yes,
+    No,
+};
 
 enum class BoxKind
 {
@@ -30,21 +33,21 @@ struct MessageBoxRequest
     BoxOwner owner = BoxOwner::MainWindow;
 };
 
-// Shows a modal message box and returns IdOk, IdYes or IdNo. The engine only
-// knows this interface, so it never needs a widget.
+// Shows a modal message box and returns the button that closed it. The
+// window's code knows only this interface, so its tests script the answers.
 class MessageBoxPresenter
 {
 public:
     virtual ~MessageBoxPresenter() = default;
-    virtual int Show(const MessageBoxRequest& request) = 0;
+    virtual BoxAnswer Show(const MessageBoxRequest& request) = 0;
 };
 
 // Shows a box owned by the main window.
-int ShowWindowBox(MessageBoxPresenter& presenter, const QString& caption, const QString& text,
-                  BoxKind kind);
+BoxAnswer ShowWindowBox(MessageBoxPresenter& presenter, const QString& caption, const QString& text,
+                        BoxKind kind);
 
 // Shows the plain application box: OK, warning icon, the application title as caption.
-int ShowApplicationBox(MessageBoxPresenter& presenter, const QString& text);
+BoxAnswer ShowApplicationBox(MessageBoxPresenter& presenter, const QString& text);
 
 // The executable's file name without extension, the caption of application boxes.
 QString ApplicationTitle();

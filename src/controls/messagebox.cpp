@@ -1,16 +1,16 @@
-#include "platform/messagebox.h"
+#include "controls/messagebox.h"
 
 #include "platform/pathhelper.h"
 
 #include <QCoreApplication>
 
-int ShowWindowBox(MessageBoxPresenter& presenter, const QString& caption, const QString& text,
-                  BoxKind kind)
+BoxAnswer ShowWindowBox(MessageBoxPresenter& presenter, const QString& caption, const QString& text,
+                        BoxKind kind)
 {
     return presenter.Show({caption, text, kind, BoxOwner::MainWindow});
 }
 
-int ShowApplicationBox(MessageBoxPresenter& presenter, const QString& text)
+BoxAnswer ShowApplicationBox(MessageBoxPresenter& presenter, const QString& text)
 {
     return presenter.Show({ApplicationTitle(), text, BoxKind::AppWarning, BoxOwner::Application});
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "imaging/busystate.h"
-#include "imaging/fieldtransfer.h"
-#include "imaging/logbutton.h"
-#include "imaging/progressview.h"
+#include "app/busystate.h"
+#include "app/fieldtransfer.h"
+#include "app/logbutton.h"
+#include "app/progressview.h"
 
 // Everything a build needs from the main window, which implements it;
 // WindowBuild drives it, the engine never does.

@@ -1,6 +1,7 @@
-#include "imaging/windowbuild.h"
+#include "app/windowbuild.h"
 
-#include "imaging/buildwindow.h"
+#include "app/buildwindow.h"
+#include "dialogs/settingsnotices.h"
 #include "settings/programsettings.h"
 
 #include <QCoreApplication>
@@ -32,6 +33,7 @@ void WindowBuild::StartBuild()
         !request.volumeId.isEmpty()) {
         request.split = m_settings.GetSplitImageFile();
         request.sizeCheck = m_settings.GetCheckDirSize();
+        ShowSettingsNotices(m_presenter, m_settings);
     }
     const BuildStart start = m_engine.Start(request, *this);
     ShowTaken(start.request, start.stage);
@@ -46,13 +48,14 @@ bool WindowBuild::ContinueOversized(const BuildRequest& request, const QString& 
     ShowTaken(request, RequestStage::PathsResolved);
     return ShowWindowBox(m_presenter,
                          QCoreApplication::translate("BuildWindow", "DVD Directory Size"), question,
-                         BoxKind::QuestionYesNo) != IdNo;
+                         BoxKind::QuestionYesNo) != BoxAnswer::No;
 }
 
 bool WindowBuild::ContinueWithoutFile(const BuildRequest& request, const QString& path)
 {
     ShowTaken(request, RequestStage::Accepted);
-    return ReportOutcome(m_presenter, Outcome::MissingFileAsk, path) == IdYes;
+    return ShowOutcome(m_presenter, OutcomeMessage(OutcomeCode::MissingFileAsk, path, 0)) ==
+           BoxAnswer::Yes;
 }
 
 // Changed paths are shown at once; the derived label is stored at once but
@@ -78,12 +81,21 @@ void WindowBuild::ShowTaken(const BuildRequest& request, RequestStage stage)
     }
 }
 
+BoxAnswer ShowOutcome(MessageBoxPresenter& presenter, const OutcomeText& message)
+{
+    BoxKind kind = BoxKind::Error;
+    if (message.kind == OutcomeKind::Information)
+        kind = BoxKind::Information;
+    else if (message.kind == OutcomeKind::Question)
+        kind = BoxKind::WarningYesNo;
+    return ShowWindowBox(presenter, message.caption, message.text, kind);
+}
+
 void ShowBuildResult(MessageBoxPresenter& presenter, const BuildResult& result)
 {
     if (ShowsNoBox(result))
         return;
-    const OutcomeText box = ResultBox(result);
-    ShowWindowBox(presenter, box.caption, box.text, box.kind);
+    ShowOutcome(presenter, ResultBox(result));
 }
 
 void ShowEnd(BuildWindow& window, MessageBoxPresenter& presenter, const BuildResult& result)

@@ -1,4 +1,4 @@
-#include "imaging/progressview.h"
+#include "app/progressview.h"
 
 namespace {
 constexpr char ProgramTitle[] = "Isomint Stencil";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "imaging/fieldvalues.h"
+#include "app/fieldvalues.h"
 
 // The main window's two-way transfer between its controls and its stored values.
 class FieldTransfer

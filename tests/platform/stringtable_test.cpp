@@ -1,30 +1,10 @@
-#include "platform/messagebox.h"
 #include "platform/stringtable.h"
-#include "support/scriptedmessagebox.h"
+
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(MessageBox, ApplicationBoxTakesTheExecutableNameAsCaption)
-{
-    ScriptedMessageBox boxes;
-    EXPECT_EQ(ShowApplicationBox(boxes, QStringLiteral("text")), IdOk);
-    const MessageBoxRequest request = boxes.Last();
-    EXPECT_EQ(request.caption, "platform_test");
-    EXPECT_EQ(request.kind, BoxKind::AppWarning);
-    EXPECT_EQ(request.owner, BoxOwner::Application);
-    EXPECT_EQ(ApplicationTitle(), "platform_test");
-}
-
-TEST(MessageBox, WindowBoxPassesTheAnswerThrough)
-{
-    ScriptedMessageBox boxes;
-    boxes.Answer(IdNo);
-    EXPECT_EQ(ShowWindowBox(boxes, "DVD Directory Size", "t", BoxKind::QuestionYesNo), IdNo);
-    EXPECT_EQ(boxes.Last().owner, BoxOwner::MainWindow);
-    EXPECT_EQ(boxes.Last().caption, "DVD Directory Size");
-}
 
 TEST(StringTable, HoldsTheNumberedTexts)
 {

@@ -1,0 +1,325 @@
+// A recording session from the hand-over of a real image to its report, with
+// the real xorriso on stdio pseudo-drives.
+#include "burn/poweroffservice.h"
+#include "burn/recordingchoices.h"
+#include "burn/recordingdevice.h"
+#include "burn/recordingsession.h"
+#include "burn/xorrisorecording.h"
+#include "fakes/testprogramfolder.h"
+#include "settings/programsettings.h"
+#include "support/eventloop.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+
+QByteArray Read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Write(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+// The image byte for byte, then at most the zeros that round the written area
+// up to a 32 KiB block.
+bool DiscHolds(const QString& disc, const QByteArray& image)
+{
+    const QByteArray written = Read(disc);
+    const QByteArray tail = written.mid(image.size());
+    return !image.isEmpty() && written.startsWith(image) && tail.size() < 32 * 1024 &&
+           tail.count('\0') == tail.size();
+}
+
+// Stands in for logind: always there, and counts the requests.
+class CountingPowerOff : public PowerOffService
+{
+public:
+    bool Available() override { return true; }
+    bool Request() override
+    {
+        ++requests;
+        return true;
+    }
+    int requests = 0;
+};
+
+// movie.iso, a real image of the fixture, and the same image as the three
+// chunks a split build leaves.
+class RecordingSessionTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_xorriso = QStandardPaths::findExecutable(QStringLiteral("xorriso"));
+        if (m_xorriso.isEmpty())
+            GTEST_SKIP() << "xorriso is not installed";
+        ASSERT_TRUE(TestProgramFolder::BuildRealImage(ISOMINT_TEST_DATA_DIR "/dvd/two-titlesets",
+                                                      File("movie.iso")));
+        m_image = Read(File("movie.iso"));
+        WriteImageFiles();
+        m_settings.SetProgramFolder(m_folder.Path());
+    }
+
+    // The image file and its chunks anew, as new files.
+    void WriteImageFiles()
+    {
+        QFile::remove(File("movie.iso"));
+        Write(File("movie.iso"), m_image);
+        const qsizetype third = m_image.size() / 2048 / 3 * 2048;
+        m_chunks.clear();
+        for (int n = 0; n < 3; ++n) {
+            m_chunks << File(QStringLiteral("movie.iso_%1").arg(n, 2, 10, QLatin1Char('0')));
+            QFile::remove(m_chunks.last());
+            Write(m_chunks.last(), m_image.mid(n * third, n == 2 ? -1 : third));
+        }
+    }
+
+    QString File(const QString& name) const { return m_folder.File(name); }
+
+    RecordingPlan Plan(const QString& drive, const QString& recorder = QString()) const
+    {
+        RecordingPlan plan;
+        plan.recorder = recorder.isEmpty() ? m_xorriso : recorder;
+        plan.drive = drive;
+        return plan;
+    }
+
+    // Records the pending image and waits for the report.
+    static RecordingReport Record(RecordingSession& session, const RecordingPlan& plan)
+    {
+        std::optional<RecordingReport> report;
+        QObject::connect(&session, &RecordingSession::Ended, &session,
+                         [&report](const RecordingReport& ended) { report = ended; });
+        session.StartPending(plan);
+        EXPECT_TRUE(RunUntil([&report] { return report.has_value(); }, 60000));
+        EXPECT_FALSE(session.IsRunning());
+        return report.value_or(RecordingReport{});
+    }
+
+    // A recorder named xorriso: a shell script around the real one.
+    QString WriteWrapper(const QString& body) const
+    {
+        QDir(m_folder.Path()).mkpath(QStringLiteral("bin"));
+        QString path = File("bin/xorriso");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(
+            QFile::encodeName(QStringLiteral("#!/bin/sh\nREAL='%1'\n%2\n").arg(m_xorriso, body)));
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        return path;
+    }
+
+    QString m_xorriso;
+    TestProgramFolder m_folder{QStringLiteral(ISOMINT_FAKE_MKISOFS)};
+    ProgramSettings m_settings;
+    QByteArray m_image;
+    QStringList m_chunks;
+};
+
+// The window's hand-over as the settings say, then the recording; a split
+// image goes to the disc as one track. The command line's hand-over writes the
+// same list and says when it could not.
+TEST_F(RecordingSessionTest, HandOverListsASplitImageAndRecordsWhatTheSettingsSay)
+{
+    struct Row
+    {
+        const char* name;
+        int split;
+        int burn;
+        bool pending;
+    };
+    for (const Row& row : {Row{"split", 1, 1, true}, Row{"split, recording off", 1, 0, false},
+                           Row{"one file", 0, 1, true}}) {
+        SCOPED_TRACE(row.name);
+        QFile::remove(File("movie.lst"));
+        const QString disc = File(QStringLiteral("disc-%1").arg(row.split));
+        m_folder.WriteSettings(row.split, row.burn, 0, m_xorriso, "stdio:" + disc, 0);
+        RecordingSession session;
+        session.HandOver(m_settings, RecordingChoices{}, File("movie.iso"), 3);
+        EXPECT_EQ(QFile::exists(File("movie.lst")), row.split == 1);
+        ASSERT_EQ(session.HasPendingImage(), row.pending);
+        if (!row.pending)
+            continue;
+        const RecordingReport report = Record(session, PlanFromSettings(m_settings, {}));
+        EXPECT_EQ(report.outcome, RecordingOutcome::Recorded)
+            << RecordingMessage(report).toStdString();
+        EXPECT_TRUE(DiscHolds(disc, m_image));
+    }
+    RecordingSession cli;
+    EXPECT_TRUE(cli.HandOver({File("movie.iso"), m_chunks, true}, true).taken);
+    const HandOverResult unlisted = cli.HandOver({File("gone/movie.iso"), m_chunks, true}, false);
+    EXPECT_FALSE(unlisted.listWritten);
+    EXPECT_FALSE(unlisted.taken);
+}
+
+// The files the check read are the ones recorded: a chunk or image removed,
+// shortened or rewritten after it is named; and only an optical drive or an
+// explicit stdio: pseudo-drive is handed to xorriso, so that no other name
+// becomes a file. Nothing is written either way.
+TEST_F(RecordingSessionTest, RefusedImagesAndDevicesRecordNothing)
+{
+    using Change = std::function<void(QFile&)>;
+    const Change keep = [](QFile&) {};
+    const Change remove = [](QFile& file) { file.remove(); };
+    const Change shorten = [](QFile& file) { file.resize(file.size() - 2048); };
+    const Change rewrite = [](QFile& file) {
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        const QByteArray bytes = file.readAll();
+        file.seek(0);
+        file.write(bytes); // same bytes and size, a new modification time
+    };
+    // The same size and the old modification time put back: only the inode tells.
+    const Change disguise = [](QFile& file) {
+        const QByteArray name = QFile::encodeName(file.fileName());
+        struct stat before = {};
+        ASSERT_EQ(::stat(name.constData(), &before), 0);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek(file.size() / 2);
+        file.write(QByteArray(2048, '\0'));
+        file.close();
+        const timespec times[2] = {before.st_atim, before.st_mtim};
+        ASSERT_EQ(::utimensat(AT_FDCWD, name.constData(), times, 0), 0);
+    };
+    const QString plain = File("plain");
+    Write(plain, {});
+    struct Row
+    {
+        QString drive; // "DISC": the pseudo-drive
+        bool split;
+        const char* changed;
+        Change change;
+    };
+    const Row rows[] = {
+        {"DISC", true, "movie.iso_02", remove},  {"DISC", true, "movie.iso_01", shorten},
+        {"DISC", true, "movie.iso_00", rewrite}, {"DISC", false, "movie.iso", shorten},
+        {"DISC", false, "movie.iso", disguise},  {"D:", false, nullptr, keep},
+        {"stdio:disc", false, nullptr, keep},    {"STDIO:/tmp/disc", false, nullptr, keep},
+        {"/dev/null", false, nullptr, keep},     {plain, false, nullptr, keep},
+        {QString(), false, nullptr, keep},
+    };
+    for (const Row& row : rows) {
+        const QString changed = row.changed == nullptr ? QString() : File(row.changed);
+        SCOPED_TRACE((row.drive + " " + changed).toStdString());
+        const QString drive = row.drive == "DISC" ? "stdio:" + File("disc") : row.drive;
+        RecordingSession session;
+        ASSERT_TRUE(session.TakeImage(row.split ? m_chunks : QStringList{File("movie.iso")}));
+        QFile file(changed);
+        // A later modification time, even on the kernel's coarse file clock.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        row.change(file);
+        const RecordingReport report = Record(session, Plan(drive));
+        EXPECT_EQ(report.outcome, RecordingOutcome::Refused);
+        EXPECT_EQ(report.refusal,
+                  changed.isEmpty()
+                      ? RecordingDeviceRefusal(drive)
+                      : QStringLiteral("Nothing was recorded: \"%1\" is no longer the file that "
+                                       "was built and checked.\nBuild the image again.")
+                            .arg(changed));
+        EXPECT_EQ(session.Recording(), nullptr);
+        for (const QString& name : {QStringLiteral("D:"), QStringLiteral("disc")}) {
+            EXPECT_FALSE(QFile::exists(QDir::current().filePath(name)));
+            EXPECT_FALSE(QFile::exists(File(name)));
+        }
+        EXPECT_EQ(QFileInfo(plain).size(), 0);
+        WriteImageFiles();
+    }
+}
+
+// Exit code 0 is not enough: xorriso must say that the write to this device
+// completed, and the medium must then hold the image's blocks.
+TEST_F(RecordingSessionTest, RecordingCountsOnlyWithXorrisosOwnReport)
+{
+    struct Row
+    {
+        const char* name;
+        const char* body;
+        const char* logged;
+    };
+    const Row rows[] = {
+        {"silent exit 0", "exit 0", "xorriso did not report \"Writing to 'stdio:"},
+        {"another device",
+         "for a; do shift; case \"$a\" in dev=*) a=\"dev=stdio:${0%/*}/other\";; esac\n"
+         "set -- \"$@\" \"$a\"; done\nexec \"$REAL\" \"$@\"",
+         "xorriso did not report"},
+        {"half the image",
+         "for a; do shift; case \"$a\" in */movie.iso) head -c 65536 \"$a\" > \"$a.half\"\n"
+         "a=\"$a.half\";; esac; set -- \"$@\" \"$a\"; done\nexec \"$REAL\" \"$@\"",
+         "xorriso reported 32 data blocks on the medium; the image has "},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        RecordingSession session;
+        ASSERT_TRUE(session.TakeImage({File("movie.iso")}));
+        const QString wrapper = WriteWrapper(QString::fromLatin1(row.body));
+        const RecordingReport report = Record(session, Plan("stdio:" + File("disc"), wrapper));
+        EXPECT_EQ(report.outcome, RecordingOutcome::Unconfirmed);
+        EXPECT_EQ(RecordingMessage(report),
+                  XorrisoRecording::ResultText(RecordingResult::Unconfirmed, 0));
+        ASSERT_NE(session.Recording(), nullptr);
+        EXPECT_TRUE(session.Recording()->Output().contains(QLatin1String(row.logged)))
+            << session.Recording()->Output().toStdString();
+    }
+}
+
+// The read-back compares the disc with the image's length: a changed byte or
+// a disc shorter than the image fails after a write xorriso confirmed. Only a
+// verified disc may power the computer off, and it stays in until it was read.
+TEST_F(RecordingSessionTest, OnlyAVerifiedDiscCountsAndMayPowerOff)
+{
+    struct Row
+    {
+        const char* name;
+        bool verify;
+        bool powerOff;
+        const char* damage; // run on the disc after the write
+        RecordingOutcome outcome;
+    };
+    const Row rows[] = {
+        {"unverified", false, true, nullptr, RecordingOutcome::Recorded},
+        {"verified", true, false, nullptr, RecordingOutcome::Verified},
+        {"verified, then off", true, true, nullptr, RecordingOutcome::PoweringOff},
+        {"one byte changed", true, true, "printf X | dd of=\"$DISC\" bs=1 seek=40000 conv=notrunc",
+         RecordingOutcome::VerifyFailed},
+        {"disc cut short", true, true, "truncate -s 65536 \"$DISC\"",
+         RecordingOutcome::VerifyFailed},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString disc = File("disc");
+        QFile::remove(disc);
+        RecordingSession session;
+        ASSERT_TRUE(session.TakeImage({File("movie.iso")}));
+        RecordingPlan plan = Plan("stdio:" + disc);
+        if (row.damage != nullptr)
+            plan.recorder =
+                WriteWrapper(QStringLiteral("DISC='%1'\n\"$REAL\" \"$@\" || exit\n"
+                                            "case \"$*\" in *movie.iso) %2 2>/dev/null;; esac")
+                                 .arg(disc, QString::fromLatin1(row.damage)));
+        CountingPowerOff powerOff;
+        plan.verify = row.verify;
+        plan.powerOff = row.powerOff ? &powerOff : nullptr;
+        const RecordingReport report = Record(session, plan);
+        EXPECT_EQ(report.outcome, row.outcome) << RecordingMessage(report).toStdString();
+        EXPECT_EQ(powerOff.requests, row.outcome == RecordingOutcome::PoweringOff ? 1 : 0);
+        ASSERT_NE(session.Recording(), nullptr);
+        EXPECT_EQ(session.Recording()->Output().contains("-eject"), !row.verify);
+    }
+}
+
+} // namespace
