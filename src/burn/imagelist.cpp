@@ -69,11 +69,10 @@ QStringList ImageChunkFiles(const QString& outputFile, int chunkLimit)
     return chunks;
 }
 
-int WriteImageList(ProgramSettings& settings, const QString& outputFile, int chunkLimit)
+void WriteImageList(ProgramSettings& settings, const QString& outputFile, int chunkLimit)
 {
     // A list that cannot be written is skipped; the recorder then reports the
     // missing source itself.
     if (settings.GetSplitImageFile())
         static_cast<void>(WriteImageListFile(outputFile, chunkLimit));
-    return 0;
 }

@@ -15,9 +15,9 @@ class ProgramSettings;
 QString ImageListPath(const QString& outputFile);
 
 // Writes the list when SplitImageFile is exactly 1 (the setting is read now).
-// Always returns 0: a list that cannot be written is skipped without a message.
-int WriteImageList(ProgramSettings& settings, const QString& outputFile,
-                   int chunkLimit = Mkisofs::ChunkLimit);
+// A list that cannot be written is skipped without a message.
+void WriteImageList(ProgramSettings& settings, const QString& outputFile,
+                    int chunkLimit = Mkisofs::ChunkLimit);
 
 // Writes the list unconditionally, replacing an old one whole. Chunks are probed
 // with the output file as typed, from _00 up to the first gap, at most

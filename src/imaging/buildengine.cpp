@@ -17,6 +17,8 @@
 
 #include <sys/statvfs.h>
 
+#include <utility>
+
 namespace {
 
 // Neither the lock nor the private folder can be made beside file.
@@ -126,11 +128,27 @@ BuildStart BuildEngine::Start(const BuildRequest& request, BuildDecisions& decis
 
 void BuildEngine::OnMonitorEnded(const BuildResult& result)
 {
-    BuildResult ended = result;
+    if (!NeedsRoomCount(result)) {
+        EndWith(result, -1);
+        return;
+    }
+    // The count walks the whole source: the window must not freeze meanwhile.
+    m_countingRoom = true;
+    AskPlannedImageBytes(MkisofsProgramPath(m_programFolder), MkisofsArguments(m_command), this,
+                         [this, result](qint64 neededBytes) {
+                             m_countingRoom = false;
+                             EndWith(result, neededBytes);
+                             if (std::exchange(m_finishWaits, false))
+                                 OnMonitorFinished();
+                         });
+}
+
+void BuildEngine::EndWith(BuildResult ended, qint64 neededBytes)
+{
     if (ended.outcome == BuildOutcome::Built)
         ended.parts = m_parts;
     else
-        AddFailureNotes(ended);
+        AddFailureNotes(ended, neededBytes);
     // The builder did its part; the message must not blame it.
     if (ended.outcome == BuildOutcome::CheckFailed)
         ended.refusal =
@@ -140,20 +158,20 @@ void BuildEngine::OnMonitorEnded(const BuildResult& result)
     emit Ended(ended);
 }
 
+// Only a disk that was all but full when the builder failed is asked about.
+bool BuildEngine::NeedsRoomCount(const BuildResult& result) const
+{
+    return result.outcome == BuildOutcome::BuildFailed && m_freeAtFailure >= 0 &&
+           m_freeAtFailure <= FullDiskSlack;
+}
+
 // A full disk: the builder's own count of the image's bytes against what is
 // free now that the unfinished image is gone.
-void BuildEngine::AddRoomNote(BuildResult& result) const
+void BuildEngine::AddRoomNote(BuildResult& result, qint64 needed) const
 {
-    // Only a disk that was all but full when the builder failed is asked about.
-    if (m_freeAtFailure < 0 || m_freeAtFailure > FullDiskSlack)
-        return;
     const QString folder = QFileInfo(m_target).path();
     const qint64 free = FreeBytes(folder);
-    if (free < 0)
-        return;
-    const qint64 needed =
-        PlannedImageBytes(MkisofsProgramPath(m_programFolder), MkisofsArguments(m_command));
-    if (needed <= free)
+    if (free < 0 || needed <= free)
         return;
     result.notes << QCoreApplication::translate("BuildEngine",
                                                 "The new image needs %1 MB, but only %2 MB are "
@@ -164,14 +182,14 @@ void BuildEngine::AddRoomNote(BuildResult& result) const
 
 // What the user needs to go on after a failure: that the earlier image is
 // still there, and what stood in the way when that can be named.
-void BuildEngine::AddFailureNotes(BuildResult& result) const
+void BuildEngine::AddFailureNotes(BuildResult& result, qint64 neededBytes) const
 {
     if (result.outcome == BuildOutcome::Declined || result.outcome == BuildOutcome::Refused)
         return;
     if (!m_startProblem.isEmpty())
         result.notes << m_startProblem;
-    if (result.outcome == BuildOutcome::BuildFailed)
-        AddRoomNote(result);
+    if (NeedsRoomCount(result))
+        AddRoomNote(result, neededBytes);
     if (m_hadEarlierImage)
         result.notes << QCoreApplication::translate("BuildEngine",
                                                     "The earlier image \"%1\" was kept as it was.")
@@ -180,6 +198,10 @@ void BuildEngine::AddFailureNotes(BuildResult& result) const
 
 void BuildEngine::OnMonitorFinished()
 {
+    if (m_countingRoom) {
+        m_finishWaits = true;
+        return;
+    }
     m_lock.Release();
     emit Finished();
 }
@@ -270,17 +292,19 @@ std::optional<BuildResult> BuildEngine::CheckSize(const BuildRequest& request,
 {
     if (!request.sizeCheck)
         return std::nullopt;
-    const int verdict = CheckSourceSize(request.sourceDirectory, [&](const QString& question) {
-        return decisions.ContinueOversized(request, question);
-    });
-    if (verdict == 0)
+    const SizeVerdict verdict =
+        CheckSourceSize(request.sourceDirectory, [&](const QString& question) {
+            return decisions.ContinueOversized(request, question);
+        });
+    if (verdict == SizeVerdict::GoOn)
         return std::nullopt;
     // Nothing to measure ends the build as quietly as a No.
     return CodeResult(BuildOutcome::Declined, OutcomeCode::Success,
-                      verdict < 0 ? QCoreApplication::translate(
-                                        "BuildEngine", "The Source Directory \"%1\" holds no data.")
-                                        .arg(request.sourceDirectory)
-                                  : QString());
+                      verdict == SizeVerdict::Unmeasured
+                          ? QCoreApplication::translate(
+                                "BuildEngine", "The Source Directory \"%1\" holds no data.")
+                                .arg(request.sourceDirectory)
+                          : QString());
 }
 
 void BuildEngine::StartMkisofs()

@@ -57,7 +57,8 @@ public:
     // cleaned up. Not for a signal handler: a box's own loop may be running below it.
     void AbortAndWait();
 
-    bool IsBuilding() const { return m_monitor.IsRunning(); }
+    // Also while the builder is asked for the room a failed image needed.
+    bool IsBuilding() const { return m_monitor.IsRunning() || m_countingRoom; }
 
     // Everything mkisofs printed in the last build, followed by the program's
     // own lines on the image check and clean-up.
@@ -83,9 +84,11 @@ private:
     void StartMkisofs();
     bool FinishExitZero();
     void RemoveWrittenFiles();
-    void AddFailureNotes(BuildResult& result) const;
-    void AddRoomNote(BuildResult& result) const;
+    [[nodiscard]] bool NeedsRoomCount(const BuildResult& result) const;
+    void AddFailureNotes(BuildResult& result, qint64 neededBytes) const;
+    void AddRoomNote(BuildResult& result, qint64 neededBytes) const;
     void OnMonitorEnded(const BuildResult& result);
+    void EndWith(BuildResult result, qint64 neededBytes);
     void OnMonitorFinished();
 
     QString m_programFolder;
@@ -96,6 +99,8 @@ private:
     QString m_startProblem;      // why the builder could not be started
     QString m_checkProblem;      // what the image check found wrong
     qint64 m_freeAtFailure = -1; // bytes free beside the image when the build failed
+    bool m_countingRoom = false; // Ended waits for the builder's count of the image
+    bool m_finishWaits = false;  // Finished waits for Ended
     QStringList m_startLines;    // the checks' notes, for the log before the builder's
     QStringList m_parts;         // the complete image's, once read back
     CaptureFile m_capture;

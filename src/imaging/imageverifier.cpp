@@ -144,18 +144,18 @@ qsizetype CompareInformationFiles(const DvdImage& image, const QList<SourceFile>
     return ok ? same : -1;
 }
 
-// Returns the number of title sets read back, or -1.
-int CheckInformationFiles(DvdImage& image, QStringList* report)
+// The number of title sets read back; none when one could not be.
+std::optional<int> CheckInformationFiles(DvdImage& image, QStringList* report)
 {
     const int count = image.TitleSetCount();
     if (count < 0) {
         report->append(
             Line(ImageCheck::tr("the information file of the video manager cannot be read")));
-        return -1;
+        return std::nullopt;
     }
     if (count < 1 || count > TitleSetLimit) {
         report->append(Line(ImageCheck::tr("the video manager lists %1 title sets").arg(count)));
-        return -1;
+        return std::nullopt;
     }
     bool ok = true;
     for (int titleSet = 1; titleSet <= count; ++titleSet) {
@@ -166,7 +166,9 @@ int CheckInformationFiles(DvdImage& image, QStringList* report)
             ok = false;
         }
     }
-    return ok ? count : -1;
+    if (!ok)
+        return std::nullopt;
+    return count;
 }
 
 // A short image, such as one missing its last chunk, may still hold every file.
@@ -218,9 +220,9 @@ bool CheckImage(DvdImage& image, const QList<SourceFile>& sourceFiles, bool comp
         ok = CheckFile(image, file, report) && ok;
     // Only files found whole are compared; the others are reported already.
     const qsizetype same = ok ? CompareInformationFiles(image, files, report) : -1;
-    const int titleSets = CheckInformationFiles(image, report);
+    const std::optional<int> titleSets = CheckInformationFiles(image, report);
     // The layout is read from information files known to be sound.
-    if (same < 0 || titleSets < 0 || !CheckLayout(image, sourceFiles, report))
+    if (same < 0 || !titleSets || !CheckLayout(image, sourceFiles, report))
         return false;
     report->append(Line(ImageCheck::tr("%1 of VIDEO_TS found with their sizes, %2 equal to the "
                                        "source's; the video manager and %3 read back, laid out "
@@ -229,7 +231,7 @@ bool CheckImage(DvdImage& image, const QList<SourceFile>& sourceFiles, bool comp
                                        QT_TRANSLATE_NOOP("ImageCheck", "files")),
                                  Count(same, QT_TRANSLATE_NOOP("ImageCheck", "information file"),
                                        QT_TRANSLATE_NOOP("ImageCheck", "information files")),
-                                 Count(titleSets, QT_TRANSLATE_NOOP("ImageCheck", "title set"),
+                                 Count(*titleSets, QT_TRANSLATE_NOOP("ImageCheck", "title set"),
                                        QT_TRANSLATE_NOOP("ImageCheck", "title sets")))));
     return true;
 }
@@ -265,11 +267,11 @@ ImageVerification VerifyDvdImageAlone(const QStringList& imageParts)
         result.report.append(Line(ImageCheck::tr("the image has %1 bytes, its file system %2")
                                       .arg(image.StreamSize())
                                       .arg(image.VolumeBytes())));
-    } else if (const int titleSets = CheckInformationFiles(image, &result.report); titleSets > 0) {
+    } else if (const std::optional<int> titleSets = CheckInformationFiles(image, &result.report)) {
         result.report.append(
             Line(ImageCheck::tr("the video manager and %1 read back; the image "
                                 "holds its file system's %2 bytes.")
-                     .arg(Count(titleSets, QT_TRANSLATE_NOOP("ImageCheck", "title set"),
+                     .arg(Count(*titleSets, QT_TRANSLATE_NOOP("ImageCheck", "title set"),
                                 QT_TRANSLATE_NOOP("ImageCheck", "title sets")))
                      .arg(image.VolumeBytes())));
         result.ok = true;

@@ -1,30 +1,26 @@
 #include "imaging/plannedsize.h"
 
-#include <QProcess>
+#include "platform/childrun.h"
 
 namespace {
 
 constexpr int SectorBytes = 2048;
-constexpr int AnswerTimeoutMs = 10000;
+constexpr std::chrono::seconds AnswerTimeout{10};
 
 } // namespace
 
-qint64 PlannedImageBytes(const QString& program, const QStringList& arguments)
+void AskPlannedImageBytes(const QString& program, const QStringList& arguments, QObject* context,
+                          std::function<void(qint64 bytes)> done)
 {
-    QProcess builder;
-    builder.setProcessChannelMode(QProcess::SeparateChannels);
-    builder.setStandardInputFile(QProcess::nullDevice());
-    builder.setStandardErrorFile(QProcess::nullDevice());
-    builder.start(program,
-                  QStringList{QStringLiteral("-print-size"), QStringLiteral("-quiet")} + arguments);
-    if (!builder.waitForFinished(AnswerTimeoutMs)) {
-        builder.kill();
-        builder.waitForFinished();
-        return -1;
-    }
-    bool ok = false;
-    const qint64 sectors = builder.readAllStandardOutput().trimmed().toLongLong(&ok);
-    if (builder.exitStatus() != QProcess::NormalExit || builder.exitCode() != 0 || !ok)
-        return -1;
-    return sectors * SectorBytes;
+    ChildRunSpec spec;
+    spec.program = program;
+    spec.arguments =
+        QStringList{QStringLiteral("-print-size"), QStringLiteral("-quiet")} + arguments;
+    spec.kept = ChildOutput::OutputOnly;
+    spec.bound = AnswerTimeout;
+    RunChild(spec, context, [done = std::move(done)](const ChildRunResult& result) {
+        bool ok = false;
+        const qint64 sectors = result.output.trimmed().toLongLong(&ok);
+        done(result.Succeeded() && ok ? sectors * SectorBytes : -1);
+    });
 }

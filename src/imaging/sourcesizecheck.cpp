@@ -18,12 +18,13 @@ QString SourceSizeQuestion(double excessBytes)
         .arg(QString::asprintf("%.0lf", excessBytes / kBytesPerMegabyte));
 }
 
-int CheckSourceSize(const QString& sourceDirectory, const OversizeQuestion& ask)
+SizeVerdict CheckSourceSize(const QString& sourceDirectory, const OversizeQuestion& ask)
 {
     const double total = MeasureDirectorySize(sourceDirectory);
     if (total <= 0)
-        return -1;
+        return SizeVerdict::Unmeasured;
     if (total <= SingleLayerCapacity)
-        return 0;
-    return ask(SourceSizeQuestion(total - SingleLayerCapacity)) ? 0 : 1;
+        return SizeVerdict::GoOn;
+    return ask(SourceSizeQuestion(total - SingleLayerCapacity)) ? SizeVerdict::GoOn
+                                                                : SizeVerdict::Declined;
 }

@@ -10,10 +10,17 @@ inline constexpr double SingleLayerCapacity = 4'700'000'000.0;
 // Asked with the question's text when the source will not fit; true goes on.
 using OversizeQuestion = std::function<bool(const QString& question)>;
 
+enum class SizeVerdict
+{
+    GoOn,       // it fits, or the answer was Yes
+    Declined,   // the answer was No
+    Unmeasured, // the source measures 0 bytes or less; nothing was asked
+};
+
 // Measures the source and asks whether to go on when it will not fit on a
-// single-layer DVD. Returns 0 to go on, 1 when the answer was No, and -1
-// without asking when the source measures 0 bytes or less.
-[[nodiscard]] int CheckSourceSize(const QString& sourceDirectory, const OversizeQuestion& ask);
+// single-layer DVD.
+[[nodiscard]] SizeVerdict CheckSourceSize(const QString& sourceDirectory,
+                                          const OversizeQuestion& ask);
 
 // The question's text for an excess given in bytes.
 QString SourceSizeQuestion(double excessBytes);

@@ -29,7 +29,7 @@ int CheckDvdFolder(const QString& sourceDirectory, CheckMessages& messages)
     return -1;
 }
 
-int CheckSourceSize(const QString& sourceDirectory, CheckMessages& messages)
+SizeVerdict CheckSourceSize(const QString& sourceDirectory, CheckMessages& messages)
 {
     return CheckSourceSize(sourceDirectory, [&messages](const QString& question) {
         return messages.Ask(

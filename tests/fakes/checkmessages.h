@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/outcome.h"
+#include "imaging/sourcesizecheck.h"
 
 #include <QList>
 #include <QString>
@@ -32,8 +33,7 @@ private:
 // 0 when the build may go on, -1 when it must not.
 [[nodiscard]] int CheckDvdFolder(const QString& sourceDirectory, CheckMessages& messages);
 
-// 0 to go on, 1 after No, -1 when the source measures nothing.
-[[nodiscard]] int CheckSourceSize(const QString& sourceDirectory, CheckMessages& messages);
+[[nodiscard]] SizeVerdict CheckSourceSize(const QString& sourceDirectory, CheckMessages& messages);
 
 bool operator==(const OutcomeText& a, const OutcomeText& b);
 void PrintTo(const OutcomeText& message, std::ostream* out);

@@ -106,22 +106,23 @@ TEST_F(SourceSizeTest, UnreadableSubfoldersCountNothingAndTheWalkGoesOn)
 
 TEST_F(SourceSizeTest, NothingToMeasureStopsWithoutAMessage)
 {
-    EXPECT_EQ(CheckSourceSize(Path("missing"), m_boxes), -1);
-    EXPECT_EQ(CheckSourceSize(m_root.path(), m_boxes), -1);
+    EXPECT_EQ(CheckSourceSize(Path("missing"), m_boxes), SizeVerdict::Unmeasured);
+    EXPECT_EQ(CheckSourceSize(m_root.path(), m_boxes), SizeVerdict::Unmeasured);
     MakeFile("VIDEO_TS/empty.ifo", 0);
-    EXPECT_EQ(CheckSourceSize(m_root.path(), m_boxes), -1);
-    EXPECT_EQ(CheckSourceSize(QString(), m_boxes), -1);
+    EXPECT_EQ(CheckSourceSize(m_root.path(), m_boxes), SizeVerdict::Unmeasured);
+    EXPECT_EQ(CheckSourceSize(QString(), m_boxes), SizeVerdict::Unmeasured);
     MakeFile("file", 10);
-    EXPECT_EQ(CheckSourceSize(Path("file"), m_boxes), -1); // a file is no folder
+    EXPECT_EQ(CheckSourceSize(Path("file"), m_boxes),
+              SizeVerdict::Unmeasured); // a file is no folder
     EXPECT_EQ(m_boxes.Count(), 0);
 }
 
 TEST_F(SourceSizeTest, UpToTheCapacityGoesOnWithoutAMessage)
 {
     MakeFile("small", 1);
-    EXPECT_EQ(CheckSourceSize(m_root.path(), m_boxes), 0);
+    EXPECT_EQ(CheckSourceSize(m_root.path(), m_boxes), SizeVerdict::GoOn);
     MakeFile("small", 4'700'000'000);
-    EXPECT_EQ(CheckSourceSize(m_root.path(), m_boxes), 0);
+    EXPECT_EQ(CheckSourceSize(m_root.path(), m_boxes), SizeVerdict::GoOn);
     EXPECT_EQ(m_boxes.Count(), 0);
 }
 
@@ -130,13 +131,13 @@ TEST_F(SourceSizeTest, OneByteTooManyAsksAboutZeroMegabytes)
     MakeFile("VIDEO_TS/VTS_01_1.VOB", 4'000'000'000);
     MakeFile("VIDEO_TS/VTS_01_2.VOB", 700'000'001);
     m_boxes.Answer(false);
-    EXPECT_EQ(CheckSourceSize(m_root.path(), m_boxes), 1);
+    EXPECT_EQ(CheckSourceSize(m_root.path(), m_boxes), SizeVerdict::Declined);
     ASSERT_EQ(m_boxes.Count(), 1);
     const OutcomeText expected{kCaption, QuestionFor("0"), OutcomeKind::Question};
     EXPECT_EQ(m_boxes.Last(), expected);
 
     m_boxes.Answer(true);
-    EXPECT_EQ(CheckSourceSize(m_root.path() + "/", m_boxes), 0);
+    EXPECT_EQ(CheckSourceSize(m_root.path() + "/", m_boxes), SizeVerdict::GoOn);
     EXPECT_EQ(m_boxes.Count(), 2);
 }
 
@@ -144,12 +145,12 @@ TEST_F(SourceSizeTest, TheExcessIsReportedInWholeMegabytes)
 {
     MakeFile("a", 5'000'000'000);
     m_boxes.Answer(true);
-    EXPECT_EQ(CheckSourceSize(m_root.path(), m_boxes), 0);
+    EXPECT_EQ(CheckSourceSize(m_root.path(), m_boxes), SizeVerdict::GoOn);
     EXPECT_EQ(m_boxes.Last().text, QuestionFor("286"));
 
     MakeFile("b/c", 3'500'000'000);
     m_boxes.Answer(false);
-    EXPECT_EQ(CheckSourceSize(m_root.path(), m_boxes), 1);
+    EXPECT_EQ(CheckSourceSize(m_root.path(), m_boxes), SizeVerdict::Declined);
     EXPECT_EQ(m_boxes.Last().text, QuestionFor("3624"));
 }
 
