@@ -242,30 +242,25 @@ TEST_F(MainDialogTest, EscapeIsSwallowedAndEnterRunsImage)
     EXPECT_TRUE(Child<QPushButton>("imageButton")->isEnabled());
 }
 
+// The recording options follow the settings file each time the settings box
+// closes, even when it is cancelled; the speed is written as soon as it is
+// chosen, during a build too.
 TEST_F(MainDialogTest, RecordingOptionsFollowTheSettingsAndTheSpeedIsStoredAtOnce)
 {
-    EXPECT_FALSE(Child<QComboBox>("speedCombo")->isEnabled());
-    EnableRecording(QStringLiteral("8x"));
     QComboBox* speed = Child<QComboBox>("speedCombo");
+    EXPECT_FALSE(speed->isEnabled());
+    EnableRecording(QString());
+    EXPECT_EQ(speed->currentText(), "MAX");
+    EnableRecording(QStringLiteral("8x"));
+    const auto cancelSettings = [this] {
+        WhenModalShown<SettingsDialog>([](SettingsDialog& settings) { settings.reject(); });
+        m_window->ShowSettings();
+    };
+    cancelSettings();
     ASSERT_TRUE(speed->isEnabled());
     EXPECT_TRUE(Child<QLabel>("speedLabel")->isEnabled());
     EXPECT_EQ(speed->count(), 8);
     EXPECT_EQ(speed->currentText(), "8x");
-
-    // Burning switched off by hand: all disabled, the check marks stay.
-    Child<QCheckBox>("verifyCheck")->click();
-    m_folder.WriteSettings(0, 0, 0, QString(), QString(), 0);
-    m_window->UpdateRecordingOptions();
-    EXPECT_FALSE(Child<QCheckBox>("verifyCheck")->isEnabled());
-    EXPECT_TRUE(Child<QCheckBox>("verifyCheck")->isChecked());
-    EXPECT_FALSE(speed->isEnabled());
-}
-
-TEST_F(MainDialogTest, ChangingTheSpeedWritesTheSettingsEvenDuringABuild)
-{
-    EnableRecording(QString());
-    QComboBox* speed = Child<QComboBox>("speedCombo");
-    EXPECT_EQ(speed->currentText(), "MAX");
 
     m_folder.WriteScript({"sleep 600000"});
     TestProgramFolder::CopyTree(QStringLiteral(ISOMINT_TEST_DATA_DIR "/dvd/one-titleset"),
@@ -274,26 +269,20 @@ TEST_F(MainDialogTest, ChangingTheSpeedWritesTheSettingsEvenDuringABuild)
     Child<QLineEdit>("outputEdit")->setText(m_folder.File("out.iso"));
     Child<QPushButton>("imageButton")->click();
     ASSERT_TRUE(m_window->Engine().IsBuilding());
-
     speed->setCurrentIndex(2);
     emit speed->activated(2);
     EXPECT_TRUE(SettingsFile().contains("WriteSpeed = 2.4x\r\n")) << SettingsFile().constData();
     m_window->Engine().AbortBuild();
     ASSERT_TRUE(RunUntil([&] { return !m_window->Engine().IsBuilding(); }));
-}
 
-TEST_F(MainDialogTest, SettingsCancelledKeepTheOptionsAndSavedOnesApply)
-{
-    EnableRecording(QStringLiteral("8x"));
-    WhenModalShown<SettingsDialog>([](SettingsDialog& settings) { settings.reject(); });
-    m_window->ShowSettings();
-    EXPECT_TRUE(Child<QComboBox>("speedCombo")->isEnabled());
-
+    // Burning switched off: all disabled, the check marks stay.
+    Child<QCheckBox>("verifyCheck")->click();
     m_folder.WriteSettings(0, 0, 0, QString(), QString(), 0);
-    WhenModalShown<SettingsDialog>([](SettingsDialog& settings) { settings.reject(); });
-    m_window->ShowSettings();
-    EXPECT_FALSE(Child<QComboBox>("speedCombo")->isEnabled());
+    cancelSettings();
+    EXPECT_FALSE(Child<QCheckBox>("verifyCheck")->isEnabled());
+    EXPECT_TRUE(Child<QCheckBox>("verifyCheck")->isChecked());
     EXPECT_FALSE(Child<QCheckBox>("shutdownCheck")->isEnabled());
+    EXPECT_FALSE(speed->isEnabled());
 }
 
 TEST_F(MainDialogTest, WindowMenuAboutEntryOpensTheAboutBoxAndNothingElse)

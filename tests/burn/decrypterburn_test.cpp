@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -30,6 +29,7 @@ DecrypterCall ExampleCall()
 }
 
 // Each switch as the call asks; verify's value and the speed only above 3.2.2.0.
+// A plain Windows path goes between the quotes untouched.
 TEST(DecrypterCommandLineTest, SwitchesFollowTheCallAndTheVersion)
 {
     struct Row
@@ -66,102 +66,71 @@ TEST(DecrypterCommandLineTest, SwitchesFollowTheCallAndTheVersion)
     }
 }
 
-TEST(DecrypterStartTest, PathStaysWholeAndTheRestFollowsWindowsRules)
+// The path is the program, taken whole; the rest is split by the Windows rules,
+// so a source with a quote or trailing backslashes still arrives whole. A
+// Windows program runs under wine, or not at all.
+TEST(DecrypterStartTest, PathStaysWholeTheRestFollowsWindowsRulesAndWineRunsAnExe)
 {
-    DecrypterCall call = ExampleCall();
-    call.decrypterPath = QStringLiteral("/opt/dvd tools/decrypter");
-    call.speedText = QStringLiteral("2,4x");
-    call.source = QStringLiteral("/images/my movie.iso");
-    const DecrypterStart start = DecrypterStartFor(call, QStringLiteral("/usr/bin/wine"));
-    EXPECT_EQ(start.program, "/opt/dvd tools/decrypter");
-    EXPECT_EQ(start.arguments,
-              QStringList({"/MODE", "ISOWRITE", "/START", "/ERASE", "/VERIFY", "YES", "/SPEED",
-                           "2,4x", "/SRC", "/images/my movie.iso", "/DEST", "E:"}));
-    call.drive.clear();
-    EXPECT_EQ(DecrypterStartFor(call, {}).arguments.last(), "/DEST");
-}
-
-TEST(DecrypterStartTest, AWindowsProgramRunsUnderWineOrNotAtAll)
-{
-    DecrypterCall call = ExampleCall();
-    call.decrypterPath = QStringLiteral("/win/DVD Decrypter/DVDDecrypter.EXE");
-    const DecrypterStart start = DecrypterStartFor(call, QStringLiteral("/usr/bin/wine"));
-    EXPECT_EQ(start.program, "/usr/bin/wine");
-    EXPECT_EQ(start.arguments.first(), "/win/DVD Decrypter/DVDDecrypter.EXE");
-    EXPECT_EQ(start.arguments.at(1), "/MODE");
-    EXPECT_TRUE(DecrypterStartFor(call, QString()).program.isEmpty());
-}
-
-TEST(WindowsArgumentsTest, SplitsLikeTheMicrosoftRuntime)
-{
-    EXPECT_EQ(SplitWindowsArguments(" a  b\tc "), QStringList({"a", "b", "c"}));
-    EXPECT_EQ(SplitWindowsArguments("\"a b\" x\"y z\"w"), QStringList({"a b", "xy zw"}));
-    EXPECT_EQ(SplitWindowsArguments("\"\""), QStringList({""}));
-    EXPECT_EQ(SplitWindowsArguments("a\\\\b \\\"q"), QStringList({"a\\\\b", "\"q"}));
-    EXPECT_EQ(SplitWindowsArguments("\"C:\\dir\\\\\" next"), QStringList({"C:\\dir\\", "next"}));
-    EXPECT_EQ(SplitWindowsArguments("\"C:\\dir\\\" next"), QStringList({"C:\\dir\" next"}));
-    EXPECT_EQ(SplitWindowsArguments("\"a\"\"b\" c"), QStringList({"a\"b", "c"}));
-    EXPECT_EQ(SplitWindowsArguments("   "), QStringList());
-}
-
-// The examples Microsoft documents for its C runtime: line, then arguments.
-TEST(WindowsArgumentsTest, SplitsMicrosoftsDocumentedExamples)
-{
-    const std::pair<const char*, std::vector<const char*>> examples[] = {
-        {"\"a b c\" d e", {"a b c", "d", "e"}},
-        {"\"ab\\\"c\" \"\\\\\" d", {"ab\"c", "\\", "d"}},
-        {"a\\\\\\b d\"e f\"g h", {"a\\\\\\b", "de fg", "h"}},
-        {"a\\\\\\\"b c d", {"a\\\"b", "c", "d"}},
-        {"a\\\\\\\\\"b c\" d e", {"a\\\\b c", "d", "e"}},
-        {"a\"b\"\" c d", {"ab\" c d"}},
+    struct Row
+    {
+        const char* path;
+        QString source;
+        const char* drive;
+        const char* wine;
+        const char* program; // null: nothing starts
     };
-    for (const auto& [line, arguments] : examples) {
+    const Row rows[] = {
+        {"/opt/dvd tools/decrypter", R"(/images/say "cheese".iso)", "E:", "",
+         "/opt/dvd tools/decrypter"},
+        {"/opt/rec/DVDDecrypter.exe", R"(/images/ends in two\\)", "E:", "/usr/bin/wine",
+         "/usr/bin/wine"},
+        {"/win/DVD Decrypter/DVDDecrypter.EXE", QString(), "", "/usr/bin/wine", "/usr/bin/wine"},
+        {"/win/DVDDecrypter.exe", "movie.iso", "E:", "", nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path);
+        DecrypterCall call = ExampleCall();
+        call.decrypterPath = QLatin1String(row.path);
+        call.speedText = QStringLiteral("2,4x");
+        call.source = row.source;
+        call.drive = QLatin1String(row.drive);
+        const DecrypterStart start = DecrypterStartFor(call, QLatin1String(row.wine));
         QStringList expected;
-        for (const char* argument : arguments)
-            expected << QString::fromUtf8(argument);
-        EXPECT_EQ(SplitWindowsArguments(QString::fromUtf8(line)), expected) << line;
+        if (row.program != nullptr) {
+            if (QLatin1String(row.program) != call.decrypterPath)
+                expected << call.decrypterPath;
+            expected << QStringLiteral("/MODE ISOWRITE /START /ERASE /VERIFY YES /SPEED 2,4x /SRC")
+                            .split(' ')
+                     << row.source << "/DEST";
+            if (!call.drive.isEmpty())
+                expected << call.drive;
+        }
+        EXPECT_EQ(start.program, QLatin1String(row.program));
+        EXPECT_EQ(start.arguments, expected);
     }
 }
 
-// Every argument list the recorder receives for a source, through the rules above.
-QStringList RecorderArguments(const QString& source)
+// Line, then arguments: the Microsoft C runtime's documented examples first.
+TEST(WindowsArgumentsTest, SplitsLikeTheMicrosoftRuntime)
 {
-    DecrypterCall call = ExampleCall();
-    call.decrypterPath = QStringLiteral("/opt/rec/DVDDecrypter.exe");
-    call.source = source;
-    return DecrypterStartFor(call, QStringLiteral("/usr/bin/wine")).arguments;
-}
-
-QStringList ExpectedArguments(const QString& source)
-{
-    QStringList arguments = QStringLiteral("/opt/rec/DVDDecrypter.exe /MODE ISOWRITE /START "
-                                           "/ERASE /VERIFY YES /SPEED 8x /SRC")
-                                .split(QLatin1Char(' '));
-    return arguments << source << QStringLiteral("/DEST") << QStringLiteral("E:");
-}
-
-TEST(DecrypterStartTest, SourceWithQuotesOrTrailingBackslashesArrivesWhole)
-{
-    const QString sources[] = {
-        QStringLiteral("/images/say \"cheese\".iso"),
-        QStringLiteral("/images/ends in\\"),
-        QStringLiteral("/images/ends in two\\\\"),
-        QStringLiteral("/a\\\"b/c\\\\\"d.iso"), // runs of backslashes before a quote
-        QStringLiteral("C:\\dir\\movie.iso"),
-        QStringLiteral("\t lead and trail \t"),
-        QStringLiteral("\""),
-        QString(),
+    const std::pair<QString, QStringList> examples[] = {
+        {R"("a b c" d e)", {"a b c", "d", "e"}},
+        {R"("ab\"c" "\\" d)", {R"(ab"c)", "\\", "d"}},
+        {R"(a\\\b d"e f"g h)", {R"(a\\\b)", "de fg", "h"}},
+        {R"(a\\\"b c d)", {R"(a\"b)", "c", "d"}},
+        {R"(a\\\\"b c" d e)", {R"(a\\b c)", "d", "e"}},
+        {R"(a"b"" c d)", {R"(ab" c d)"}},
+        {" a  b\tc ", {"a", "b", "c"}},
+        {R"("a b" x"y z"w)", {"a b", "xy zw"}},
+        {R"("")", {""}},
+        {R"(a\\b \"q)", {R"(a\\b)", R"("q)"}},
+        {R"("C:\dir\\" next)", {R"(C:\dir\)", "next"}},
+        {R"("C:\dir\" next)", {R"(C:\dir" next)"}},
+        {R"("a""b" c)", {R"(a"b)", "c"}},
+        {"   ", {}},
     };
-    for (const QString& source : sources)
-        EXPECT_EQ(RecorderArguments(source), ExpectedArguments(source)) << source.toStdString();
-
-    // A plain path is not touched, so the line is as it always was.
-    DecrypterCall call = ExampleCall();
-    EXPECT_TRUE(FormDecrypterCommandLine(call).contains(
-        QStringLiteral(" /SRC \"D:\\out\\movie.iso\" /DEST ")));
-    call.source = QStringLiteral("D:\\out\\a\"b\\");
-    EXPECT_TRUE(FormDecrypterCommandLine(call).contains(
-        QStringLiteral(" /SRC \"D:\\out\\a\\\"b\\\\\" /DEST ")));
+    for (const auto& [line, arguments] : examples)
+        EXPECT_EQ(SplitWindowsArguments(line), arguments) << line.toStdString();
 }
 
 // Every text of up to six characters made of the characters that matter.
@@ -246,34 +215,21 @@ TEST_F(DecrypterBurnTest, EveryChoiceReachesTheRecorderAsTheSettingsAndVersionAl
     {
         const char* name;
         const char* version;
-        int split;
-        int burn;
+        int split, burn;
         bool wine;
-        QStringList switches; // after /START; empty with `source` empty: nothing starts
-        const char* source;
+        const char* switches; // after /START
+        const char* source;   // null: nothing starts
         qsizetype notices;
     };
     const RecordingChoices choices{true, true, QStringLiteral("8x")};
     const Row rows[] = {
-        {"split, every choice",
-         "3.2.2.1",
-         1,
-         1,
-         true,
-         {"/ERASE", "/VERIFY", "YES", "/SHUTDOWN", "/SPEED", "8x"},
-         "out/movie.lst",
+        {"split, every choice", "3.2.2.1", 1, 1, true, "/ERASE /VERIFY YES /SHUTDOWN /SPEED 8x",
+         "out/movie.lst", 0},
+        {"no speed at 3.2.2.0", "3.2.2.0", 0, 1, true, "/ERASE /VERIFY /SHUTDOWN", "out/movie.iso",
          0},
-        {"no speed at 3.2.2.0",
-         "3.2.2.0",
-         0,
-         1,
-         true,
-         {"/ERASE", "/VERIFY", "/SHUTDOWN"},
-         "out/movie.iso",
-         0},
-        {"recording off", "3.2.2.1", 0, 2, true, {}, nullptr, 0},
-        {"no wine", "3.2.2.1", 0, 1, false, {}, nullptr, 0},
-        {"too old", "3.1.6.0", 0, 1, true, {}, nullptr, 1},
+        {"recording off", "3.2.2.1", 0, 2, true, "", nullptr, 0},
+        {"no wine", "3.2.2.1", 0, 1, false, "", nullptr, 0},
+        {"too old", "3.1.6.0", 0, 1, true, "", nullptr, 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -283,10 +239,10 @@ TEST_F(DecrypterBurnTest, EveryChoiceReachesTheRecorderAsTheSettingsAndVersionAl
         DecrypterBurn(m_settings, choices, m_folder.File("out/movie.iso"));
         QStringList expected;
         if (row.source != nullptr)
-            expected << QDir::currentPath() << m_folder.File("bin/wine") << recorder << "/MODE"
-                     << "ISOWRITE"
-                     << "/START" << row.switches << "/SRC" << m_folder.File(row.source) << "/DEST"
-                     << "E:";
+            expected << QDir::currentPath() << m_folder.File("bin/wine") << recorder
+                     << QStringLiteral("/MODE ISOWRITE /START %1 /SRC").arg(row.switches).split(' ')
+                     << m_folder.File(row.source) << QStringLiteral("/DEST")
+                     << QStringLiteral("E:");
         EXPECT_EQ(Record(row.source != nullptr), expected);
         EXPECT_EQ(m_settings.TakeNotices().size(), row.notices);
     }

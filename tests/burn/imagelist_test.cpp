@@ -61,7 +61,8 @@ protected:
 };
 
 // The chunks the build wrote, in order, one CR LF line each: up to the first
-// gap, at most the build's count and one hundred; an old list goes whole.
+// gap, at most the build's count and one hundred; an old list goes whole. The
+// list is beside the output file, its last extension replaced.
 TEST_F(ImageListTest, ListHoldsTheChunksTheBuildWrote)
 {
     struct Row
@@ -75,6 +76,7 @@ TEST_F(ImageListTest, ListHoldsTheChunksTheBuildWrote)
         {"movie.iso", 3, Mkisofs::ChunkLimit, 3},    {"gap.iso", 2, Mkisofs::ChunkLimit, 2},
         {"many.iso", 101, Mkisofs::ChunkLimit, 100}, {"older.iso", 5, 2, 2},
         {"none.iso", 0, Mkisofs::ChunkLimit, 0},     {"a.b.iso", 1, Mkisofs::ChunkLimit, 1},
+        {"noext", 1, Mkisofs::ChunkLimit, 1},
     };
     Touch("gap.iso_03");
     QFile old(Path("a.b.lst"));
@@ -89,6 +91,7 @@ TEST_F(ImageListTest, ListHoldsTheChunksTheBuildWrote)
         for (int n = 0; n < row.listed; ++n)
             expected << output + QString::asprintf("_%02d", n);
         EXPECT_EQ(Read(StripExtension(output) + ".lst"), Lines(expected)) << row.output;
+        EXPECT_EQ(ImageListPath(Path(output)), Path(StripExtension(output) + ".lst"));
     }
 }
 
@@ -111,15 +114,6 @@ TEST_F(ImageListTest, WritesOnlyWhenSplitIsOnAndSkipsAFailure)
     EXPECT_TRUE(m_settings.TakeNotices().isEmpty());
 }
 
-TEST_F(ImageListTest, ListPathIsBesideTheOutputFile)
-{
-    EXPECT_EQ(ImageListPath("/images/movie.iso"), "/images/movie.lst");
-    EXPECT_EQ(ImageListPath("/images/a.b.iso"), "/images/a.b.lst");
-    EXPECT_EQ(ImageListPath("/images/noext"), "/images/noext.lst");
-    EXPECT_EQ(ImageListPath("/movie.iso"), "/movie.lst");
-    EXPECT_EQ(ImageListPath("movie.iso"), "movie.lst");
-}
-
 // A bare name is in the working folder: its list and chunks stay there, not in the root.
 TEST_F(ImageListTest, ABareNameIsListedBesideItself)
 {
@@ -132,6 +126,8 @@ TEST_F(ImageListTest, ABareNameIsListedBesideItself)
     ASSERT_TRUE(written);
     EXPECT_EQ(Read("movie.lst"), "IMAGELIST\r\nmovie.iso_00\r\nmovie.iso_01\r\n");
     EXPECT_EQ(chunks, QStringList({"movie.iso_00", "movie.iso_01"}));
+    EXPECT_EQ(ImageListPath("movie.iso"), "movie.lst");
+    EXPECT_EQ(ImageListPath("/movie.iso"), "/movie.lst");
 }
 
 } // namespace

@@ -4,53 +4,42 @@
 
 namespace {
 
-struct GateRow
-{
-    const char* version;
-    bool shutdown;
-    bool verify;
-    bool speed;
-};
-
+// With recording off every option is disabled but keeps its value; any value
+// other than 0 counts as on.
 TEST(RecordingOptions, VersionsGateEachOption)
 {
-    const GateRow rows[] = {
-        {"3.1.9.0", false, false, false}, {"3.2.0.0", true, false, false},
-        {"3.2.1.0", true, false, false},  {"3.2.2.0", true, true, false},
-        {"3.2.2.1", true, true, true},    {"3.2.3.0", true, true, true},
-        {"3.1.10.0", true, false, false}, {"", false, false, false},
+    struct Row
+    {
+        int burn;
+        const char* version;
+        bool shutdown, verify, speed;
     };
-    for (const GateRow& row : rows) {
-        SCOPED_TRACE(row.version);
-        const RecordingOptionsState state = DecideRecordingOptions(1, row.version);
+    const Row rows[] = {
+        {1, "3.1.9.0", false, false, false}, {1, "3.2.0.0", true, false, false},
+        {1, "3.2.1.0", true, false, false},  {1, "3.2.2.0", true, true, false},
+        {1, "3.2.2.1", true, true, true},    {2, "3.2.3.0", true, true, true},
+        {1, "3.1.10.0", true, false, false}, {1, "", false, false, false},
+        {0, "3.2.2.1", false, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.burn << " " << row.version);
+        const RecordingOptionsState state = DecideRecordingOptions(row.burn, row.version);
         EXPECT_EQ(state.shutdownEnabled, row.shutdown);
         EXPECT_EQ(state.verifyEnabled, row.verify);
         EXPECT_EQ(state.speedEnabled, row.speed);
-        EXPECT_EQ(state.clearShutdown, !row.shutdown);
-        EXPECT_EQ(state.clearVerify, !row.verify);
+        EXPECT_EQ(state.clearShutdown, row.burn != 0 && !row.shutdown);
+        EXPECT_EQ(state.clearVerify, row.burn != 0 && !row.verify);
     }
 }
 
-TEST(RecordingOptions, BurningOffDisablesAllButKeepsTheValues)
-{
-    const RecordingOptionsState state = DecideRecordingOptions(0, QStringLiteral("3.2.2.1"));
-    EXPECT_FALSE(state.shutdownEnabled || state.verifyEnabled || state.speedEnabled);
-    EXPECT_FALSE(state.clearShutdown || state.clearVerify);
-    // Any value other than 0 counts as on here.
-    EXPECT_TRUE(DecideRecordingOptions(2, QStringLiteral("3.2.2.1")).speedEnabled);
-}
-
-TEST(SpeedList, ItemsFollowTheDecimalSeparator)
-{
-    EXPECT_EQ(SpeedListItems(QLatin1Char('.')),
-              QStringList({"1x", "2x", "2.4x", "4x", "8x", "12x", "16x", "MAX"}));
-    EXPECT_EQ(SpeedListItems(QLatin1Char(',')).at(2), "2,4x");
-}
-
-TEST(SpeedList, StoredSpeedSelectsByPrefix)
+// The items follow the decimal separator; a stored speed selects by prefix,
+// and "12" is a prefix of 12x only, never of 1x.
+TEST(SpeedList, ItemsFollowTheSeparatorAndAStoredSpeedSelectsByPrefix)
 {
     const QStringList dots = SpeedListItems(QLatin1Char('.'));
     const QStringList commas = SpeedListItems(QLatin1Char(','));
+    EXPECT_EQ(dots, QStringList({"1x", "2x", "2.4x", "4x", "8x", "12x", "16x", "MAX"}));
+    EXPECT_EQ(commas.at(2), "2,4x");
     EXPECT_EQ(SpeedSelection(dots, QStringLiteral("1x")), 0);
     EXPECT_EQ(SpeedSelection(dots, QStringLiteral("16x")), 6);
     EXPECT_EQ(SpeedSelection(dots, QStringLiteral("2.4x")), 2);
@@ -59,7 +48,6 @@ TEST(SpeedList, StoredSpeedSelectsByPrefix)
     EXPECT_EQ(SpeedSelection(dots, QString()), 7);
     EXPECT_EQ(SpeedSelection(dots, QStringLiteral("8")), 7);
     EXPECT_EQ(SpeedSelection(dots, QStringLiteral("3x")), -1);
-    // "12" is a prefix of 12x only, never of 1x.
     EXPECT_EQ(SpeedSelection(dots, QStringLiteral("12")), 5);
 }
 

@@ -16,7 +16,9 @@ TEST(XorrisoCommand, ChosenByItsFileNameOnly)
     EXPECT_FALSE(IsXorrisoRecorder(QString()));
 }
 
-TEST(XorrisoCommand, ImageFileWithSpeedEraseAndEject)
+// An image file as it is, or a streamed track of a stated size from stdin;
+// speeds in xorriso's own units, none for the fastest.
+TEST(XorrisoCommand, ImageFileOrStreamedTrackWithItsSwitches)
 {
     XorrisoCall call;
     call.drive = QStringLiteral("/dev/sr0");
@@ -26,11 +28,7 @@ TEST(XorrisoCommand, ImageFileWithSpeedEraseAndEject)
     EXPECT_EQ(XorrisoArguments(call),
               QStringList({"-as", "cdrecord", "-v", "dev=/dev/sr0", "speed=2.4d", "blank=as_needed",
                            "padsize=0", "-eject", "/home/me/my movie.iso"}));
-}
-
-TEST(XorrisoCommand, StreamedTrackAndFastestSpeed)
-{
-    XorrisoCall call;
+    call = XorrisoCall();
     call.drive = QStringLiteral("stdio:/tmp/disc");
     call.speedText = QStringLiteral("MAX");
     call.trackSize = 12345;

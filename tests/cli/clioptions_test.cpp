@@ -1,5 +1,6 @@
 #include "cli/clioptions.h"
 #include "cli/progressprinter.h"
+#include "cli/recordrun.h"
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,17 @@ TEST(CliOptionsTest, OptionsAnywhereOperandsInOrderAndMistakesNamed)
     EXPECT_EQ(values.outputDir, "out");
     EXPECT_EQ(values.progress, ProgressMode::Json);
     EXPECT_EQ(values.answer, AnswerMode::No);
+}
+
+TEST(CliOptionsTest, RecordingNeedsADeviceAndASpeedXorrisoTakes)
+{
+    CliOptions options = ParseCliOptions({"record", "a.iso", "--speed", "fast"});
+    EXPECT_EQ(RecordingMisuse(options), "recording needs --device DEV.");
+    options.device = "stdio:disc";
+    EXPECT_EQ(RecordingMisuse(options),
+              "--speed takes a DVD speed such as 4 or 2.4, not \"fast\".");
+    options.speed = "2.4";
+    EXPECT_EQ(RecordingMisuse(options), QString());
 }
 
 TEST(ProgressTextTest, SpeedAndTimeLeftFromTheShareDoneSoFar)

@@ -14,21 +14,27 @@ protected:
     QTemporaryDir m_folder;
 };
 
-TEST_F(FolderPickerTest, ReturnsTheChosenFolderAndOpensAtTheInitialOne)
+// A missing initial folder leaves the dialog where it opens by itself.
+TEST_F(FolderPickerTest, ReturnsTheChosenFolderAndOpensAtTheInitialOneIfItExists)
 {
-    QString openedAt;
     const QString source = m_folder.filePath("DVD");
     QDir().mkpath(source);
-    FolderPicker::SetNextAnswer([&](QFileDialog& chooser) {
-        openedAt = chooser.directory().absolutePath();
-        EXPECT_EQ(chooser.fileMode(), QFileDialog::Directory);
-        EXPECT_EQ(chooser.windowTitle(), "Choose a folder");
-        return std::optional<QString>(source);
-    });
-    FolderPicker picker;
-    EXPECT_EQ(picker.Browse("Choose a folder", m_folder.path(), 0x49), FolderPicker::ResultOk);
-    EXPECT_EQ(picker.GetPath(), source);
-    EXPECT_EQ(openedAt, m_folder.path());
+    for (const auto& [initial, expected] :
+         {std::pair{m_folder.filePath("missing"), QFileDialog().directory().absolutePath()},
+          {m_folder.path(), m_folder.path()}}) {
+        QString openedAt;
+        FolderPicker::SetNextAnswer([&](QFileDialog& chooser) {
+            openedAt = chooser.directory().absolutePath();
+            EXPECT_EQ(chooser.fileMode(), QFileDialog::Directory);
+            EXPECT_EQ(chooser.windowTitle(), "Choose a folder");
+            return std::optional<QString>(source);
+        });
+        FolderPicker picker;
+        EXPECT_EQ(picker.Browse("Choose a folder", initial, 0x49), FolderPicker::ResultOk);
+        EXPECT_EQ(picker.GetPath(), source);
+        EXPECT_EQ(openedAt, expected) << initial.toStdString();
+    }
+    EXPECT_EQ(DefaultBrowseFolder(), QDir::homePath());
 }
 
 TEST_F(FolderPickerTest, CancelAndNonFoldersReturnTwo)
@@ -42,20 +48,6 @@ TEST_F(FolderPickerTest, CancelAndNonFoldersReturnTwo)
     EXPECT_EQ(picker.Browse("t", m_folder.path()), FolderPicker::ResultCancel);
     FolderPicker::SetNextAnswer(QString());
     EXPECT_EQ(picker.Browse("t"), FolderPicker::ResultCancel);
-}
-
-TEST_F(FolderPickerTest, AMissingInitialFolderLeavesTheDefaultPlace)
-{
-    QString openedAt;
-    FolderPicker::SetNextAnswer([&](QFileDialog& chooser) {
-        openedAt = chooser.directory().absolutePath();
-        return std::optional<QString>(m_folder.path());
-    });
-    FolderPicker picker;
-    EXPECT_EQ(picker.Browse("t", m_folder.filePath("missing")), FolderPicker::ResultOk);
-    EXPECT_EQ(openedAt, QFileDialog().directory().absolutePath());
-    EXPECT_EQ(picker.GetPath(), m_folder.path());
-    EXPECT_EQ(DefaultBrowseFolder(), QDir::homePath());
 }
 
 } // namespace

@@ -66,31 +66,23 @@ TEST_F(HistoryComboTest, WithoutASectionTheHistoryLogicIsOff)
     EXPECT_FALSE(QFile::exists(ProfilePath()));
 }
 
-TEST_F(HistoryComboTest, AddingPutsTheTrimmedTextOnTopAndDropsItsOldEntryWhateverItsCase)
+TEST_F(HistoryComboTest, AddingPutsTheTrimmedTextOnTopAndDropsItsFirstOldEntryWhateverItsCase)
 {
     Write("Folder0", "/data/a");
     Write("Folder1", "/Data/B");
     Write("Folder2", "/data/c");
+    Write("Folder3", "/DATA/b");
     HistoryCombo list;
     list.LoadHistory("FolderHistory", "Folder");
+    EXPECT_EQ(list.count(), 4) << "duplicates in the profile load as they are";
     EXPECT_EQ(list.AddToHistory("   "), -1);
     EXPECT_EQ(list.AddToHistory("  /data/b "), 0);
-    EXPECT_EQ(Entries(list), (QStringList{"/data/b", "/data/a", "/data/c"}));
+    EXPECT_EQ(Entries(list), (QStringList{"/data/b", "/data/a", "/data/c", "/DATA/b"}))
+        << "only the first old entry goes";
     EXPECT_EQ(list.currentIndex(), 0);
     list.SaveHistory();
     EXPECT_EQ(Read("Folder0"), "/data/b") << "the new text's case is stored";
     EXPECT_EQ(Read("Folder"), "/data/b");
-}
-
-TEST_F(HistoryComboTest, OnlyTheFirstDuplicateGoes)
-{
-    Write("Folder0", "/x");
-    Write("Folder1", "/X");
-    HistoryCombo list;
-    list.LoadHistory("FolderHistory", "Folder");
-    EXPECT_EQ(list.count(), 2) << "duplicates in the profile load as they are";
-    list.AddToHistory("/x");
-    EXPECT_EQ(Entries(list), (QStringList{"/x", "/X"}));
 }
 
 TEST_F(HistoryComboTest, KeepsAtMostAHundredAndDeletesStaleKeysUpToTheFirstGap)

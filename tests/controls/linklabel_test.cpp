@@ -6,21 +6,24 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QFile>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
 
+// Gives its verdict from the event loop, as the desktop's opener does, so a
+// label that judges the click before the verdict shows up.
 class SwitchableOpener : public LinkOpener
 {
 public:
-    void OpenWithDesktop(const QString& address, QObject* /*context*/, LinkOpenDone done) override
+    void OpenWithDesktop(const QString& address, QObject* context, LinkOpenDone done) override
     {
         opened.append(address);
-        done(works ? LinkOpenResult{} : LinkOpenResult{OpenLinkCode::NoAssociation, "no method"});
+        const LinkOpenResult result =
+            works ? LinkOpenResult{} : LinkOpenResult{OpenLinkCode::NoAssociation, "no method"};
+        QTimer::singleShot(0, context, [done = std::move(done), result] { done(result); });
     }
     QString BrowserCommand() override { return {}; }
 
@@ -170,48 +173,19 @@ TEST_F(LinkLabelTest, ASuccessfulOpenMarksVisitedAndAFailedOneExplains)
     LinkLabel& label = AddLabel("https://example.org/", {10, 10, 200, 30});
     Show();
     Click(label);
-    EXPECT_TRUE(label.IsVisited());
+    EXPECT_FALSE(label.IsVisited()) << "not before the opener's verdict";
+    ASSERT_TRUE(RunUntil([&label] { return label.IsVisited(); }, 5000));
     EXPECT_EQ(label.palette().color(QPalette::WindowText), LinkLabel::VisitedColour());
     EXPECT_EQ(m_boxes.Count(), 0);
 
     m_opener.works = false;
     Click(label);
+    ASSERT_TRUE(RunUntil([this] { return m_boxes.Count() > 0; }, 5000));
     EXPECT_FALSE(label.IsVisited());
     EXPECT_EQ(label.palette().color(QPalette::WindowText), LinkLabel::LinkColour());
     ASSERT_EQ(m_boxes.Count(), 1);
     EXPECT_EQ(m_boxes.Last().text, OpenLinkErrorText(OpenLinkCode::NoAssociation, "no method"));
     EXPECT_EQ(m_boxes.Last().kind, BoxKind::AppWarning);
-}
-
-// The whole path with a desktop opener that has no handler, as on a machine
-// without a browser: the label waits for the opener's verdict.
-TEST_F(LinkLabelTest, AnOpenerWithoutAHandlerIsAFailureNotAVisit)
-{
-    QTemporaryDir bin;
-    ASSERT_TRUE(bin.isValid());
-    QFile script(bin.filePath("xdg-open"));
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\necho \"xdg-open: no method available for opening '$1'\" >&2\n"
-                 "exit 3\n");
-    script.close();
-    script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-    class NoBrowser : public LinkOpener
-    {
-    public:
-        using LinkOpener::LinkOpener;
-        QString BrowserCommand() override { return {}; }
-    } opener(script.fileName());
-    SetLinkOpener(&opener);
-
-    LinkLabel& label = AddLabel("https://example.org/", {10, 10, 200, 30});
-    Show();
-    Click(label);
-    ASSERT_TRUE(RunUntil([this] { return m_boxes.Count() > 0; }, 10000));
-    EXPECT_FALSE(label.IsVisited());
-    EXPECT_EQ(m_boxes.Last().text, OpenLinkErrorText(OpenLinkCode::NoAssociation,
-                                                     "xdg-open: no method available for opening "
-                                                     "'https://example.org/'"));
-    EXPECT_TRUE(m_boxes.Last().text.startsWith("Unable to open hyperlink:"));
 }
 
 // A dark theme's palette, set after the label exists, gives its link colours.
@@ -226,6 +200,7 @@ TEST_F(LinkLabelTest, LinkColoursComeFromTheWindowsPalette)
     m_window.setPalette(dark);
     EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(120, 170, 255));
     Click(label);
+    ASSERT_TRUE(RunUntil([&label] { return label.IsVisited(); }, 5000));
     EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(200, 150, 255));
 }
 

@@ -8,6 +8,9 @@
 #include <QStyleFactory>
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 namespace {
 
 // Runs a test under one application style and restores the one before.
@@ -82,41 +85,38 @@ TEST(ThemedButton, PicksTheFaceStateWithTheLaterRuleWinning)
     EXPECT_EQ(button.ThemeState(), ThemeStateDisabled);
 }
 
-TEST(ThemedButton, ThemedFaceReplacesTheFlatLook)
+// A hovered button as bound under one style and drawn under another: the
+// style's face without flat edges, the flat edges without visual styles, and
+// no edges after a switch to the classic style, as they were decided at binding.
+TEST(ThemedButton, TheFaceFollowsTheStyleAndTheEdgesTheStyleAtBinding)
 {
-    StyleScope fusion(QStringLiteral("Fusion"));
-    ThemeApi theme;
-    ThemedButton button;
-    button.resize(80, 30);
-    button.BindTheme(&theme);
-    MoveMouse(button, {5, 5});
-    const QColor face = button.palette().color(QPalette::Button);
-    const QColor light = button.palette().color(QPalette::Light);
-    const QImage themed = Render(button);
-    EXPECT_NE(themed.pixel(40, 0), light.rgb()) << "no flat raised edge";
-    EXPECT_NE(themed.pixel(1, 1), face.rgb()) << "the style's rounded bevel, not a flat fill";
-
-    // Switched to the classic style while open: flat face, but no edges,
-    // since those were decided at binding.
-    StyleScope classic(QStringLiteral("Windows"));
-    const QImage flat = Render(button);
-    EXPECT_EQ(flat.pixel(40, 0), face.rgb());
-    EXPECT_EQ(flat.pixel(1, 1), face.rgb());
-}
-
-TEST(ThemedButton, WithoutVisualStylesHoverAndPressDrawTheFlatEdges)
-{
-    StyleScope classic(QStringLiteral("Windows"));
-    ThemeApi theme;
-    ThemedButton button;
-    button.resize(80, 30);
-    button.BindTheme(&theme);
-    const QColor light = button.palette().color(QPalette::Light);
-    const QColor dark = button.palette().color(QPalette::Dark);
-    MoveMouse(button, {5, 5});
-    EXPECT_EQ(Render(button).pixel(40, 0), light.rgb());
-    button.setDown(true);
-    EXPECT_EQ(Render(button).pixel(40, 0), dark.rgb());
+    struct Case
+    {
+        const char* bound;
+        const char* drawn;
+        std::optional<QPalette::ColorRole> top; // none: the style's own face
+    };
+    for (const Case& c :
+         {Case{"Fusion", "Fusion", std::nullopt}, Case{"Windows", "Windows", QPalette::Light},
+          Case{"Fusion", "Windows", QPalette::Button}}) {
+        SCOPED_TRACE(std::string(c.bound) + " then " + c.drawn);
+        const StyleScope binding(QString::fromLatin1(c.bound));
+        ThemeApi theme;
+        ThemedButton button;
+        button.resize(80, 30);
+        button.BindTheme(&theme);
+        MoveMouse(button, {5, 5});
+        const StyleScope drawing(QString::fromLatin1(c.drawn));
+        const QImage image = Render(button);
+        const QPalette colours = button.palette();
+        if (c.top) {
+            EXPECT_EQ(image.pixel(40, 0), colours.color(*c.top).rgb());
+            EXPECT_EQ(image.pixel(1, 1), colours.color(QPalette::Button).rgb());
+        } else {
+            EXPECT_NE(image.pixel(40, 0), colours.color(QPalette::Light).rgb());
+            EXPECT_NE(image.pixel(1, 1), colours.color(QPalette::Button).rgb()) << "not flat";
+        }
+    }
 }
 
 } // namespace

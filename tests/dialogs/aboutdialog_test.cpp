@@ -1,5 +1,4 @@
 #include "controls/linklabel.h"
-#include "controls/linkopener.h"
 #include "controls/themedbutton.h"
 #include "dialogs/aboutdialog.h"
 #include "dialogs/abouttexts.h"
@@ -13,18 +12,6 @@
 #include <QTimer>
 
 namespace {
-
-class RecordingOpener : public LinkOpener
-{
-public:
-    void OpenWithDesktop(const QString& address, QObject* /*context*/, LinkOpenDone done) override
-    {
-        opened.append(address);
-        if (done)
-            done({});
-    }
-    QStringList opened;
-};
 
 class AboutDialogTest : public DialogTest
 {
@@ -78,26 +65,22 @@ TEST(AboutTexts, CreditIsTwoLinesNamingGenisoimageCdrkitAndCdrtools)
     EXPECT_TRUE(lines[1].contains(QStringLiteral("cdrtools")));
 }
 
-TEST_F(AboutDialogTest, ModVerIsShownVerbatimAfterTheHeadingWhateverItsLineEnds)
-{
-    const QString expected = QStringLiteral("Using following modules:\n\n"
-                                            "genisoimage 1.1.11 (Linux) as mkisofs\nQt 6.4.2\n");
-    WriteFile(QStringLiteral("mod.ver"), "genisoimage 1.1.11 (Linux) as mkisofs\nQt 6.4.2\n");
-    EXPECT_EQ(ModulesShown(), expected);
-    WriteFile(QStringLiteral("mod.ver"), "genisoimage 1.1.11 (Linux) as mkisofs\r\nQt 6.4.2\r\n");
-    EXPECT_EQ(ModulesShown(), expected);
-
-    // Free text: markup is not interpreted.
-    WriteFile(QStringLiteral("mod.ver"), "<b>x</b>");
-    EXPECT_EQ(Label("moduleLabel").textFormat(), Qt::PlainText);
-    EXPECT_EQ(ModulesShown(), QStringLiteral("Using following modules:\n\n<b>x</b>"));
-}
-
-TEST_F(AboutDialogTest, MissingAndEmptyModVer)
+// mod.ver is shown verbatim after the heading whatever its line ends; markup is
+// not interpreted.
+TEST_F(AboutDialogTest, ModVerIsShownVerbatimAfterTheHeading)
 {
     EXPECT_EQ(ModulesShown(), QStringLiteral("Can't get external module information."));
-    WriteFile(QStringLiteral("mod.ver"), "");
-    EXPECT_EQ(ModulesShown(), QStringLiteral("Using following modules:\n\n"));
+    const QString modules = QStringLiteral("Using following modules:\n\n");
+    const QString lines = QStringLiteral("genisoimage 1.1.11 (Linux) as mkisofs\nQt 6.4.2\n");
+    for (const auto& [file, shown] :
+         {std::pair<QByteArray, QString>{"", modules},
+          {lines.toUtf8(), modules + lines},
+          {"genisoimage 1.1.11 (Linux) as mkisofs\r\nQt 6.4.2\r\n", modules + lines},
+          {"<b>x</b>", modules + "<b>x</b>"}}) {
+        WriteFile(QStringLiteral("mod.ver"), file);
+        EXPECT_EQ(ModulesShown(), shown) << file.constData();
+    }
+    EXPECT_EQ(Label("moduleLabel").textFormat(), Qt::PlainText);
 }
 
 TEST_F(AboutDialogTest, BuiltProgramFolderNamesTheModulesReallyInUse)

@@ -130,29 +130,23 @@ TEST_P(DialogLayout, EveryTextFitsItsControl)
     ExpectTextsFit(settings);
 }
 
-// With xorriso the settings speak of the recorder and its device, and the
-// list shows a whole stdio: pseudo-drive path.
-TEST_P(DialogLayout, TheNativeRecordersWordsAndDeviceFit)
+// Recording on with either recorder: the settings and the main window name
+// its controls in that recorder's words, and the list shows a whole stdio:
+// pseudo-drive path.
+TEST_P(DialogLayout, EitherRecordersWordsAndDeviceFit)
 {
-    QTemporaryDir folder;
-    ASSERT_TRUE(UseRecorder(folder, "xorriso", "stdio:/home/user/Videos/disc.iso"));
-    ScriptedMessageBox boxes;
-    SettingsDialog settings(boxes);
-    settings.Settings().SetProgramFolder(folder.path());
-    settings.PrepareOpening();
-    ASSERT_EQ(settings.findChild<QComboBox*>(QStringLiteral("driveList"))->currentText(),
-              "stdio:/home/user/Videos/disc.iso");
-    ExpectTextsFit(settings);
-}
-
-// The main window as either recorder names its controls, with recording on.
-TEST_P(DialogLayout, TheMainWindowsTextsFitForEitherRecorder)
-{
-    for (const char* recorder : {"rec.exe", "xorriso"}) {
+    for (const auto& [recorder, device] :
+         {std::pair{"rec.exe", "E:"}, std::pair{"xorriso", "stdio:/home/user/Videos/disc.iso"}}) {
         SCOPED_TRACE(recorder);
         QTemporaryDir folder;
-        ASSERT_TRUE(UseRecorder(folder, recorder, "E:"));
+        ASSERT_TRUE(UseRecorder(folder, recorder, device));
         ScriptedMessageBox boxes;
+        SettingsDialog settings(boxes);
+        settings.Settings().SetProgramFolder(folder.path());
+        settings.PrepareOpening();
+        ASSERT_EQ(settings.findChild<QComboBox*>(QStringLiteral("driveList"))->currentText(),
+                  device);
+        ExpectTextsFit(settings);
         MainDialog window(folder.path(), &boxes);
         window.show();
         ExpectTextsFit(window);

@@ -2,6 +2,7 @@
 
 #include "controls/applicationprofile.h"
 #include "controls/cxfiledialog.h"
+#include "controls/linkopener.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -45,4 +46,18 @@ protected:
 
 private:
     QTemporaryDir m_dir;
+};
+
+// Records the addresses handed to the desktop instead of opening them.
+class RecordingOpener : public LinkOpener
+{
+public:
+    void OpenWithDesktop(const QString& address, QObject* /*context*/, LinkOpenDone done) override
+    {
+        opened.append(address);
+        done(works ? LinkOpenResult{} : LinkOpenResult{OpenLinkCode::NoAssociation, {}});
+    }
+    QString BrowserCommand() override { return {}; }
+    QStringList opened;
+    bool works = true;
 };

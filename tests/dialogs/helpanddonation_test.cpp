@@ -1,4 +1,3 @@
-#include "controls/linkopener.h"
 #include "dialogs/donation.h"
 #include "dialogs/helppage.h"
 #include "dialogtesthelpers.h"
@@ -17,7 +16,7 @@ namespace {
 // Stands in for the desktop's opener: writes each argument on a line of its own.
 QString WriteRecordingOpener(const QString& folder, const QString& record)
 {
-    const QString path = QDir(folder).filePath(QStringLiteral("opener"));
+    QString path = QDir(folder).filePath(QStringLiteral("opener"));
     QFile script(path);
     EXPECT_TRUE(script.open(QIODevice::WriteOnly));
     script.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"" +
@@ -113,20 +112,6 @@ TEST(HelpPage, FollowsTheWindowsLanguage)
             << c.language << " " << c.germanPage;
     }
 }
-
-// Records the addresses handed to the desktop instead of opening them.
-class RecordingOpener : public LinkOpener
-{
-public:
-    void OpenWithDesktop(const QString& address, QObject* /*context*/, LinkOpenDone done) override
-    {
-        opened.append(address);
-        done(works ? LinkOpenResult{} : LinkOpenResult{OpenLinkCode::NoAssociation, {}});
-    }
-    QString BrowserCommand() override { return {}; }
-    QStringList opened;
-    bool works = true;
-};
 
 TEST(Donation, OpensThePaymentPageOnceAndExplainsAFailure)
 {

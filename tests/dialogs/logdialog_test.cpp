@@ -31,13 +31,40 @@ protected:
     LogDialog m_dialog;
 };
 
-TEST_F(LogDialogTest, LfAndCrLfCapturesShowOneLinePerLine)
+// Each line break of a capture, LF or CR LF, is one line of the text, the view
+// and the saved file; a lone CR is none, a NUL byte cuts nothing off, and the
+// file gets the capture's own bytes back.
+TEST_F(LogDialogTest, CapturesShowOneLinePerLineAndSaveTheirOwnBytesInLf)
 {
-    const QString expected = QStringLiteral(" 9.87% done\r\n19.75% done\r\n");
-    EXPECT_EQ(Load(" 9.87% done\n19.75% done\n"), expected);
-    EXPECT_EQ(View().blockCount(), 3); // two lines and the empty one after the last break
-    EXPECT_EQ(Load(" 9.87% done\r\n19.75% done\r\n"), expected);
-    EXPECT_EQ(View().toPlainText(), QStringLiteral(" 9.87% done\n19.75% done\n"));
+    struct Case
+    {
+        QByteArray capture;
+        QString text;
+        QString view;
+        QByteArray saved;
+    };
+    const QByteArray nul("before\0after\nnext line\n", 23);
+    const Case cases[] = {
+        {" 9.87% done\n19.75% done\n", " 9.87% done\r\n19.75% done\r\n",
+         " 9.87% done\n19.75% done\n", " 9.87% done\n19.75% done\n"},
+        {" 9.87% done\r\n19.75% done\r\n", " 9.87% done\r\n19.75% done\r\n",
+         " 9.87% done\n19.75% done\n", " 9.87% done\n19.75% done\n"},
+        {"a\rb\r\nc\n", "a\rb\r\nc\r\n", QStringLiteral(u"a\u240Db\nc\n"), "a\rb\nc\n"},
+        {nul, QString::fromUtf16(u"before\0after\r\nnext line\r\n", 25),
+         QStringLiteral(u"before\u2400after\nnext line\n"), nul},
+        // UTF-8 output is saved as UTF-8, whatever the last non-UTF-8 capture was.
+        {"Latin-1 \xe9\n", QStringLiteral(u"Latin-1 \u00e9\r\n"),
+         QStringLiteral(u"Latin-1 \u00e9\n"), "Latin-1 \xe9\n"},
+        {"UTF-8 \xc3\xa9\n", QStringLiteral(u"UTF-8 \u00e9\r\n"), QStringLiteral(u"UTF-8 \u00e9\n"),
+         "UTF-8 \xc3\xa9\n"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.capture.constData());
+        EXPECT_EQ(Load(test.capture), test.text);
+        EXPECT_EQ(View().toPlainText(), test.view);
+        SaveTo(Path(QStringLiteral("saved.log")));
+        EXPECT_EQ(ReadFile(Path(QStringLiteral("saved.log"))), test.saved);
+    }
 }
 
 TEST_F(LogDialogTest, OpensAtTheNewestLineAndScrollsLongLinesSideways)
@@ -57,26 +84,6 @@ TEST_F(LogDialogTest, OpensAtTheNewestLineAndScrollsLongLinesSideways)
     const QTextBlock last = View().document()->findBlockByNumber(400);
     ASSERT_NE(last.layout(), nullptr);
     EXPECT_EQ(last.layout()->lineCount(), 1);
-}
-
-TEST_F(LogDialogTest, LoneCrIsNoLineBreakInTextViewOrSavedFile)
-{
-    EXPECT_EQ(Load("a\rb\r\nc\n"), QStringLiteral("a\rb\r\nc\r\n"));
-    EXPECT_EQ(View().document()->firstBlock().text(), QStringLiteral("a\u240Db"));
-
-    SaveTo(Path(QStringLiteral("saved.log")));
-    EXPECT_EQ(ReadFile(Path(QStringLiteral("saved.log"))), QByteArray("a\rb\nc\n"));
-}
-
-TEST_F(LogDialogTest, NulByteDoesNotCutOffTheRest)
-{
-    const QString text = Load(QByteArray("before\0after\nnext line\n", 23));
-    EXPECT_EQ(text, QString::fromUtf16(u"before\0after\r\nnext line\r\n", 25));
-    EXPECT_TRUE(View().toPlainText().contains(QStringLiteral("after\nnext line")));
-
-    SaveTo(Path(QStringLiteral("saved.log")));
-    EXPECT_EQ(ReadFile(Path(QStringLiteral("saved.log"))),
-              QByteArray("before\0after\nnext line\n", 23));
 }
 
 TEST_F(LogDialogTest, MissingCaptureOpensEmpty)
@@ -114,15 +121,9 @@ TEST_F(LogDialogTest, SavedLogReadsBackAsTheCapturedLinesInPlainLf)
                                            "Latin-1 \xe9 stays one char\n"));
 }
 
-TEST_F(LogDialogTest, SavedLogKeepsTheCaptureEncoding)
+// A text set directly is not tied to the last capture's bytes.
+TEST_F(LogDialogTest, ASetTextIsSavedAsUtf8)
 {
-    // UTF-8 output is saved as UTF-8, whatever the last non-UTF-8 capture was.
-    Load("Latin-1 \xe9\n");
-    Load("UTF-8 \xc3\xa9\n");
-    SaveTo(Path(QStringLiteral("utf8.log")));
-    EXPECT_EQ(ReadFile(Path(QStringLiteral("utf8.log"))), QByteArray("UTF-8 \xc3\xa9\n"));
-
-    // A text set directly is not tied to a capture's bytes.
     Load("Latin-1 \xe9\n");
     m_dialog.SetLogText(QStringLiteral("\u00e9\u20ac\r\n"));
     SaveTo(Path(QStringLiteral("set.log")));

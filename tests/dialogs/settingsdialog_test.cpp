@@ -97,6 +97,15 @@ protected:
     bool Checked(const char* name) { return Widget<QCheckBox>(name)->isChecked(); }
     QComboBox& Drives() { return *Widget<QComboBox>("driveList"); }
 
+    // A recorder named xorriso that answers nothing.
+    QString Xorriso() const
+    {
+        QString xorriso = m_dir.filePath(QStringLiteral("bin/xorriso"));
+        QDir(m_dir.path()).mkdir(QStringLiteral("bin"));
+        QFile::copy(QStringLiteral("/bin/true"), xorriso);
+        return xorriso;
+    }
+
     QTemporaryDir m_dir;
     ScriptedMessageBox m_boxes;
     SettingsDialog m_dialog{m_boxes};
@@ -162,33 +171,30 @@ TEST_F(SettingsDialogTest, EightBitPathIsShownDecodedAndSavedUnchanged)
     EXPECT_TRUE(IniBytes().contains("\r\nSplitImageFile = 1\r\n"));
 }
 
-TEST_F(SettingsDialogTest, BurningOffDisablesRecorderControlsAndClearsErase)
-{
-    WriteIni("BurnImageFile = 0\nEraseMedia = 1\n");
-    m_dialog.PrepareOpening();
-    for (const char* name : {"driveList", "exeButton", "pathEdit", "eraseCheck"})
-        EXPECT_FALSE(Enabled(name)) << name;
-    EXPECT_FALSE(Checked("eraseCheck"));
-    EXPECT_FALSE(m_dialog.Settings().EraseMedia());
-}
-
-TEST_F(SettingsDialogTest, EraseNeedsARecorderNewerThan3190ComparedAsNumbers)
+// With burning on the path controls are enabled, and erasing too when the
+// recorder is new enough; with burning off all are disabled and erase cleared.
+TEST_F(SettingsDialogTest, EraseNeedsBurningAndARecorderNewerThan3190ComparedAsNumbers)
 {
     struct Case
     {
-        const char* recorder;
+        const char* recorder; // nullptr: burning off
         bool erase;
     };
     // 3.1.10.0 is newer than 3.1.9.0, although it sorts lower as text.
-    for (const Case c : {Case{"recorder-3.1.9.0.exe", false}, Case{"recorder-3.2.0.0.exe", true},
-                         Case{"recorder-3.1.10.0.exe", true}}) {
-        WriteBurningIni(c.recorder, 1);
+    for (const Case c : {Case{nullptr, false}, Case{"recorder-3.1.9.0.exe", false},
+                         Case{"recorder-3.2.0.0.exe", true}, Case{"recorder-3.1.10.0.exe", true}}) {
+        const char* name = c.recorder != nullptr ? c.recorder : "burning off";
+        if (c.recorder != nullptr)
+            WriteBurningIni(c.recorder, 1);
+        else
+            WriteIni("BurnImageFile = 0\nEraseMedia = 1\n");
         m_dialog.PrepareOpening();
-        EXPECT_TRUE(Checked("burnCheck")) << c.recorder;
-        for (const char* name : {"driveList", "exeButton", "pathEdit"})
-            EXPECT_TRUE(Enabled(name)) << c.recorder << " " << name;
-        EXPECT_EQ(Enabled("eraseCheck"), c.erase) << c.recorder;
-        EXPECT_EQ(Checked("eraseCheck"), c.erase) << c.recorder;
+        EXPECT_EQ(Checked("burnCheck"), c.recorder != nullptr) << name;
+        for (const char* control : {"driveList", "exeButton", "pathEdit"})
+            EXPECT_EQ(Enabled(control), c.recorder != nullptr) << name << " " << control;
+        EXPECT_EQ(Enabled("eraseCheck"), c.erase) << name;
+        EXPECT_EQ(Checked("eraseCheck"), c.erase) << name;
+        EXPECT_EQ(m_dialog.Settings().EraseMedia(), c.erase) << name;
     }
     EXPECT_EQ(m_boxes.Count(), 0);
 }
@@ -226,28 +232,28 @@ TEST_F(SettingsDialogTest, UncheckingBurnClearsEraseAndCheckingAgainDoesNotResto
     EXPECT_FALSE(m_dialog.Settings().EraseMedia());
 }
 
-TEST_F(SettingsDialogTest, DriveListFollowsTheStoredLetter)
+// An unknown letter shows no drive and is saved empty; a chosen one is saved as shown.
+TEST_F(SettingsDialogTest, DriveListFollowsTheStoredLetterAndSavesTheShownOne)
 {
     ASSERT_EQ(Drives().count(), 23);
     EXPECT_EQ(Drives().itemText(0), QStringLiteral("D:"));
     EXPECT_EQ(Drives().itemText(22), QStringLiteral("Z:"));
 
-    for (const auto& [line, expected] : {std::pair<QByteArray, QString>{"Driveletter = F:\n", "F:"},
-                                         {"Driveletter = f:\n", "F:"},
-                                         {"Driveletter = \n", "D:"},
-                                         {"SplitImageFile = 0\n", "D:"},
-                                         {"Driveletter = C:\n", ""}}) {
+    for (const auto& row : {std::pair<QByteArray, QString>{"Driveletter = F:\n", "F:"},
+                            {"Driveletter = f:\n", "F:"},
+                            {"Driveletter = \n", "D:"},
+                            {"SplitImageFile = 0\n", "D:"},
+                            {"Driveletter = C:\n", ""}}) {
+        const QByteArray& line = row.first;
+        const QString& expected = row.second;
         WriteIni(line);
-        m_dialog.PrepareOpening();
-        EXPECT_EQ(Drives().currentText(), expected) << line.constData();
+        Run([&] {
+            EXPECT_EQ(Drives().currentText(), expected) << line.constData();
+            Click("saveButton");
+        });
+        EXPECT_TRUE(IniBytes().contains("\r\nDriveletter = " + expected.toUtf8() + "\r\n"))
+            << line.constData();
     }
-}
-
-TEST_F(SettingsDialogTest, UnknownDriveIsSavedEmptyAndAChosenOneAsShown)
-{
-    WriteIni("Driveletter = C:\n");
-    Run([&] { Click("saveButton"); });
-    EXPECT_TRUE(IniBytes().contains("\r\nDriveletter = \r\n"));
 
     Run([&] {
         Drives().setCurrentIndex(Drives().findText(QStringLiteral("K:")));
@@ -309,18 +315,12 @@ TEST_F(SettingsDialogTest, ExeButtonOffersStarExeUnlessThePathNamesAnExe)
     EXPECT_EQ(m_dialog.Settings().DecrypterPath(), Recorder("recorder-3.2.0.0.exe"));
 }
 
-} // namespace
-
-namespace {
-
 // With xorriso as the recorder the list names devices, keeps a stored pseudo
 // drive, enables erasing without a version, and saves the device as chosen;
 // choosing a Windows recorder again brings the letters back.
 TEST_F(SettingsDialogTest, XorrisoListsDevicesAndSavesTheChosenOne)
 {
-    const QString xorriso = m_dir.filePath(QStringLiteral("bin/xorriso"));
-    QDir(m_dir.path()).mkdir(QStringLiteral("bin"));
-    QFile::copy(QStringLiteral("/bin/true"), xorriso);
+    const QString xorriso = Xorriso();
     WriteIni("BurnImageFile = 1\nEraseMedia = 1\nDecrypterPath = " + xorriso.toUtf8() +
              "\nDriveletter = stdio:/tmp/Disc\n");
     m_dialog.PrepareOpening();
@@ -349,16 +349,16 @@ TEST_F(SettingsDialogTest, XorrisoListsDevicesAndSavesTheChosenOne)
 // otherwise says why and leaves the file as it was.
 TEST_F(SettingsDialogTest, TypedXorrisoListsDevicesAndSaveRefusesANonDrive)
 {
-    const QString xorriso = m_dir.filePath(QStringLiteral("bin/xorriso"));
-    QDir(m_dir.path()).mkdir(QStringLiteral("bin"));
-    QFile::copy(QStringLiteral("/bin/true"), xorriso);
+    const QString xorriso = Xorriso();
     const QList<OpticalDrive> drives = OpticalDrives();
     // A drive letter is dropped: the system's first drive is offered, if any.
     const QString firstDrive = drives.isEmpty() ? QString() : drives.first().device;
-    for (const auto& [stored, offered] : {std::pair<QString, QString>{"D:", firstDrive},
-                                          {"stdio:disc", "stdio:disc"},
-                                          {"/dev/null", "/dev/null"},
-                                          {"stdio:/tmp/Disc", "stdio:/tmp/Disc"}}) {
+    for (const auto& row : {std::pair<QString, QString>{"D:", firstDrive},
+                            {"stdio:disc", "stdio:disc"},
+                            {"/dev/null", "/dev/null"},
+                            {"stdio:/tmp/Disc", "stdio:/tmp/Disc"}}) {
+        const QString& stored = row.first;
+        const QString& offered = row.second;
         SCOPED_TRACE(stored.toStdString());
         const QByteArray ini =
             "BurnImageFile = 1\nDecrypterPath = " + Recorder("recorder-3.2.0.0.exe").toUtf8() +

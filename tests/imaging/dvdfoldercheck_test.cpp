@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,9 +39,15 @@ protected:
                               std::filesystem::copy_options::recursive);
     }
 
-    // Every DVD-Video name in lower case, as some copying tools leave them.
-    void LowerCaseNames()
+    // A new copy of the fixture with every DVD-Video name in lower case, as some
+    // copying tools leave them; what an earlier case put outside it goes too.
+    void FreshLowerCaseCopy(const QString& fixture)
     {
+        m_boxes.Clear();
+        QDir(m_source).removeRecursively();
+        QDir(Outside()).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(Outside()));
+        CopyFixture(fixture);
         Rename("VIDEO_TS", "video_ts");
         const QStringList files = QDir(Path("video_ts")).entryList(QDir::Files);
         for (const QString& file : files)
@@ -48,6 +55,8 @@ protected:
     }
 
     QString Path(const QString& relative) const { return m_source + "/" + relative; }
+    // A place beside the source, for what links lead to.
+    QString Outside(const QString& name = {}) const { return m_temp.filePath("outside/" + name); }
     // The path a message names.
     QString Formed(const QString& name) const { return m_source + "/VIDEO_TS/" + name; }
 
@@ -65,6 +74,12 @@ protected:
         QFile file(Path(relative));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_EQ(file.write(contents), contents.size());
+    }
+    // Moves the entry out of the source and leaves a link to it in its place.
+    void ReplaceByLink(const QString& relative)
+    {
+        ASSERT_TRUE(QFile::rename(Path(relative), Outside("moved")));
+        ASSERT_TRUE(QFile::link(Outside("moved"), Path(relative)));
     }
     QByteArray Read(const QString& path) const
     {
@@ -94,28 +109,28 @@ protected:
                 "Missing file: " + Formed(name) + QStringLiteral("\nDo you want to continue?"),
                 OutcomeKind::Question};
     }
+    static OutcomeText Error(const QString& text)
+    {
+        return {QStringLiteral("Error"), text, OutcomeKind::Error};
+    }
     OutcomeText NeededFileError(const QString& name) const
     {
-        return {QStringLiteral("Error"), "Missing needed file: " + Formed(name),
-                OutcomeKind::Error};
+        return Error("Missing needed file: " + Formed(name));
     }
-
     // Relative paths, in the order the box names them.
     OutcomeText VariantsError(const QStringList& relative) const
     {
         QString text = QStringLiteral("These names differ only in case:\n");
         for (const QString& path : relative)
             text += Path(path) + '\n';
-        return {QStringLiteral("Error"), text + QStringLiteral("Keep one of them and try again."),
-                OutcomeKind::Error};
+        return Error(text + QStringLiteral("Keep one of them and try again."));
     }
-    static OutcomeText LinkError(const QString& path)
+    OutcomeText LinkError(const QString& relative) const
     {
-        return {QStringLiteral("Error"),
-                '"' + path +
-                    QStringLiteral("\" is a symbolic link. The image builder leaves links out, so "
-                                   "the disc would not play.\nCopy the file itself into VIDEO_TS."),
-                OutcomeKind::Error};
+        return Error('"' + Path(relative) +
+                     QStringLiteral("\" is a symbolic link. The image builder leaves links out, "
+                                    "so the disc would not play.\nCopy the file itself into "
+                                    "VIDEO_TS."));
     }
 
     QTemporaryDir m_temp;
@@ -125,8 +140,7 @@ protected:
 
 TEST_F(DvdFolderTest, LowerCaseTreeEndsExactlyInUpperCaseWithAudioTs)
 {
-    CopyFixture("two-titlesets");
-    LowerCaseNames();
+    FreshLowerCaseCopy("two-titlesets");
 
     EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
     EXPECT_EQ(m_boxes.Count(), 0);
@@ -149,250 +163,210 @@ TEST_F(DvdFolderTest, LowerCaseTreeEndsExactlyInUpperCaseWithAudioTs)
     EXPECT_EQ(info.st_mode & 07777, 0777 & ~mask);
 }
 
-TEST_F(DvdFolderTest, MixedCaseAndAnExistingAudioFolderAreUpperCased)
+// Other sources the builder takes once their names are upper case: they pass
+// without a word, and only the names the disc needs change.
+TEST_F(DvdFolderTest, OtherAcceptableSourcesPassSilently)
 {
-    CopyFixture("one-titleset");
-    Rename("VIDEO_TS", "Video_Ts");
-    Rename("Video_Ts/VTS_01_1.VOB", "Video_Ts/Vts_01_1.Vob");
-    ASSERT_TRUE(QDir(m_source).mkdir("audio_ts"));
-    Write("audio_ts/keep.txt", "kept");
-
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_1.VOB")));
-    EXPECT_EQ(Read(Path("AUDIO_TS/keep.txt")), "kept");
-    EXPECT_FALSE(QFile::exists(Path("audio_ts")));
-}
-
-TEST_F(DvdFolderTest, GapsInTheTitleSetsPassSilently)
-{
-    CopyFixture("two-titlesets");
-    const QStringList kinds = {"0.IFO", "1.VOB", "0.BUP"};
-    for (const QString& kind : kinds)
-        Rename("VIDEO_TS/VTS_02_" + kind, "VIDEO_TS/VTS_03_" + kind);
-    LowerCaseNames();
-
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
-    EXPECT_EQ(m_boxes.Count(), 0);
-    for (const QString& kind : kinds) {
-        EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_" + kind))) << qPrintable(kind);
-        EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_03_" + kind))) << qPrintable(kind);
+    const struct
+    {
+        const char* name;
+        std::function<void()> change;
+        QStringList present; // afterwards
+        QStringList absent;
+    } cases[] = {
+        {"mixed case and an AUDIO_TS with a file",
+         [&] {
+             Rename("video_ts", "Video_Ts");
+             Rename("Video_Ts/vts_01_1.vob", "Video_Ts/Vts_01_1.Vob");
+             ASSERT_TRUE(QDir(m_source).mkdir("audio_ts"));
+             Write("audio_ts/keep.txt", "kept");
+         },
+         {"VIDEO_TS/VTS_01_1.VOB", "AUDIO_TS/keep.txt"},
+         {"audio_ts", "Video_Ts"}},
+        {"a gap in the title sets",
+         [&] {
+             for (const char* kind : {"0.ifo", "1.vob", "0.bup"})
+                 Rename(QString("video_ts/vts_02_") + kind, QString("video_ts/vts_03_") + kind);
+         },
+         {"VIDEO_TS/VTS_01_0.IFO", "VIDEO_TS/VTS_01_1.VOB", "VIDEO_TS/VTS_03_0.IFO",
+          "VIDEO_TS/VTS_03_1.VOB", "VIDEO_TS/VTS_03_0.BUP"},
+         {}},
+        // A title set without its information file is skipped entirely, and so
+        // is a part beyond the last.
+        {"a title set without information file",
+         [&] {
+             Remove("video_ts/vts_02_0.ifo");
+             Copy("video_ts/vts_01_1.vob", "video_ts/vts_01_10.vob");
+         },
+         {"VIDEO_TS/vts_02_1.vob", "VIDEO_TS/vts_02_0.bup", "VIDEO_TS/vts_01_10.vob",
+          "VIDEO_TS/VTS_01_1.VOB"},
+         {}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        FreshLowerCaseCopy("two-titlesets");
+        test.change();
+        EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
+        EXPECT_EQ(m_boxes.Count(), 0);
+        for (const QString& path : test.present)
+            EXPECT_TRUE(QFile::exists(Path(path))) << qPrintable(path);
+        for (const QString& path : test.absent)
+            EXPECT_FALSE(QFile::exists(Path(path))) << qPrintable(path);
     }
 }
 
-TEST_F(DvdFolderTest, TitleSetWithoutInformationFileIsSkippedEntirely)
+// A No changes nothing; after a Yes every name is upper-cased.
+TEST_F(DvdFolderTest, AMissingTitleSetFileAsksAndOnlyAYesChangesTheSource)
 {
-    CopyFixture("two-titlesets");
-    Remove("VIDEO_TS/VTS_02_0.IFO");
-    LowerCaseNames();
-    Copy("video_ts/vts_01_1.vob", "video_ts/vts_01_10.vob"); // beyond the last part
+    const struct
+    {
+        std::function<void()> change;
+        QString missing;
+        QStringList present; // after the Yes
+    } cases[] = {
+        {[&] {
+             Rename("video_ts/vts_01_1.vob", "video_ts/vts_01_2.vob");
+             Copy("video_ts/vts_01_2.vob", "video_ts/vts_01_9.vob");
+         },
+         "VTS_01_1.VOB",
+         {"VIDEO_TS/VTS_01_9.VOB", "VIDEO_TS/VTS_01_0.BUP", "VIDEO_TS/VTS_02_1.VOB"}},
+        {[&] { Remove("video_ts/vts_01_0.bup"); },
+         "VTS_01_0.BUP",
+         {"VIDEO_TS/VTS_02_0.BUP", "AUDIO_TS"}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.missing.toStdString());
+        FreshLowerCaseCopy("two-titlesets");
+        test.change();
+        const QStringList before = Tree();
 
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
-    EXPECT_EQ(m_boxes.Count(), 0);
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/vts_02_1.vob")));
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/vts_02_0.bup")));
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/vts_01_10.vob")));
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_1.VOB")));
+        m_boxes.Answer(false);
+        EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
+        ASSERT_EQ(m_boxes.Count(), 1);
+        EXPECT_EQ(m_boxes.Last(), Warning(test.missing));
+        EXPECT_EQ(Tree(), before);
+
+        m_boxes.Answer(true);
+        EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
+        EXPECT_EQ(m_boxes.Count(), 2);
+        for (const QString& path : test.present)
+            EXPECT_TRUE(QFile::exists(Path(path))) << qPrintable(path);
+    }
 }
 
-// A No changes nothing; after a Yes every part is upper-cased.
-TEST_F(DvdFolderTest, MissingPartOneAsksAndOnlyAYesChangesTheSource)
+// Each stops the check with one box before anything changes. Case variants:
+// which spelling took the upper-case name was up to byte order, and the builder
+// took the other in under a mangled name. Links: the builder leaves them out.
+TEST_F(DvdFolderTest, ASourceTheBuilderWouldGetWrongIsRefusedBeforeAnyChange)
 {
-    CopyFixture("two-titlesets");
-    Rename("VIDEO_TS/VTS_01_1.VOB", "VIDEO_TS/VTS_01_2.VOB");
-    Copy("VIDEO_TS/VTS_01_2.VOB", "VIDEO_TS/VTS_01_9.VOB");
-    LowerCaseNames();
-    const QStringList before = Tree();
-
-    m_boxes.Answer(false);
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
-    ASSERT_EQ(m_boxes.Count(), 1);
-    EXPECT_EQ(m_boxes.Last(), Warning("VTS_01_1.VOB"));
-    EXPECT_EQ(Tree(), before);
-
-    m_boxes.Clear();
-    m_boxes.Answer(true);
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
-    EXPECT_EQ(m_boxes.Count(), 1);
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_9.VOB")));
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_01_0.BUP")));
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_02_1.VOB")));
-}
-
-TEST_F(DvdFolderTest, MissingTitleSetBackupAsks)
-{
-    CopyFixture("two-titlesets");
-    Remove("VIDEO_TS/VTS_01_0.BUP");
-    LowerCaseNames();
-
-    m_boxes.Answer(false);
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
-    ASSERT_EQ(m_boxes.Count(), 1);
-    EXPECT_EQ(m_boxes.Last(), Warning("VTS_01_0.BUP"));
-    EXPECT_TRUE(QFile::exists(Path("video_ts/vts_02_0.ifo")));
-    EXPECT_FALSE(QFile::exists(Path("AUDIO_TS")));
-
-    m_boxes.Answer(true);
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
-    EXPECT_EQ(m_boxes.Count(), 2);
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_02_0.BUP")));
-}
-
-TEST_F(DvdFolderTest, MissingManagerFilesRefuseTheBuildNamingTheFormedPath)
-{
-    CopyFixture("one-titleset");
-    Remove("VIDEO_TS/VIDEO_TS.BUP");
-    LowerCaseNames();
-
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
-    ASSERT_EQ(m_boxes.Count(), 1);
-    EXPECT_EQ(m_boxes.Last(), NeededFileError("video_ts.bup"));
-    // A refused build leaves the source as it was.
-    EXPECT_FALSE(QFile::exists(Path("AUDIO_TS")));
-    EXPECT_TRUE(QFile::exists(Path("video_ts/video_ts.ifo")));
-
-    m_boxes.Clear();
-    Remove("video_ts/video_ts.ifo");
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
-    ASSERT_EQ(m_boxes.Count(), 1);
-    EXPECT_EQ(m_boxes.Last(), NeededFileError("video_ts.ifo"));
-}
-
-TEST_F(DvdFolderTest, NoVideoFolderIsReported)
-{
-    ASSERT_TRUE(QDir().mkpath(m_source));
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
-    ASSERT_EQ(m_boxes.Count(), 1);
-    const OutcomeText expected{
-        QStringLiteral("Error"),
-        QStringLiteral("Can't find a \"VIDEO_TS\" directory.\nThis directory must exist below "
-                       "the given Source Directory!"),
-        OutcomeKind::Error};
-    EXPECT_EQ(m_boxes.Last(), expected);
-    EXPECT_EQ(Tree(), QStringList());
+    const QString noVideoFolder = QStringLiteral(
+        "Can't find a \"VIDEO_TS\" directory.\nThis directory must exist below the given Source "
+        "Directory!");
+    const struct
+    {
+        const char* name;
+        const char* fixture;
+        std::function<void()> change;
+        OutcomeText box;
+    } cases[] = {
+        {"no manager backup", "one-titleset", [&] { Remove("video_ts/video_ts.bup"); },
+         NeededFileError("video_ts.bup")},
+        {"no manager files", "one-titleset",
+         [&] {
+             Remove("video_ts/video_ts.bup");
+             Remove("video_ts/video_ts.ifo");
+         },
+         NeededFileError("video_ts.ifo")},
+        {"no VIDEO_TS", "one-titleset", [&] { QDir(Path("video_ts")).removeRecursively(); },
+         Error(noVideoFolder)},
+        // Files named like the folders are left alone.
+        {"files named like the folders", "one-titleset",
+         [&] {
+             QDir(Path("video_ts")).removeRecursively();
+             Write("audio_ts", "a file");
+             Write("video_ts", "a file");
+         },
+         NeededFileError("video_ts.ifo")},
+        {"files differing only in case", "two-titlesets",
+         [&] {
+             Write("video_ts/VIDEO_TS.IFO", "a stray copy");
+             Write("video_ts/Vts_02_1.Vob", "another spelling");
+         },
+         VariantsError({"video_ts/VIDEO_TS.IFO", "video_ts/video_ts.ifo", "video_ts/Vts_02_1.Vob",
+                        "video_ts/vts_02_1.vob"})},
+        {"folders differing only in case", "two-titlesets",
+         [&] {
+             for (const char* folder : {"VIDEO_TS", "Audio_TS", "audio_ts"})
+                 ASSERT_TRUE(QDir(m_source).mkdir(folder));
+         },
+         VariantsError({"Audio_TS", "audio_ts", "VIDEO_TS", "video_ts"})},
+        {"a linked VOB", "one-titleset", [&] { ReplaceByLink("video_ts/vts_01_1.vob"); },
+         LinkError("video_ts/vts_01_1.vob")},
+        // Any file in VIDEO_TS, even one the disc does not need.
+        {"a dangling link", "one-titleset",
+         [&] { ASSERT_TRUE(QFile::link(Outside("gone"), Path("video_ts/notes.txt"))); },
+         LinkError("video_ts/notes.txt")},
+        {"VIDEO_TS as a link", "one-titleset", [&] { ReplaceByLink("video_ts"); },
+         LinkError("video_ts")},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        FreshLowerCaseCopy(test.fixture);
+        test.change();
+        const QStringList before = Tree() + Tree(Outside()); // what links lead to, too
+        EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
+        ASSERT_EQ(m_boxes.Count(), 1);
+        EXPECT_EQ(m_boxes.Last(), test.box);
+        EXPECT_EQ(Tree() + Tree(Outside()), before);
+    }
 
     // An empty source names no folder at all; nothing may be created anywhere.
+    m_boxes.Clear();
     EXPECT_EQ(CheckDvdFolder(QString(), m_boxes), -1);
-    EXPECT_EQ(m_boxes.Count(), 2);
-    EXPECT_EQ(m_boxes.Last(), expected);
+    EXPECT_EQ(m_boxes.Last(), Error(noVideoFolder));
 }
 
-TEST_F(DvdFolderTest, FilesNamedLikeTheFoldersAreLeftAlone)
-{
-    ASSERT_TRUE(QDir().mkpath(m_source));
-    Write("audio_ts", "a file");
-    Write("video_ts", "a file");
-
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
-    ASSERT_EQ(m_boxes.Count(), 1);
-    EXPECT_EQ(m_boxes.Last(), NeededFileError("video_ts.ifo"));
-    EXPECT_EQ(Tree(), QStringList({"audio_ts", "video_ts"}));
-}
-
-// Which spelling would take the upper-case name was up to byte order, and the
-// builder took the other in under a mangled name.
-TEST_F(DvdFolderTest, NamesDifferingOnlyInCaseStopTheCheckBeforeAnyChange)
-{
-    CopyFixture("two-titlesets");
-    LowerCaseNames();
-    Write("video_ts/VIDEO_TS.IFO", "a stray copy");
-    Write("video_ts/Vts_02_1.Vob", "another spelling");
-    const QStringList before = Tree();
-
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
-    ASSERT_EQ(m_boxes.Count(), 1);
-    EXPECT_EQ(m_boxes.Last(), VariantsError({"video_ts/VIDEO_TS.IFO", "video_ts/video_ts.ifo",
-                                             "video_ts/Vts_02_1.Vob", "video_ts/vts_02_1.vob"}));
-    EXPECT_EQ(Tree(), before); // no AUDIO_TS, nothing upper-cased
-    EXPECT_EQ(Read(Path("video_ts/VIDEO_TS.IFO")), "a stray copy");
-
-    // The folders are looked at the same way.
-    Remove("video_ts/VIDEO_TS.IFO");
-    Remove("video_ts/Vts_02_1.Vob");
-    for (const char* folder : {"VIDEO_TS", "Audio_TS", "audio_ts"})
-        ASSERT_TRUE(QDir(m_source).mkdir(folder));
-    m_boxes.Clear();
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
-    ASSERT_EQ(m_boxes.Count(), 1);
-    EXPECT_EQ(m_boxes.Last(), VariantsError({"Audio_TS", "audio_ts", "VIDEO_TS", "video_ts"}));
-
-    // Once the user has chosen, the check goes on as usual.
-    for (const char* folder : {"VIDEO_TS", "Audio_TS"})
-        ASSERT_TRUE(QDir(m_source).rmdir(folder));
-    m_boxes.Clear();
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
-    EXPECT_EQ(m_boxes.Count(), 0);
-    EXPECT_TRUE(QFile::exists(Path("AUDIO_TS")));
-    EXPECT_TRUE(QFile::exists(Path("VIDEO_TS/VTS_02_1.VOB")));
-}
-
-TEST_F(DvdFolderTest, SymbolicLinksStopTheCheckBeforeAnyChange)
-{
-    CopyFixture("one-titleset");
-    LowerCaseNames();
-    QTemporaryDir elsewhere;
-    const QString moved = elsewhere.filePath("vts_01_1.vob");
-    ASSERT_TRUE(QFile::rename(Path("video_ts/vts_01_1.vob"), moved));
-    ASSERT_TRUE(QFile::link(moved, Path("video_ts/vts_01_1.vob")));
-    const QStringList before = Tree();
-
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
-    ASSERT_EQ(m_boxes.Count(), 1);
-    EXPECT_EQ(m_boxes.Last(), LinkError(Path("video_ts/vts_01_1.vob")));
-    EXPECT_EQ(Tree(), before);
-
-    // Any file in VIDEO_TS, even one the disc does not need, and a dangling link too.
-    Remove("video_ts/vts_01_1.vob");
-    ASSERT_TRUE(QFile::rename(moved, Path("video_ts/vts_01_1.vob")));
-    ASSERT_TRUE(QFile::link(elsewhere.filePath("gone"), Path("video_ts/notes.txt")));
-    m_boxes.Clear();
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
-    EXPECT_EQ(m_boxes.Last(), LinkError(Path("video_ts/notes.txt")));
-    Remove("video_ts/notes.txt");
-
-    // VIDEO_TS itself as a link to a folder elsewhere.
-    const QString linked = m_temp.filePath("Linked");
-    ASSERT_TRUE(QDir().mkpath(linked));
-    ASSERT_TRUE(QFile::link(Path("video_ts"), linked + "/video_ts"));
-    m_boxes.Clear();
-    EXPECT_EQ(CheckDvdFolder(linked, m_boxes), -1);
-    EXPECT_EQ(m_boxes.Last(), LinkError(linked + "/video_ts"));
-    EXPECT_EQ(Tree(linked), QStringList({"video_ts/"}));
-    EXPECT_EQ(Tree(), before);
-}
-
-// The builder leaves out a file it cannot read and still succeeds.
-TEST_F(DvdFolderTest, AnUnreadableFileStopsTheCheckBeforeAnyChange)
+// The builder leaves out a file or folder it cannot read, anywhere in the
+// source, and still succeeds. Of several, the first in byte order is named.
+TEST_F(DvdFolderTest, AnUnreadableEntryAnywhereStopsTheCheckBeforeAnyChange)
 {
     if (RanAsNobodyInstead())
         return;
-    CopyFixture("two-titlesets");
-    LowerCaseNames();
-    Write("video_ts/notes.txt", "not part of the disc, but it would go in");
-    const QByteArray vob = QFile::encodeName(Path("video_ts/vts_02_1.vob"));
-    const QByteArray notes = QFile::encodeName(Path("video_ts/notes.txt"));
-    ASSERT_EQ(chmod(vob.constData(), 0), 0);
-    ASSERT_EQ(chmod(notes.constData(), 0), 0);
+    const struct
+    {
+        QStringList entries; // made unreadable; made first unless there, folders end in "/"
+        QString named;
+    } cases[] = {
+        {{"video_ts/vts_02_1.vob", "video_ts/notes.txt"}, "video_ts/notes.txt"},
+        {{"video_ts/vts_02_1.vob"}, "video_ts/vts_02_1.vob"},
+        {{"video_ts/menus/"}, "video_ts/menus"},
+        {{"notes.txt"}, "notes.txt"},
+        {{"AUDIO_TS/a"}, "AUDIO_TS/a"},
+        {{"EXTRAS/"}, "EXTRAS"},
+        {{"EXTRAS/deep/er/"}, "EXTRAS/deep/er"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.named.toStdString());
+        FreshLowerCaseCopy("two-titlesets");
+        for (const QString& entry : test.entries) {
+            const QString path = QDir::cleanPath(Path(entry));
+            ASSERT_TRUE(QDir().mkpath(entry.endsWith('/') ? path : QFileInfo(path).path()));
+            ASSERT_TRUE(QFile::exists(path) || QFile(path).open(QIODevice::WriteOnly));
+            ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0), 0);
+        }
+        const QStringList before = Tree();
+        EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
+        ASSERT_EQ(m_boxes.Count(), 1);
+        EXPECT_EQ(m_boxes.Last(), Error("Cannot read \"" + Path(test.named) +
+                                        "\": Permission denied.\nThe image would be built "
+                                        "without it."));
+        EXPECT_EQ(Tree(), before);
 
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
-    ASSERT_EQ(m_boxes.Count(), 1);
-    // Named as it is, the first in byte order; nothing renamed.
-    const OutcomeText expected{QStringLiteral("Error"),
-                               "Cannot read \"" + Path("video_ts/notes.txt") +
-                                   "\": Permission denied.\nThe image would be built without it.",
-                               OutcomeKind::Error};
-    EXPECT_EQ(m_boxes.Last(), expected);
-    EXPECT_FALSE(QFileInfo(Path("AUDIO_TS")).isDir());
-    EXPECT_TRUE(QFile::exists(Path("video_ts/vts_01_0.bup")));
-
-    ASSERT_EQ(chmod(notes.constData(), 0644), 0);
-    m_boxes.Clear();
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), -1);
-    EXPECT_TRUE(m_boxes.Last().text.startsWith("Cannot read \"" + Path("video_ts/vts_02_1.vob")))
-        << qPrintable(m_boxes.Last().text);
-
-    ASSERT_EQ(chmod(vob.constData(), 0644), 0);
-    EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
-    EXPECT_EQ(m_boxes.Count(), 1);
+        // Readable again, the same source passes.
+        for (const QString& entry : test.entries)
+            ASSERT_EQ(chmod(QFile::encodeName(QDir::cleanPath(Path(entry))).constData(), 0700), 0);
+        EXPECT_EQ(CheckDvdFolder(m_source, m_boxes), 0);
+    }
 }
 
 // Disks as users bring them: a read-only mount refuses every rename, which
@@ -411,19 +385,18 @@ TEST_F(DvdFolderTest, ASourceOnAReadOnlyOrCaseBlindDiskIsFixedOrRefusedNamingThe
     const QString folder = m_temp.filePath("mounted");
     const Case cases[] = {
         {"read-only",
-         {"mount --bind \"$dir\" \"$dir\"", "mount -o remount,bind,ro \"$dir\""},
+         {R"(mount --bind "$dir" "$dir")", R"(mount -o remount,bind,ro "$dir")"},
          -1,
          "Cannot rename \"" + folder + "/video_ts\" to \"" + folder +
              "/VIDEO_TS\": Read-only file system.\nThe image builder would not find it under "
              "its present name."},
         {"vfat",
-         {"truncate -s 8M \"$dir.img\"", "mkfs.vfat \"$dir.img\" >/dev/null",
-          "mount -o loop \"$dir.img\" \"$dir\"", "cp -r \"$dir.copy/.\" \"$dir/\""},
+         {R"(truncate -s 8M "$dir.img")", R"(mkfs.vfat "$dir.img" >/dev/null)",
+          R"(mount -o loop "$dir.img" "$dir")", R"(cp -r "$dir.copy/." "$dir/")"},
          0,
          {}},
     };
-    CopyFixture("two-titlesets");
-    LowerCaseNames();
+    FreshLowerCaseCopy("two-titlesets");
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
         m_boxes.Clear();

@@ -5,7 +5,6 @@
 #include "support/discreader.h"
 #include "support/eventloop.h"
 #include "support/filetimes.h"
-#include "support/rerunasnobody.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -73,7 +72,7 @@ protected:
     // image) and exits 0.
     QString UseWrapper(const QByteArray& before, const QByteArray& after = {})
     {
-        const QString folder = m_scratch.File("wrapped");
+        QString folder = m_scratch.File("wrapped");
         QDir().mkpath(folder);
         QFile script(folder + "/mkisofs");
         EXPECT_TRUE(script.open(QIODevice::WriteOnly));
@@ -185,24 +184,14 @@ TEST_F(EndToEndTest, AFileTheBuilderLeftOutIsAFailureAndTheImageGoes)
     const QString image = m_scratch.File("dropped.iso");
     ASSERT_TRUE(Build(image, "dropped"));
     EXPECT_EQ(m_run.result.outcome, BuildOutcome::CheckFailed);
-    EXPECT_TRUE(m_run.Message().startsWith("The image check failed:\nImage check: VTS_02_1.VOB"))
+    // What the check found is in the message, between the outcome's own words.
+    EXPECT_EQ(m_run.Message(), "The image check failed:\nImage check: VTS_02_1.VOB is missing from "
+                               "the image\nSee log for details.")
         << Log();
     EXPECT_TRUE(Capture().contains("extents written")) << Capture().toStdString();
     EXPECT_TRUE(Capture().contains("Image check: VTS_02_1.VOB")) << Capture().toStdString();
     EXPECT_TRUE(Capture().contains("Removed the incomplete image file"));
     EXPECT_FALSE(QFile::exists(image));
-}
-
-TEST_F(EndToEndTest, AnOutputFileInsideTheSourceNeverReachesTheBuilder)
-{
-    const QString vob = m_source + "/video_ts/vts_01_1.vob";
-    const QByteArray before = Read(vob);
-    ASSERT_TRUE(Build(vob, "overwrite"));
-    EXPECT_EQ(m_run.result.outcome, BuildOutcome::Refused);
-    EXPECT_TRUE(m_run.Message().contains("lies inside the Source Directory"));
-    EXPECT_EQ(Read(vob), before); // untouched, and still under its lower-case name
-    EXPECT_FALSE(QFile::exists(m_source + "/AUDIO_TS"));
-    EXPECT_TRUE(Capture().isEmpty());
 }
 
 // Chunks an earlier build left, one dated an hour ahead: a good build names
@@ -231,29 +220,6 @@ TEST_F(EndToEndTest, ASplitBuildNamesAndRemovesOnlyTheChunksItWrote)
         const bool built = test.outcome == BuildOutcome::Built;
         EXPECT_EQ(m_run.builtChunks, built ? 1 : -1);
         EXPECT_EQ(m_run.result.parts, built ? QStringList{image + "_00"} : QStringList());
-    }
-}
-
-// libdvdread reads a damaged information file's backup without a word, and a
-// damaged backup is not read at all; both must fail the build.
-TEST_F(EndToEndTest, ADamagedInformationFileInTheImageFailsTheBuild)
-{
-    for (const char* name : {"VIDEO_TS.IFO", "VTS_01_0.IFO", "VTS_02_0.BUP"}) {
-        // Zeroes the file's first block, found with isoinfo.
-        UseWrapper({}, "lba=$(isoinfo -l -i \"$out\" | sed -n 's/.*\\[ *\\([0-9]*\\) .*\\] *" +
-                           QByteArray(name) +
-                           ";1 *$/\\1/p')\n[ -n \"$lba\" ] || exit 9\n"
-                           "dd if=/dev/zero of=\"$out\" bs=2048 seek=$lba count=1 "
-                           "conv=notrunc status=none");
-        const QString image = m_scratch.File("damaged.iso");
-        ASSERT_TRUE(Build(image, "damaged"));
-        EXPECT_EQ(m_run.result.outcome, BuildOutcome::CheckFailed);
-        // The builder did its part; the message says what the check found.
-        EXPECT_EQ(m_run.Message(), "The image check failed:\nImage check: " + QString(name) +
-                                       " differs from the source from byte 0 on\nSee log "
-                                       "for details.")
-            << Log();
-        EXPECT_FALSE(QFile::exists(image));
     }
 }
 
@@ -288,43 +254,6 @@ TEST_F(EndToEndTest, AnOutputThatIsNotARegularFileIsRefused)
         EXPECT_FALSE(QFile::exists(m_source + "/AUDIO_TS")); // the source untouched
         EXPECT_TRUE(QDir().rmdir(blocker) || QFile::remove(blocker));
     }
-}
-
-// genisoimage leaves out what it cannot read, folders too, and exits 0.
-TEST_F(EndToEndTest, AnUnreadableEntryAnywhereInTheSourceIsRefused)
-{
-    if (RanAsNobodyInstead())
-        return;
-    // A first build upper-cases the DVD-Video names and makes AUDIO_TS.
-    ASSERT_TRUE(Build(m_scratch.File("readable.iso"), "readable"));
-    ASSERT_EQ(m_run.result.outcome, BuildOutcome::Built) << Log();
-    const QByteArray firstLog = Capture(); // a refused build runs no builder
-    const struct
-    {
-        const char* path;
-        bool folder;
-    } cases[] = {
-        {"EXTRAS", true},      {"EXTRAS/deep/er", true}, {"notes.txt", false},
-        {"AUDIO_TS/a", false}, {"VIDEO_TS/menus", true},
-    };
-    for (const auto& test : cases) {
-        const QString path = m_source + "/" + test.path;
-        ASSERT_TRUE(QDir().mkpath(test.folder ? path : QFileInfo(path).path()));
-        ASSERT_TRUE(test.folder || QFile(path).open(QIODevice::WriteOnly));
-        ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0), 0);
-        const QString image = m_scratch.File("unreadable.iso");
-        ASSERT_TRUE(Build(image, "unreadable"));
-        EXPECT_EQ(m_run.result.outcome, BuildOutcome::Refused);
-        EXPECT_EQ(m_run.Message(), "Cannot read \"" + path +
-                                       "\": Permission denied.\nThe image would be built "
-                                       "without it.");
-        EXPECT_EQ(Capture(), firstLog);
-        EXPECT_FALSE(QFile::exists(image));
-        ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0700), 0);
-        ASSERT_TRUE(test.folder ? QDir(path).removeRecursively() : QFile::remove(path));
-    }
-    ASSERT_TRUE(Build(m_scratch.File("readable.iso"), "readable"));
-    EXPECT_EQ(m_run.result.outcome, BuildOutcome::Built) << Log();
 }
 
 // A second build to the same file, from a program of its own, is refused while

@@ -20,7 +20,7 @@ protected:
     // A copy of a fixture folder, with the AUDIO_TS the builder wants.
     QString Source(const char* fixture)
     {
-        const QString source = m_temp.filePath(fixture);
+        QString source = m_temp.filePath(fixture);
         std::filesystem::copy(
             QStringLiteral(ISOMINT_TEST_DATA_DIR "/dvd/%1").arg(fixture).toStdString(),
             source.toStdString(), std::filesystem::copy_options::recursive);
@@ -32,7 +32,7 @@ protected:
     // shareLinks: the builder's default, hard-linked files as one copy.
     QString Build(const QString& source, bool shareLinks = false)
     {
-        const QString image = source + ".iso";
+        QString image = source + ".iso";
         QStringList arguments{"-dvd-video", "-o", image, source};
         if (!shareLinks)
             arguments.insert(1, "-no-cache-inodes");
@@ -183,50 +183,67 @@ TEST_F(ImageVerifierTest, HardLinkedBackupsNeedSectorsOfTheirOwn)
     // The fixture's sectors: VIDEO_TS.IFO at 280, 3 sectors; each title set's IFO 6
     // sectors, its VOB 42.
     const ImageVerification shared = VerifyDvdImage(source, {Build(source, true)});
-    EXPECT_EQ(shared.report,
-              QStringList({"Image check: title set 1 starts at sector 3 counted from VIDEO_TS.IFO, "
-                           "the video manager expects sector 32",
-                           "Image check: title set 2 starts at sector 51 counted from "
-                           "VIDEO_TS.IFO, the video manager expects sector 86",
-                           "Image check: the video manager: VIDEO_TS.BUP starts at sector 280, "
-                           "expected at sector 283 or later, after its IFO and VOBs",
-                           "Image check: title set 1: VTS_01_0.BUP starts at sector 283, "
-                           "expected at sector 331 or later, after its IFO and VOBs",
-                           "Image check: title set 2: VTS_02_0.BUP starts at sector 331, "
-                           "expected at sector 379 or later, after its IFO and VOBs"}));
+    EXPECT_EQ(shared.report.join('\n'),
+              "Image check: title set 1 starts at sector 3 counted from VIDEO_TS.IFO, the video "
+              "manager expects sector 32\n"
+              "Image check: title set 2 starts at sector 51 counted from VIDEO_TS.IFO, the video "
+              "manager expects sector 86\n"
+              "Image check: the video manager: VIDEO_TS.BUP starts at sector 280, expected at "
+              "sector 283 or later, after its IFO and VOBs\n"
+              "Image check: title set 1: VTS_01_0.BUP starts at sector 283, expected at sector "
+              "331 or later, after its IFO and VOBs\n"
+              "Image check: title set 2: VTS_02_0.BUP starts at sector 331, expected at sector "
+              "379 or later, after its IFO and VOBs");
     EXPECT_FALSE(shared.ok);
 }
 
-// Damaged information files with the right sizes: only reading them shows it.
-TEST_F(ImageVerifierTest, UnreadableInformationFilesFail)
+// Damaged information files with the right sizes: only reading them, or
+// comparing them with the source's, shows it. libdvdread reads a damaged
+// information file's backup without a word, and a backup not at all.
+TEST_F(ImageVerifierTest, DamagedInformationFilesFail)
 {
     const QString source = Source("two-titlesets");
-    const QString image = Build(source);
-    QFile file(image);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    QByteArray bytes = file.readAll();
-    // The second title set's IFO and BUP are the last two blocks that start as one.
-    QList<qint64> titleSetBlocks;
-    for (qint64 at = 0; at < bytes.size(); at += 2048) {
-        if (bytes.mid(at, 12) == "DVDVIDEO-VTS")
-            titleSetBlocks.append(at);
+    QFile built(Build(source));
+    ASSERT_TRUE(built.open(QIODevice::ReadOnly));
+    const QByteArray good = built.readAll();
+    // The first blocks of the information files in sector order: the video
+    // manager's IFO and BUP, then each title set's.
+    QList<qint64> vmg;
+    QList<qint64> vts;
+    for (qint64 at = 0; at < good.size(); at += 2048) {
+        if (good.mid(at, 12) == "DVDVIDEO-VMG")
+            vmg.append(at);
+        else if (good.mid(at, 12) == "DVDVIDEO-VTS")
+            vts.append(at);
     }
-    ASSERT_EQ(titleSetBlocks.size(), 4);
-    for (qint64 at : titleSetBlocks.mid(2))
-        bytes.replace(at, 12, "XXXXXXXXXXXX");
-    ASSERT_TRUE(file.seek(0) && file.write(bytes) == bytes.size() && file.flush());
-    const ImageVerification titleSet = VerifyDvdImage(source, {image});
-    ExpectFailureNaming(titleSet, "the information file of title set 2 cannot be read");
-    EXPECT_FALSE(titleSet.report.join('\n').contains("title set 1"));
-    EXPECT_FALSE(titleSet.readerMessages.isEmpty()); // the reader's own account, for the log
-
-    for (qint64 at = 0; at < bytes.size(); at += 2048) {
-        if (bytes.mid(at, 12) == "DVDVIDEO-VMG")
-            bytes.replace(at, 12, "XXXXXXXXXXXX");
+    ASSERT_EQ(vmg.size(), 2);
+    ASSERT_EQ(vts.size(), 4);
+    const struct
+    {
+        QList<qint64> zeroed; // blocks
+        QString text;
+    } cases[] = {
+        {{vmg[0]}, "VIDEO_TS.IFO differs from the source from byte 0 on"},
+        {{vts[0]}, "VTS_01_0.IFO differs from the source from byte 0 on"},
+        {{vts[3]}, "VTS_02_0.BUP differs from the source from byte 0 on"},
+        {{vts[2], vts[3]}, "the information file of title set 2 cannot be read"},
+        {{vmg[0], vmg[1]}, "the information file of the video manager cannot be read"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.text.toStdString());
+        QByteArray bytes = good;
+        for (const qint64 at : test.zeroed)
+            bytes.replace(at, 2048, QByteArray(2048, '\0'));
+        QFile image(m_temp.filePath("damaged.iso"));
+        ASSERT_TRUE(image.open(QIODevice::WriteOnly) && image.write(bytes) == bytes.size());
+        image.close();
+        const ImageVerification result = VerifyDvdImage(source, {image.fileName()});
+        ExpectFailureNaming(result, test.text);
+        if (test.text.endsWith("cannot be read")) {
+            EXPECT_FALSE(result.readerMessages.isEmpty()); // the reader's own account, for the log
+            EXPECT_FALSE(result.report.join('\n').contains("title set 1"));
+        }
     }
-    ASSERT_TRUE(file.seek(0) && file.write(bytes) == bytes.size() && file.flush());
-    ExpectFailureNaming(VerifyDvdImage(source, {image}),
-                        "the information file of the video manager cannot be read");
 }
 
 TEST_F(ImageVerifierTest, BrokenImagesFailWithoutACrash)

@@ -11,71 +11,54 @@ QString Derive(const char* utf8)
     return DeriveVolumeId(QString::fromUtf8(utf8));
 }
 
-TEST(DeriveVolumeIdTest, ExampleNames)
+TEST(DeriveVolumeIdTest, EveryRuleOnNamesAsUsersGiveThem)
 {
-    EXPECT_EQ(Derive("My Movie (2004)"), "MY_MOVIE_2004");
-    EXPECT_EQ(Derive("Ärger & Co."), "AERGER___CO_");
-    EXPECT_EQ(Derive("Straße-1"), "STRASSE_1");
-    EXPECT_EQ(Derive("x"), "NO_NAME");
-    EXPECT_EQ(Derive(""), "NO_NAME");
-    EXPECT_EQ(Derive("D:"), "NO_NAME");
-    EXPECT_EQ(Derive("()"), "");
-}
+    const struct
+    {
+        const char* name;
+        QString id;
+    } cases[] = {
+        {"My Movie (2004)", "MY_MOVIE_2004"},
+        {"Ärger & Co.", "AERGER___CO_"},
+        {"Straße-1", "STRASSE_1"},
+        {"a b-c.d+e&f", "A_B_C_D_E_F"},
+        {"öäüÖÄÜß", "OEAEUEOEAEUESS"},
+        {"a#(b)[c]{d},e\\f", "ABCDEF"},
+        {"[#]", ""},
+        {"()", ""},
+        // Fewer than 2 characters, or a colon anywhere: the default.
+        {"x", "NO_NAME"},
+        {"", "NO_NAME"},
+        {"D:", "NO_NAME"},
+        {"Movie: Part 2", "NO_NAME"},
+        {"abc:", "NO_NAME"},
+        // Other characters pass; small letters from outside the code page keep their case.
+        {"it's!/x", "IT'S!/X"},
+        {"Café", "CAFÉ"},
+        {"aωжµ", "Aωжµ"},
+        // As some Mac file systems store names: the letter, then the combining mark.
+        {"A\u0308rger", "AERGER"},
+        {"a\u0308rger u\u0308ber O\u0308l", "AERGER_UEBER_OEL"},
+        {"Cafe\u0301", "CAFÉ"},
+        // Lengths count composed characters, not bytes nor UTF-16 units.
+        {"A\u0308", "NO_NAME"},
+        {"é", "NO_NAME"},
+        {"\U0001F600", "NO_NAME"},
+        {"éé", "ÉÉ"},
+        // The expansion is cut after the replacements.
+        {"ÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄ", QString("AE").repeated(16)},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(Derive(test.name), test.id) << test.name;
 
-TEST(DeriveVolumeIdTest, EveryReplacementRule)
-{
-    EXPECT_EQ(Derive("a b-c.d+e&f"), "A_B_C_D_E_F");
-    EXPECT_EQ(Derive("öäüÖÄÜß"), "OEAEUEOEAEUESS");
-    EXPECT_EQ(Derive("a#(b)[c]{d},e\\f"), "ABCDEF");
-    EXPECT_EQ(Derive("[#]"), "");
-}
-
-TEST(DeriveVolumeIdTest, DecomposedLettersCountAsTheirComposedForms)
-{
-    // As some Mac file systems store names: the letter, then the combining mark.
-    EXPECT_EQ(Derive("A\u0308rger"), "AERGER");
-    EXPECT_EQ(Derive("a\u0308rger u\u0308ber O\u0308l"), "AERGER_UEBER_OEL");
-    EXPECT_EQ(Derive("Cafe\u0301"), "CAFÉ");
-    // Lengths count composed characters: one letter gives the default, as "Ä" does.
-    EXPECT_EQ(Derive("A\u0308"), "NO_NAME");
-}
-
-TEST(DeriveVolumeIdTest, ColonAnywhereGivesTheDefault)
-{
-    EXPECT_EQ(Derive("Movie: Part 2"), "NO_NAME");
-    EXPECT_EQ(Derive("abc:"), "NO_NAME");
-}
-
-TEST(DeriveVolumeIdTest, OtherCharactersPassUnchanged)
-{
-    EXPECT_EQ(Derive("it's!/x"), "IT'S!/X");
-    EXPECT_EQ(Derive("Café"), "CAFÉ");
-    // Small letters from outside the code page keep their case.
-    EXPECT_EQ(Derive("aωжµ"), "Aωжµ");
-}
-
-TEST(DeriveVolumeIdTest, LengthsCountCharactersNotBytes)
-{
-    // One character of two UTF-8 bytes, and one outside the 16-bit plane.
-    EXPECT_EQ(Derive("é"), "NO_NAME");
-    EXPECT_EQ(Derive("\U0001F600"), "NO_NAME");
-    EXPECT_EQ(Derive("éé"), "ÉÉ");
-
-    const QString cut = DeriveVolumeId(QString(40, QChar(0xE9)));
-    EXPECT_EQ(cut, QString(32, QChar(0xC9)));
-
+    EXPECT_EQ(DeriveVolumeId(QString(40, QChar(0xE9))), QString(32, QChar(0xC9)));
+    EXPECT_EQ(DeriveVolumeId(QString(20, QChar(0xDF))), QString(32, QLatin1Char('S')));
     QString wide;
     for (int i = 0; i < 33; ++i)
         wide += QString::fromUtf8("\U0001F600");
     const QString wideCut = DeriveVolumeId(wide);
     EXPECT_EQ(wideCut.toUcs4().size(), 32);
     EXPECT_EQ(wideCut, wide.left(64));
-}
-
-TEST(DeriveVolumeIdTest, ExpansionIsCutAfterTheReplacements)
-{
-    EXPECT_EQ(DeriveVolumeId(QString(20, QChar(0xDF))), QString(32, QLatin1Char('S')));
-    EXPECT_EQ(Derive("ÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄ"), QString("AE").repeated(16));
 }
 
 TEST(DeriveVolumeIdTest, InvalidUtf8BytesAreOneCharacterEach)
@@ -107,16 +90,12 @@ TEST(DeriveVolumeIdTest, DerivingTheOutputAgainChangesNothing)
     EXPECT_EQ(DeriveVolumeId(Derive("()")), "NO_NAME");
 }
 
-TEST(Windows1252CaseTest, SmallLettersOfTheCodePageBecomeCapitals)
+TEST(Windows1252CaseTest, OnlySmallLettersOfTheCodePageBecomeCapitals)
 {
     EXPECT_EQ(UpperWindows1252(QString::fromUtf8("abcxyz")), "ABCXYZ");
     EXPECT_EQ(UpperWindows1252(QString::fromUtf8("àáâãäåæçèéêëìíîïðñòóôõöøùúûüýþ")),
               QString::fromUtf8("ÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞ"));
     EXPECT_EQ(UpperWindows1252(QString::fromUtf8("šœžÿ")), QString::fromUtf8("ŠŒŽŸ"));
-}
-
-TEST(Windows1252CaseTest, EverythingElseStays)
-{
     // ß and µ have no capital in the code page; ÷ is no letter; letters from
     // outside the code page keep their case even where Unicode has capitals.
     const QString unchanged = QString::fromUtf8("ß÷µ ABC 019 _!ωжıſ\U0001F600");

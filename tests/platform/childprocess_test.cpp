@@ -1,5 +1,6 @@
 #include "platform/childprocess.h"
 #include "platform/detachedprocess.h"
+#include "platform/exitguard.h"
 #include "support/eventloop.h"
 
 #include <QDir>
@@ -14,6 +15,8 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -126,24 +129,9 @@ TEST_F(ChildProcessTest, OutputAndErrorShareOneDescriptorInOrderAndStdinIsDevNul
     EXPECT_EQ(Read("stdin"), "devnull");
 }
 
-TEST_F(ChildProcessTest, ReportsExitCodesAndSignals)
+TEST_F(ChildProcessTest, EndedComesWhenTheChildEndsAndNotBeforeWithItsExitCode)
 {
-    Script({"exit 3"});
-    auto exited = Start();
-    const ChildStatus code = Finish(*exited);
-    EXPECT_TRUE(code.exited);
-    EXPECT_EQ(code.code, 3);
-
-    Script({"signal " + QString::number(SIGUSR1)});
-    auto signalled = Start();
-    const ChildStatus signal = Finish(*signalled);
-    EXPECT_FALSE(signal.exited);
-    EXPECT_EQ(signal.signal, SIGUSR1);
-}
-
-TEST_F(ChildProcessTest, EndedComesWhenTheChildEndsAndNotBefore)
-{
-    Script({"waitfor " + m_dir.filePath("go")});
+    Script({"waitfor " + m_dir.filePath("go"), "exit 3"});
     auto child = Start();
     bool ended = false;
     QObject::connect(child.get(), &ChildProcess::Ended, [&ended] { ended = true; });
@@ -153,30 +141,7 @@ TEST_F(ChildProcessTest, EndedComesWhenTheChildEndsAndNotBefore)
     QFile(m_dir.filePath("go")).open(QIODevice::WriteOnly);
     EXPECT_TRUE(RunUntil([&ended] { return ended; }));
     EXPECT_TRUE(child->Status()->exited);
-}
-
-// A wrapper script that does not exec leaves the real builder as its own child:
-// ending the group must reach that one too, even when the wrapper ignores SIGTERM.
-TEST_F(ChildProcessTest, EndingTheGroupReachesWhatTheChildStarted)
-{
-    Script({"pid " + m_dir.filePath("inner"), "sleep 60000"});
-    QFile wrapper(m_dir.filePath("wrapper"));
-    ASSERT_TRUE(wrapper.open(QIODevice::WriteOnly));
-    wrapper.write("#!/bin/sh\ntrap '' TERM\n\"" + QFile::encodeName(kFake) + "\" \"$@\"\n");
-    wrapper.close();
-    wrapper.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    int error = -1;
-    auto child = ChildProcess::Start(wrapper.fileName(), {}, m_output, &error);
-    ASSERT_NE(child, nullptr);
-    ASSERT_TRUE(WaitFor("inner"));
-    const qint64 inner = Read("inner").toLongLong();
-    EXPECT_EQ(getpgid(static_cast<pid_t>(inner)), child->Pid());
-    EXPECT_EQ(getpgid(child->Pid()), child->Pid());
-    EXPECT_NE(getpgid(child->Pid()), getpgrp());
-
-    const ChildStatus status = child->EndGroup(std::chrono::milliseconds(100));
-    EXPECT_EQ(status.signal, SIGKILL); // the wrapper ignored SIGTERM
-    EXPECT_TRUE(RunUntil([inner] { return !ProcessRunning(inner); }, 5000));
+    EXPECT_EQ(child->Status()->code, 3);
 }
 
 TEST_F(ChildProcessTest, FailedStartsGiveTheirErrno)
@@ -190,23 +155,6 @@ TEST_F(ChildProcessTest, FailedStartsGiveTheirErrno)
     plain.close();
     EXPECT_EQ(ChildProcess::Start(plain.fileName(), {}, m_output, &error), nullptr);
     EXPECT_EQ(error, EACCES);
-}
-
-TEST_F(ChildProcessTest, DestructionEndsAndReapsAChildThatIgnoresSigterm)
-{
-    Script({"ignoreterm", "pid " + m_dir.filePath("pid"), "sleep 60000"});
-    pid_t pid = 0;
-    {
-        auto child = Start();
-        pid = child->Pid();
-        ASSERT_TRUE(WaitFor("pid"));
-        child->SignalGroup(SIGTERM);
-        RunFor(50);
-        EXPECT_FALSE(child->Reaped()) << "SIGTERM was to be ignored";
-    }
-    // Neither running nor a zombie: the pid is no child of ours any more.
-    EXPECT_EQ(waitpid(pid, nullptr, WNOHANG), -1);
-    EXPECT_EQ(errno, ECHILD);
 }
 
 TEST_F(ChildProcessTest, EnvironmentAndWorkingFolderAreInherited)
@@ -239,34 +187,66 @@ TEST_F(ChildProcessTest, DetachedStartReportsAMissingProgram)
     EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
 }
 
-} // namespace
-
-// Whichever way the child takes its end, End returns before it has ended, and
-// once Ended has come nothing of its group runs; a child that ends by itself
-// takes what it left running with it.
-TEST_F(ChildProcessTest, EndReturnsAtOnceAndLeavesNothingOfTheGroup)
+// Every way of ending a child sends SIGTERM to its whole group and SIGKILL
+// after the grace to what ignored it, and leaves nothing of the group running:
+// a wrapper's own children included. A child that ends by itself takes what
+// it left running with it. Only End returns before the child has ended.
+TEST_F(ChildProcessTest, EndingEscalatesAndLeavesNothingOfTheGroup)
 {
+    enum class Way
+    {
+        End,
+        EndGroup,
+        ExitGuard, // the blocking end of a program about to stop
+        Destroy,
+        Itself,
+    };
     struct Case
     {
+        Way way;
         const char* behaviour;
-        bool end;   // ended by us, or ending by itself
         int signal; // what the child died of
     };
-    for (const Case& c : {Case{"hang", true, SIGTERM}, Case{"grandchild hang", true, SIGTERM},
-                          Case{"ignoreterm grandchild hang", true, SIGKILL},
-                          Case{"grandchild crash", false, SIGSEGV}}) {
+    const char* const stubborn = "ignoreterm grandchild hang";
+    for (const Case& c :
+         {Case{Way::End, "hang", SIGTERM}, Case{Way::End, "grandchild hang", SIGTERM},
+          Case{Way::End, stubborn, SIGKILL}, Case{Way::EndGroup, stubborn, SIGKILL},
+          Case{Way::ExitGuard, "grandchild hang", SIGTERM}, Case{Way::ExitGuard, stubborn, SIGKILL},
+          Case{Way::Destroy, stubborn, SIGKILL}, Case{Way::Itself, "grandchild crash", SIGSEGV}}) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.way) << " " << c.behaviour);
         QList<qint64> pids;
         auto child = StartXorriso(c.behaviour, &pids);
         ASSERT_NE(child, nullptr);
+        const pid_t pid = child->Pid();
         bool ended = false;
         QObject::connect(child.get(), &ChildProcess::Ended, [&ended] { ended = true; });
-        if (c.end) {
-            child->End(std::chrono::milliseconds(100));
-            EXPECT_FALSE(ended) << c.behaviour;
+        switch (c.way) {
+        case Way::End:
+            child->End(100ms);
+            EXPECT_FALSE(ended);
+            break;
+        case Way::EndGroup:
+            EXPECT_EQ(child->EndGroup(100ms).signal, c.signal);
+            break;
+        case Way::ExitGuard:
+            ExitGuard::EndAll(100ms);
+            break;
+        case Way::Destroy:
+            child.reset();
+            // Neither running nor a zombie: the pid is no child of ours any more.
+            EXPECT_EQ(waitpid(pid, nullptr, WNOHANG), -1);
+            EXPECT_EQ(errno, ECHILD);
+            break;
+        case Way::Itself:
+            break;
         }
-        ASSERT_TRUE(RunUntil([&ended] { return ended; }, 5000)) << c.behaviour;
-        EXPECT_FALSE(child->Status()->exited) << c.behaviour;
-        EXPECT_EQ(child->Status()->signal, c.signal) << c.behaviour;
-        EXPECT_TRUE(AllGone(pids)) << c.behaviour;
+        if (child) {
+            ASSERT_TRUE(RunUntil([&ended] { return ended; }, 5000));
+            EXPECT_FALSE(child->Status()->exited);
+            EXPECT_EQ(child->Status()->signal, c.signal);
+        }
+        EXPECT_TRUE(AllGone(pids));
     }
 }
+
+} // namespace

@@ -1,4 +1,3 @@
-#include "platform/childprocess.h"
 #include "platform/childrun.h"
 #include "platform/exitguard.h"
 #include "support/eventloop.h"
@@ -67,12 +66,8 @@ TEST_F(ChildRunTest, ResultsComeLaterAndTheBoundEndsAChildThatOutlivesIt)
     for (const Case& c : {
              Case{"echo out; echo err >&2; exit 3", ChildOutput::OutputOnly, 5s, false,
                   ChildStatus{true, 3, 0}, "out\n"},
-             Case{"echo out; echo err >&2",
-                  ChildOutput::ErrorOnly,
-                  {},
-                  false,
-                  ChildStatus{true, 0, 0},
-                  "err\n"},
+             Case{"echo out; echo err >&2", ChildOutput::ErrorOnly, std::nullopt, false,
+                  ChildStatus{true, 0, 0}, "err\n"},
              Case{"echo out; exec sleep 30", ChildOutput::Both, 200ms, true, term, "out\n"},
              Case{"trap '' TERM; sleep 30", ChildOutput::Both, 1000ms, true, kill, ""},
          }) {
@@ -138,24 +133,6 @@ TEST_F(ChildRunTest, OnlyATiedChildTakesWhatItStartedWithIt)
         RunFor(100);
         EXPECT_EQ(ProcessRunning(background), loose) << (loose ? "loose" : "tied");
         ::kill(static_cast<pid_t>(background), SIGKILL);
-    }
-}
-
-// The blocking end for a program about to stop escalates as End does.
-TEST_F(ChildRunTest, EndAllGivesSigkillOnlyToWhatOutlivesTheGrace)
-{
-    for (const bool ignoresTerm : {false, true}) {
-        QFile::remove(m_dir.filePath("ready"));
-        const QByteArray trap = ignoresTerm ? "trap '' TERM\n" : "";
-        int error = -1;
-        auto child =
-            ChildProcess::Start(Script(trap + "touch \"$(dirname \"$0\")/ready\"\nexec sleep 30"),
-                                {}, ChildStreams{}, &error);
-        ASSERT_NE(child, nullptr);
-        ASSERT_TRUE(RunUntil([this] { return QFile::exists(m_dir.filePath("ready")); }, 5000));
-        ExitGuard::EndAll(100ms);
-        ASSERT_TRUE(RunUntil([&child] { return child->Reaped(); }, 5000));
-        EXPECT_EQ(child->Status()->signal, ignoresTerm ? SIGKILL : SIGTERM);
     }
 }
 

@@ -37,72 +37,57 @@ TEST_F(SettingsFileTest, WritesTheTenLinesByteForByte)
     EXPECT_TRUE(fresh.TakeNotices().isEmpty());
 }
 
-TEST_F(SettingsFileTest, ReadsLfAndCrLfFilesAlike)
+// Numbers are read as atoi reads them: a switch is on only for 1, the size
+// check for anything but 0; out of range is held at the limits, never wrapped
+// round to 1 or 0.
+TEST_F(SettingsFileTest, ReadsEachLineAsTheWindowsProgramDid)
 {
     const QByteArray lines = "# comment\nSplitImageFile = 1\nDecrypterPath = /opt/rec.exe\n"
                              "Driveletter = F:\nWriteSpeed = 4x\nCheckDirSize = 1\nEraseMedia = 1";
-    for (const QByteArray& text : {lines, QByteArray(lines).replace("\n", "\r\n") + "\r\n"}) {
+    const SettingsValues all{true, false, true, "/opt/rec.exe", "F:", "4x", true};
+    const struct
+    {
+        QByteArray text;
+        SettingsValues values;
+    } cases[] = {
+        // split, burn, erase, recorder, drive, speed, size check
+        {lines, all},
+        {QByteArray(lines).replace("\n", "\r\n") + "\r\n", all},
+        // Other spacing, case or a comment sign: not a setting.
+        {"SplitImageFile=1\r\n SplitImageFile = 1\r\nsplitimagefile = 1\r\nSplitImageFile  = "
+         "1\r\n#SplitImageFile = 1\r\nSplitImageFile= 1\r\nSplit ImageFile = "
+         "1\r\nWriteSpeed=4x\r\n",
+         {}},
+        {"SplitImageFile = 2\nEraseMedia = yes\nCheckDirSize =  +7 apples\nBurnImageFile = -3\n",
+         {false, false, false, "", "", "", true}},
+        {"SplitImageFile = +1 \nEraseMedia = 4294967297\nCheckDirSize = -4294967296\n",
+         {true, false, false, "", "", "", true}},
+        // Texts keep their blanks and lose line breaks.
+        {"WriteSpeed =  4x \r\nDecrypterPath = /a\rb\r\n",
+         {false, false, false, "/ab", "", " 4x ", false}},
+        {"WriteSpeed = 4x\nSplitImageFile = 1\nWriteSpeed = 8x\nSplitImageFile = 0\n",
+         {false, false, false, "", "", "8x", false}}, // the last duplicate wins
+        // A drive letter is upper-cased, a device path keeps its case.
+        {"Driveletter = e:\n", {false, false, false, "", "E:", "", false}},
+        {"Driveletter = dev\n", {false, false, false, "", "DEV", "", false}},
+        {"Driveletter = /dev/sr0\n", {false, false, false, "", "/dev/sr0", "", false}},
+        {"Driveletter = stdio:/tmp/Disc\n",
+         {false, false, false, "", "stdio:/tmp/Disc", "", false}},
+    };
+    for (const auto& test : cases) {
         ProgramSettings settings;
         settings.SetProgramFolder(m_dir.path());
-        WriteFile(text);
+        WriteFile(test.text);
         ASSERT_TRUE(settings.ReadSettings());
-        SettingsValues expected{true, false, true, "/opt/rec.exe", "F:", "4x", true};
-        EXPECT_EQ(settings.Values(), expected) << text.toStdString();
+        EXPECT_EQ(settings.Values(), test.values) << test.text.toStdString();
     }
-}
-
-TEST_F(SettingsFileTest, IgnoresOtherSpacingCaseAndComments)
-{
-    WriteFile("SplitImageFile=1\r\n SplitImageFile = 1\r\nsplitimagefile = 1\r\n"
-              "SplitImageFile  = 1\r\n#SplitImageFile = 1\r\nSplitImageFile= 1\r\n"
-              "Split ImageFile = 1\r\nWriteSpeed=4x\r\n");
-    EXPECT_TRUE(m_settings.ReadSettings());
-    EXPECT_EQ(m_settings.Values(), SettingsValues{});
-}
-
-// The numbers are read as atoi reads them: a switch is on only for 1, the size
-// check for anything but 0; out of range is held at the limits, never wrapped
-// round to 1 or 0.
-TEST_F(SettingsFileTest, ReadsSwitchesAsAtoiDoes)
-{
-    WriteFile("SplitImageFile = 2\nEraseMedia = yes\nCheckDirSize =  +7 apples\n"
-              "BurnImageFile = -3\n");
-    ASSERT_TRUE(m_settings.ReadSettings());
-    EXPECT_FALSE(m_settings.SplitImageFile());
-    EXPECT_FALSE(m_settings.EraseMedia());
-    EXPECT_TRUE(m_settings.CheckDirSize());
-    EXPECT_FALSE(m_settings.BurnImageFile());
-
-    WriteFile("SplitImageFile = +1 \nEraseMedia = 4294967297\nCheckDirSize = -4294967296\n");
-    ASSERT_TRUE(m_settings.ReadSettings());
-    EXPECT_TRUE(m_settings.SplitImageFile());
-    EXPECT_FALSE(m_settings.EraseMedia());
-    EXPECT_TRUE(m_settings.CheckDirSize());
     EXPECT_EQ(ParseLeadingInt("99999999999999999999"), INT_MAX);
     EXPECT_EQ(ParseLeadingInt("-99999999999"), INT_MIN);
 }
 
-TEST_F(SettingsFileTest, TextValuesKeepBlanksAndLoseLineBreaks)
+TEST_F(SettingsFileTest, DriveletterIsEmptiedByEveryRead)
 {
-    WriteFile("WriteSpeed =  4x \r\nDecrypterPath = /a\rb\r\n");
-    ASSERT_TRUE(m_settings.ReadSettings());
-    EXPECT_EQ(m_settings.GetWriteSpeed(), QStringLiteral(" 4x "));
-    EXPECT_EQ(m_settings.DecrypterPath(), QStringLiteral("/ab"));
-}
-
-TEST_F(SettingsFileTest, LastDuplicateWins)
-{
-    WriteFile("WriteSpeed = 4x\nSplitImageFile = 1\nWriteSpeed = 8x\nSplitImageFile = 0\n");
-    ASSERT_TRUE(m_settings.ReadSettings());
-    EXPECT_EQ(m_settings.GetWriteSpeed(), QStringLiteral("8x"));
-    EXPECT_FALSE(m_settings.SplitImageFile());
-}
-
-TEST_F(SettingsFileTest, DriveletterIsUpperCasedAndEmptiedByEveryRead)
-{
-    WriteFile("Driveletter = e:\n");
-    EXPECT_EQ(m_settings.GetDriveletter(), QStringLiteral("E:"));
-
+    m_settings.SetDriveletter(QStringLiteral("E:"));
     m_settings.SetWriteSpeed(QStringLiteral("4x"));
     WriteFile("# nothing but a comment\n");
     EXPECT_TRUE(m_settings.ReadSettings());
@@ -114,16 +99,6 @@ TEST_F(SettingsFileTest, DriveletterIsUpperCasedAndEmptiedByEveryRead)
     EXPECT_FALSE(m_settings.ReadSettings());
     EXPECT_EQ(m_settings.Driveletter(), QString());
     EXPECT_EQ(m_settings.GetWriteSpeed(), QStringLiteral("4x"));
-}
-
-TEST_F(SettingsFileTest, DevicePathsKeepTheirCase)
-{
-    WriteFile("Driveletter = /dev/sr0\n");
-    EXPECT_EQ(m_settings.GetDriveletter(), QStringLiteral("/dev/sr0"));
-    WriteFile("Driveletter = stdio:/tmp/Disc\n");
-    EXPECT_EQ(m_settings.GetDriveletter(), QStringLiteral("stdio:/tmp/Disc"));
-    WriteFile("Driveletter = dev\n");
-    EXPECT_EQ(m_settings.GetDriveletter(), QStringLiteral("DEV"));
 }
 
 TEST_F(SettingsFileTest, LongAndNonAsciiValuesSurviveWriteAndRead)

@@ -51,7 +51,7 @@ protected:
     // A program folder of its own, with a settings file when `bytes` is given.
     QString ProgramFolder(const QByteArray* bytes = nullptr)
     {
-        const QString folder = Sub(QStringLiteral("program"));
+        QString folder = Sub(QStringLiteral("program"));
         EXPECT_TRUE(QDir().mkpath(folder));
         if (bytes != nullptr)
             WriteTo(folder + QStringLiteral("/stencil.ini"), *bytes);
@@ -73,7 +73,7 @@ protected:
 
     void SetSomeValues(ProgramSettings& settings)
     {
-        settings.SetSplitImageFile(1);
+        settings.SetSplitImageFile(true);
         settings.SetDriveletter(QStringLiteral("F:"));
         settings.SetWriteSpeed(QStringLiteral("8x"));
         settings.SetDecrypterPath(QStringLiteral("/opt/rec/DVDDecrypter.exe"));
@@ -137,47 +137,39 @@ TEST_F(SettingsStorageTest, ReadOnlyProgramFolderUsesTheUsersConfigurationFolder
               folder + QStringLiteral("/stencil.ini"));
 }
 
-TEST_F(SettingsStorageTest, ReadOnlyProgramFolderSavesAndReadsTheConfigurationFile)
-{
-    if (RanAsNobodyInstead())
-        return;
-    const QString folder = ProgramFolder();
-    ASSERT_TRUE(MakeReadOnly(folder));
-    ProgramSettings settings;
-    settings.SetProgramFolder(folder);
-    EXPECT_EQ(settings.SettingsFilePath(), ConfigFile());
-    EXPECT_FALSE(settings.ReadSettings()); // first start
-
-    SetSomeValues(settings);
-    EXPECT_TRUE(settings.WriteSettings()); // creates config/isomint
-    EXPECT_TRUE(settings.TakeNotices().isEmpty());
-    EXPECT_EQ(BytesOf(ConfigFile()), FormatSettingsFile(settings.Values()));
-    EXPECT_EQ(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
-
-    // The next start finds it: no first-time setup, the same values.
-    ProgramSettings next;
-    next.SetProgramFolder(folder);
-    ASSERT_TRUE(next.ReadSettings());
-    EXPECT_EQ(next.Values(), settings.Values());
-    EXPECT_TRUE(next.GetSplitImageFile());
-}
-
-TEST_F(SettingsStorageTest, WritableFileInAReadOnlyFolderIsWrittenInPlace)
+// Without a settings file in the read-only program folder the file goes to the
+// user's configuration folder, where the next start finds it: no first-time
+// setup, the same values. A writable file already in the folder is written in place.
+TEST_F(SettingsStorageTest, ReadOnlyProgramFolderSavesWhereTheNextStartReads)
 {
     if (RanAsNobodyInstead())
         return;
     const QByteArray old = "SplitImageFile = 0\r\n";
-    const QString folder = ProgramFolder(&old);
-    ASSERT_TRUE(MakeReadOnly(folder));
-    ProgramSettings settings;
-    settings.SetProgramFolder(folder);
-    EXPECT_EQ(settings.SettingsFilePath(), folder + QStringLiteral("/stencil.ini"));
-    SetSomeValues(settings);
-    EXPECT_TRUE(settings.WriteSettings());
-    EXPECT_TRUE(settings.TakeNotices().isEmpty());
-    EXPECT_EQ(BytesOf(settings.SettingsFilePath()), FormatSettingsFile(settings.Values()));
-    EXPECT_EQ(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{kIni});
-    EXPECT_FALSE(QFile::exists(ConfigFile()));
+    for (const bool fileThere : {true, false}) {
+        SCOPED_TRACE(fileThere);
+        ::chmod(QFile::encodeName(Sub(QStringLiteral("program"))).constData(), 0755);
+        QFile::remove(Sub(QStringLiteral("program/stencil.ini")));
+        const QString folder = ProgramFolder(fileThere ? &old : nullptr);
+        ASSERT_TRUE(MakeReadOnly(folder));
+        const QString file = fileThere ? folder + QStringLiteral("/stencil.ini") : ConfigFile();
+        ProgramSettings settings;
+        settings.SetProgramFolder(folder);
+        EXPECT_EQ(settings.SettingsFilePath(), file);
+        EXPECT_EQ(settings.ReadSettings(), fileThere);
+
+        SetSomeValues(settings);
+        EXPECT_TRUE(settings.WriteSettings()); // creates config/isomint
+        EXPECT_TRUE(settings.TakeNotices().isEmpty());
+        EXPECT_EQ(BytesOf(file), FormatSettingsFile(settings.Values()));
+        EXPECT_EQ(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                  fileThere ? QStringList{kIni} : QStringList());
+        EXPECT_EQ(QFile::exists(ConfigFile()), !fileThere);
+
+        ProgramSettings next;
+        next.SetProgramFolder(folder);
+        ASSERT_TRUE(next.ReadSettings());
+        EXPECT_EQ(next.Values(), settings.Values());
+    }
 }
 
 TEST_F(SettingsStorageTest, FileThatCannotBeWrittenStaysAndANoticeSaysWhy)
@@ -196,7 +188,7 @@ TEST_F(SettingsStorageTest, FileThatCannotBeWrittenStaysAndANoticeSaysWhy)
     EXPECT_EQ(BytesOf(file), old);
     const SettingsNotices notices = settings.TakeNotices();
     ASSERT_EQ(notices.size(), 1);
-    const SettingsNotice box = notices.last();
+    const SettingsNotice& box = notices.last();
     EXPECT_EQ(box.caption, QStringLiteral("Error"));
     EXPECT_EQ(box.kind, SettingsNoticeKind::SettingsFile);
     EXPECT_TRUE(
