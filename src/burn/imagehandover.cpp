@@ -9,4 +9,3 @@ void HandOverImage(ProgramSettings& settings, const RecordingChoices& choices,
     WriteImageList(settings, outputFile, chunkCount);
     DecrypterBurn(settings, choices, outputFile);
 }
-

@@ -11,4 +11,3 @@ struct RecordingChoices;
 // are never listed.
 void HandOverImage(ProgramSettings& settings, const RecordingChoices& choices,
                    const QString& outputFile, int chunkCount);
-

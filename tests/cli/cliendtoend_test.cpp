@@ -266,9 +266,8 @@ TEST_F(CliEndToEndTest, CheckReportsWhatItWouldChangeAndChangesNothing)
 
     // What the settings found is said once, as a line of its own.
     Write(File("stencil.ini"), QByteArray(65 * 1024, '#'));
-    EXPECT_EQ(Run({"check", source}).err,
-              "The settings file \"" + File("stencil.ini") +
-                  "\" is larger than 64 KiB and is ignored.\n");
+    EXPECT_EQ(Run({"check", source}).err, "The settings file \"" + File("stencil.ini") +
+                                              "\" is larger than 64 KiB and is ignored.\n");
     m_folder.WriteSettings(0, 0, 0, QString(), QString(), 0);
 
     ASSERT_TRUE(QFile::remove(source + "/VIDEO_TS/VIDEO_TS.BUP"));
