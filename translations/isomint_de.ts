@@ -255,100 +255,28 @@ Es gehört zum Debian-Paket „genisoimage“.</translation>
         <source>&quot;%1&quot; is a VIDEO_TS folder: building the folder that holds it, &quot;%2&quot;.</source>
         <translation>„%1“ ist ein VIDEO_TS-Ordner: Erstellt wird der Ordner, der ihn enthält, „%2“.</translation>
     </message>
+    <message>
+        <source>The source list &quot;%1&quot; cannot be read: %2.</source>
+        <translation>Die Quellenliste „%1“ kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>Wrote &quot;%1&quot;: %2, Volume ID &quot;%3&quot;.</source>
+        <translation>„%1“ geschrieben: %2, Volume-ID „%3“.</translation>
+    </message>
+    <message>
+        <source>Wrote %1 chunks, &quot;%2&quot; to &quot;%3&quot;: %4, Volume ID &quot;%5&quot;.</source>
+        <translation>%1 Teile geschrieben, „%2“ bis „%3“: %4, Volume-ID „%5“.</translation>
+    </message>
+    <message>
+        <source>The chunks are listed in &quot;%1&quot;.</source>
+        <translation>Die Teile sind in „%1“ aufgeführt.</translation>
+    </message>
 </context>
 <context>
     <name>CliUsage</name>
     <message>
-        <source>Usage:
-  isomint-cli build SOURCE OUTPUT [--volume-id ID] [--split] [--size-check]
-                    [--yes|--no] [--progress=auto|lines|json]
-  isomint-cli build SOURCE... --output-dir DIR [options as above]
-  isomint-cli build SOURCE OUTPUT --record --device DEV [recording options]
-  isomint-cli record IMAGE|LIST --device DEV [--speed N] [--erase] [--verify]
-                     [--eject]
-  isomint-cli check SOURCE
-  isomint-cli --help | --version
-
-build   checks and fixes the DVD-Video folder SOURCE (the one that holds
-        VIDEO_TS), builds the image OUTPUT with mkisofs and reads it back.
-        With --output-dir, each source becomes DIR/&lt;Volume ID&gt;.iso, one
-        after another; a failure does not stop the rest.
-check   reports what build would rename or create in SOURCE, and any
-        problem, without changing anything.
-record  reads the image IMAGE (or the chunks of the list LIST) back as a
-        DVD-Video and records it with xorriso to DEV: an optical drive such
-        as /dev/sr0, or stdio:PATH to record into a file.
-
---volume-id ID  the label (default: derived from the source&apos;s name)
---split         split the image into 1 GB chunks listed in a .lst file
---size-check    ask before building a source too large for a single-layer DVD
---yes, --no     the answer to every question; without them a question is
-                asked on the terminal, or answered No when there is none
---record        build: record the image once it is built and checked
---speed N       the recording speed (DVD x factor); fastest when not given
---erase         erase a rewritable disc first, when needed
---verify        read the disc back and compare it with the image
---eject         eject the disc at the end
---progress      auto (in place on a terminal, else a line per percent),
-                lines, or json (one object per line)
-
-Split and size check default to the settings in stencil.ini, which is
-never written.
-
-Exit status: 0 success, 2 wrong command line, 3 request refused or
-answered No, 4 build failed, 5 image check failed, 6 recording failed,
-130 after SIGINT, 143 after SIGTERM (128 + the signal).
-</source>
-        <translation>Aufruf:
-  isomint-cli build QUELLE AUSGABE [--volume-id ID] [--split] [--size-check]
-                    [--yes|--no] [--progress=auto|lines|json]
-  isomint-cli build QUELLE... --output-dir VERZ [Optionen wie oben]
-  isomint-cli build QUELLE AUSGABE --record --device GERÄT [Brennoptionen]
-  isomint-cli record ABBILD|LISTE --device GERÄT [--speed N] [--erase] [--verify]
-                     [--eject]
-  isomint-cli check QUELLE
-  isomint-cli --help | --version
-
-build   prüft und repariert das DVD-Video-Verzeichnis QUELLE (das VIDEO_TS
-        enthält), erstellt mit mkisofs das Abbild AUSGABE und liest es zurück.
-        Mit --output-dir wird jede Quelle nacheinander zu VERZ/&lt;Volume-ID&gt;.iso;
-        ein Fehler hält die übrigen nicht auf.
-check   meldet, was build in QUELLE umbenennen oder anlegen würde, und jedes
-        Problem, ohne etwas zu ändern.
-record  liest das Abbild ABBILD (oder die Teile der Liste LISTE) als DVD-Video
-        zurück und brennt es mit xorriso auf GERÄT: ein optisches Laufwerk wie
-        /dev/sr0 oder stdio:PFAD, um in eine Datei zu brennen.
-
---volume-id ID  die Bezeichnung (Vorgabe: aus dem Namen der Quelle gebildet)
---split         das Abbild in 1-GB-Teile aufteilen, aufgeführt in einer .lst-Datei
---size-check    vor dem Erstellen einer Quelle nachfragen, die für eine
-                einschichtige DVD zu groß ist
---yes, --no     die Antwort auf jede Frage; ohne sie wird im Terminal gefragt,
-                oder mit Nein geantwortet, wenn es keines gibt
---record        build: das Abbild brennen, sobald es erstellt und geprüft ist
---speed N       die Brenngeschwindigkeit (DVD-Faktor x); ohne Angabe die höchste
---erase         eine wiederbeschreibbare Disc bei Bedarf zuerst löschen
---verify        die Disc zurücklesen und mit dem Abbild vergleichen
---eject         die Disc am Ende auswerfen
---progress      auto (an Ort und Stelle im Terminal, sonst eine Zeile je Prozent),
-                lines oder json (ein Objekt je Zeile)
-
-Aufteilen und Größenprüfung folgen als Vorgabe den Einstellungen in stencil.ini,
-die nie geschrieben wird.
-
-Rückgabewert: 0 Erfolg, 2 falsche Befehlszeile, 3 Auftrag abgelehnt oder mit
-Nein beantwortet, 4 Erstellung fehlgeschlagen, 5 Prüfung des Abbilds
-fehlgeschlagen, 6 Brennen fehlgeschlagen, 130 nach SIGINT, 143 nach SIGTERM
-(128 + das Signal).
-</translation>
-    </message>
-    <message>
         <source>Try &quot;isomint-cli --help&quot;.</source>
         <translation>„isomint-cli --help“ zeigt die Hilfe.</translation>
-    </message>
-    <message>
-        <source>Unknown progress mode &quot;%1&quot;; use auto, lines or json.</source>
-        <translation>Unbekannte Fortschrittsanzeige „%1“; möglich sind auto, lines oder json.</translation>
     </message>
     <message>
         <source>Unknown option &quot;%1&quot;.</source>
@@ -405,6 +333,168 @@ fehlgeschlagen, 6 Brennen fehlgeschlagen, 130 nach SIGINT, 143 nach SIGTERM
     <message>
         <source>--speed takes a DVD speed such as 4 or 2.4, not &quot;%1&quot;.</source>
         <translation>--speed nimmt eine DVD-Geschwindigkeit wie 4 oder 2.4, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source>--sources-from needs --output-dir.</source>
+        <translation>--sources-from braucht --output-dir.</translation>
+    </message>
+    <message>
+        <source>OUTPUT &quot;-&quot; is no file name: an image cannot go to standard output.</source>
+        <translation>AUSGABE „-“ ist kein Dateiname: ein Abbild kann nicht auf die Standardausgabe gehen.</translation>
+    </message>
+    <message>
+        <source>%1 and %2 exclude each other.</source>
+        <translation>%1 und %2 schließen einander aus.</translation>
+    </message>
+    <message>
+        <source>Unknown progress mode &quot;%1&quot;; use auto, lines, json or none.</source>
+        <translation>Unbekannte Fortschrittsart „%1“; möglich sind auto, lines, json oder none.</translation>
+    </message>
+    <message>
+        <source>--settings and --no-settings exclude each other.</source>
+        <translation>--settings und --no-settings schließen einander aus.</translation>
+    </message>
+    <message>
+        <source>Unknown checksum &quot;%1&quot;; use sha256.</source>
+        <translation>Unbekannte Prüfsumme „%1“; möglich ist sha256.</translation>
+    </message>
+    <message>
+        <source>-0 needs --sources-from.</source>
+        <translation>-0 braucht --sources-from.</translation>
+    </message>
+    <message>
+        <source>Usage:
+  isomint-cli build SOURCE OUTPUT [--volume-id ID] [build options]
+  isomint-cli build SOURCE... --output-dir DIR [build options]
+  isomint-cli build --sources-from FILE [-0] --output-dir DIR [build options]
+  isomint-cli build SOURCE OUTPUT --record --device DEV [recording options]
+  isomint-cli record IMAGE|LIST --device DEV [--speed N] [--erase] [--verify]
+                     [--eject]
+  isomint-cli check SOURCE
+  isomint-cli --help | --version
+
+build   checks and fixes the DVD-Video folder SOURCE (the one that holds
+        VIDEO_TS), builds the image OUTPUT with mkisofs and reads it back.
+        With --output-dir, each source becomes DIR/&lt;Volume ID&gt;.iso, one
+        after another; a failure does not stop the rest.
+check   reports what build would rename or create in SOURCE, and any
+        problem, without changing anything.
+record  reads the image IMAGE (or the chunks of the list LIST) back as a
+        DVD-Video and records it with xorriso to DEV: an optical drive such
+        as /dev/sr0, or stdio:PATH to record into a file.
+
+Build options:
+--volume-id ID        the label (default: the source&apos;s name, with every
+                      character outside A-Z, 0-9 and _ made _)
+--split, --no-split   split the image into 1 GB chunks listed in a .lst file
+--size-check, --no-size-check
+                      ask before building a source too large for a
+                      single-layer DVD
+--checksum=sha256     write IMAGE.sha256 beside the image, for sha256sum -c
+--sources-from FILE   read the sources from FILE (- for standard input),
+                      one a line, or ended by NUL with -0
+--dry-run             print what the folder check would change and the
+                      builder&apos;s command line, and change nothing
+--yes, --no           the answer to every question; without them a question
+                      is asked on the terminal, or answered No when there
+                      is none
+Recording options:
+--record              build: record the image once it is built and checked
+--speed N             the recording speed (DVD x factor); fastest when not
+                      given
+--erase               erase a rewritable disc first, when needed
+--verify              read the disc back and compare it with the image
+--eject               eject the disc at the end
+Every command:
+--progress=MODE       auto (in place on a terminal, else a line per
+                      percent), lines, json (one object per line, and a
+                      result object at the end), or none
+-q, --quiet           the same as --progress=none
+--settings FILE       read the defaults from FILE
+--no-settings         read no settings file: split and size check off
+
+Split and size check default to the settings file
+%1,
+which is never written.
+
+Exit status: 0 success, 1 standard output could not be written, 2 wrong
+command line, 3 request refused or answered No, 4 build failed, 5 image
+check failed, 6 recording failed, 129 after SIGHUP, 130 after SIGINT,
+143 after SIGTERM (128 + the signal).
+</source>
+        <translation>Aufruf:
+  isomint-cli build QUELLE AUSGABE [--volume-id ID] [Erstelloptionen]
+  isomint-cli build QUELLE... --output-dir VERZ [Erstelloptionen]
+  isomint-cli build --sources-from DATEI [-0] --output-dir VERZ [Erstelloptionen]
+  isomint-cli build QUELLE AUSGABE --record --device GERÄT [Brennoptionen]
+  isomint-cli record ABBILD|LISTE --device GERÄT [--speed N] [--erase] [--verify]
+                     [--eject]
+  isomint-cli check QUELLE
+  isomint-cli --help | --version
+
+build   prüft und repariert das DVD-Video-Verzeichnis QUELLE (das VIDEO_TS
+        enthält), erstellt mit mkisofs das Abbild AUSGABE und liest es zurück.
+        Mit --output-dir wird jede Quelle nacheinander zu VERZ/&lt;Volume-ID&gt;.iso;
+        ein Fehler hält die übrigen nicht auf.
+check   meldet, was build in QUELLE umbenennen oder anlegen würde, und jedes
+        Problem, ohne etwas zu ändern.
+record  liest das Abbild ABBILD (oder die Teile der Liste LISTE) als DVD-Video
+        zurück und brennt es mit xorriso auf GERÄT: ein optisches Laufwerk wie
+        /dev/sr0 oder stdio:PFAD, um in eine Datei zu brennen.
+
+Erstelloptionen:
+--volume-id ID        die Bezeichnung (Vorgabe: der Name der Quelle, jedes
+                      Zeichen außer A-Z, 0-9 und _ zu _ gemacht)
+--split, --no-split   das Abbild in 1-GB-Teile aufteilen, aufgeführt in einer
+                      .lst-Datei
+--size-check, --no-size-check
+                      vor dem Erstellen einer Quelle nachfragen, die für eine
+                      einschichtige DVD zu groß ist
+--checksum=sha256     ABBILD.sha256 neben das Abbild schreiben, für sha256sum -c
+--sources-from DATEI  die Quellen aus DATEI lesen (- für die Standardeingabe),
+                      eine je Zeile, oder mit -0 je durch NUL beendet
+--dry-run             zeigen, was die Ordnerprüfung ändern würde, und die
+                      Befehlszeile des Erstellungsprogramms; nichts ändern
+--yes, --no           die Antwort auf jede Frage; ohne sie wird im Terminal
+                      gefragt, oder mit Nein geantwortet, wenn es keines gibt
+Brennoptionen:
+--record              build: das Abbild brennen, sobald es erstellt und
+                      geprüft ist
+--speed N             die Brenngeschwindigkeit (DVD-Faktor x); ohne Angabe die
+                      höchste
+--erase               eine wiederbeschreibbare Disc bei Bedarf zuerst löschen
+--verify              die Disc zurücklesen und mit dem Abbild vergleichen
+--eject               die Disc am Ende auswerfen
+Jeder Befehl:
+--progress=MODUS      auto (an Ort und Stelle im Terminal, sonst eine Zeile je
+                      Prozent), lines, json (ein Objekt je Zeile und am Ende
+                      ein Ergebnisobjekt) oder none
+-q, --quiet           dasselbe wie --progress=none
+--settings DATEI      die Vorgaben aus DATEI lesen
+--no-settings         keine Einstellungsdatei lesen: Aufteilen und
+                      Größenprüfung aus
+
+Aufteilen und Größenprüfung folgen als Vorgabe der Einstellungsdatei
+%1,
+die nie geschrieben wird.
+
+Rückgabewert: 0 Erfolg, 1 Standardausgabe nicht schreibbar, 2 falsche
+Befehlszeile, 3 Auftrag abgelehnt oder mit Nein beantwortet, 4 Erstellung
+fehlgeschlagen, 5 Prüfung des Abbilds fehlgeschlagen, 6 Brennen fehlgeschlagen,
+129 nach SIGHUP, 130 nach SIGINT, 143 nach SIGTERM (128 + das Signal).
+</translation>
+    </message>
+    <message>
+        <source>Standard output cannot be written: %1.</source>
+        <translation>Die Standardausgabe kann nicht geschrieben werden: %1.</translation>
+    </message>
+    <message>
+        <source>The settings file &quot;%1&quot; does not exist or is not a file.</source>
+        <translation>Die Einstellungsdatei „%1“ existiert nicht oder ist keine Datei.</translation>
+    </message>
+    <message>
+        <source>%1 does not take %2.</source>
+        <translation>%1 nimmt kein %2.</translation>
     </message>
 </context>
 <context>
@@ -575,6 +665,17 @@ Das Erstellungsprogramm fände es unter seinem jetzigen Namen nicht.</translatio
     <message>
         <source>%1 of VIDEO_TS found with their sizes, %2 equal to the source&apos;s; the video manager and %3 read back, laid out as their information files say.</source>
         <translation>%1 von VIDEO_TS mit ihren Größen gefunden, %2 gleich denen der Quelle; Video-Manager und %3 zurückgelesen und so angeordnet, wie ihre Informationsdateien es angeben.</translation>
+    </message>
+</context>
+<context>
+    <name>ImageChecksum</name>
+    <message>
+        <source>The image file &quot;%1&quot; could not be read: %2.</source>
+        <translation>Die Abbilddatei „%1“ konnte nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The checksum file &quot;%1&quot; could not be written: %2.</source>
+        <translation>Die Prüfsummendatei „%1“ konnte nicht geschrieben werden: %2.</translation>
     </message>
 </context>
 <context>

@@ -57,7 +57,7 @@ void MainDialog::BrowseSource()
         return;
     }
     m_fields.sourceDirectory = WithoutTrailingSeparators(picker.GetPath());
-    m_fields.volumeId = DeriveVolumeId(LastComponentOf(m_fields.sourceDirectory));
+    m_fields.volumeId = ProposeVolumeId(LastComponentOf(m_fields.sourceDirectory));
     ShowFieldValues();
 }
 

@@ -35,7 +35,7 @@ void MainDialog::UseSourceDirectory(const QString& folder)
     // What the user typed elsewhere stays; the Volume ID follows the new folder.
     TakeFieldValues();
     m_fields.sourceDirectory = folder;
-    m_fields.volumeId = DeriveVolumeId(LastComponentOf(folder));
+    m_fields.volumeId = ProposeVolumeId(LastComponentOf(folder));
     ShowFieldValues();
 }
 

@@ -2,12 +2,17 @@
 
 #include "burn/recordingsession.h"
 #include "cli/buildrun.h"
+#include "cli/checksumrun.h"
 #include "cli/clicommands.h"
-#include "cli/clidecisions.h"
+#include "cli/dryrun.h"
 #include "cli/exitcodes.h"
 #include "cli/exitstatus.h"
+#include "cli/recallingdecisions.h"
 #include "cli/recordrun.h"
+#include "cli/resultobject.h"
+#include "cli/sourcelist.h"
 #include "cli/stderrlines.h"
+#include "cli/writtentext.h"
 #include "imaging/droppedsource.h"
 #include "imaging/requestpaths.h"
 #include "imaging/volumeid.h"
@@ -18,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QSet>
 
 #include <unistd.h>
@@ -46,15 +52,21 @@ public:
 
 private:
     [[nodiscard]] QString Misuse() const;
+    [[nodiscard]] std::optional<QStringList> Sources(QString* problem) const;
     BuildRequest RequestFor(const QString& source) const;
     int BuildOne(const BuildRequest& request);
-    void Report(const BuildRequest& request, const BuildResult& result);
+    int Finish(const BuildRequest& request, const BuildResult& result, ResultObject& outcome);
+    int RefuseTwin(const QString& source, const BuildRequest& request);
+    int RefuseOutputDir();
+    int RefuseBatch(const QString& reason);
+    void Report(const BuildRequest& request, const BuildResult& result, ResultObject& outcome);
+    void ReportWritten(const BuildResult& result, ResultObject& outcome) const;
 
     CliContext& m_context;
     const CliOptions& m_options;
     BuildEngine m_engine{kCliTimings};
     ProgressPrinter m_printer;
-    CliDecisions m_decisions;
+    RecallingDecisions m_decisions;
     BuildRun m_run{m_engine, m_printer};
     bool m_split = false;
     bool m_sizeCheck = false;
@@ -70,10 +82,16 @@ BuildCommand::BuildCommand(CliContext& context)
 
 QString BuildCommand::Misuse() const
 {
+    if (!m_options.sourcesFrom.isEmpty() && m_options.outputDir.isEmpty())
+        return QCoreApplication::translate("CliUsage", "--sources-from needs --output-dir.");
     if (m_options.outputDir.isEmpty() && m_options.operands.size() != 2)
         return QCoreApplication::translate(
             "CliUsage", "build needs SOURCE and OUTPUT, or SOURCE... --output-dir DIR.");
-    if (!m_options.outputDir.isEmpty() && m_options.operands.isEmpty())
+    if (m_options.outputDir.isEmpty() && m_options.operands.value(1) == QLatin1String("-"))
+        return QCoreApplication::translate(
+            "CliUsage", "OUTPUT \"-\" is no file name: an image cannot go to standard output.");
+    if (!m_options.outputDir.isEmpty() && m_options.operands.isEmpty() &&
+        m_options.sourcesFrom.isEmpty())
         return QCoreApplication::translate("CliUsage",
                                            "build --output-dir needs at least one SOURCE.");
     if (!m_options.outputDir.isEmpty() && !m_options.volumeId.isEmpty())
@@ -114,7 +132,7 @@ BuildRequest BuildCommand::RequestFor(const QString& given) const
     const QString source = SourceFolderOf(given);
     request.sourceDirectory = source;
     const QString name = LastComponentOf(QDir::cleanPath(QDir(source).absolutePath()));
-    request.volumeId = m_options.volumeId.isEmpty() ? DeriveVolumeId(name) : m_options.volumeId;
+    request.volumeId = m_options.volumeId.isEmpty() ? ProposeVolumeId(name) : m_options.volumeId;
     request.outputFile =
         m_options.outputDir.isEmpty()
             ? m_options.operands.at(1)
@@ -131,28 +149,25 @@ int BuildCommand::Run()
         return ExitCode::Usage;
     }
     // Refused before any source is touched, rather than once for every source.
-    if (!m_options.outputDir.isEmpty() && !QFileInfo(m_options.outputDir).isDir()) {
-        PrintError(QCoreApplication::translate(
-                       "Cli", "The output folder \"%1\" is not an existing folder.")
-                       .arg(m_options.outputDir));
-        return ExitCode::Refused;
-    }
-    m_split = m_options.split || m_context.settings.GetSplitImageFile();
-    m_sizeCheck = m_options.sizeCheck || m_context.settings.GetCheckDirSize();
-    const QStringList sources =
-        m_options.outputDir.isEmpty() ? m_options.operands.mid(0, 1) : m_options.operands;
+    if (!m_options.outputDir.isEmpty() && !QFileInfo(m_options.outputDir).isDir())
+        return RefuseOutputDir();
+    m_split = m_options.split ? *m_options.split : m_context.settings.GetSplitImageFile();
+    m_sizeCheck = m_options.sizeCheck ? *m_options.sizeCheck : m_context.settings.GetCheckDirSize();
+    QString unreadable;
+    const std::optional<QStringList> sources = Sources(&unreadable);
+    if (!sources)
+        return RefuseBatch(unreadable);
     int status = ExitCode::Success;
     QSet<QString> outputs;
-    for (const QString& source : sources) {
+    for (const QString& source : *sources) {
         const BuildRequest request = RequestFor(source);
-        int built = ExitCode::Refused;
         // Two sources of one name would make the second overwrite the first's image.
+        int built = ExitCode::Success;
         if (outputs.contains(request.outputFile))
-            PrintError(QCoreApplication::translate(
-                           "Cli", "%1: another source of this batch is built to \"%2\".")
-                           .arg(source, request.outputFile));
+            built = RefuseTwin(source, request);
         else
-            built = BuildOne(request);
+            built = m_options.dryRun ? PrintDryRun(request, m_context.programFolder)
+                                     : BuildOne(request);
         outputs.insert(request.outputFile);
         if (m_run.StopSignal() != 0)
             return ExitStatusOf({BuildOutcome::Aborted, std::nullopt, m_run.StopSignal()});
@@ -162,33 +177,125 @@ int BuildCommand::Run()
     return status;
 }
 
+// The operands, then the sources a list names.
+std::optional<QStringList> BuildCommand::Sources(QString* problem) const
+{
+    if (m_options.outputDir.isEmpty())
+        return m_options.operands.mid(0, 1);
+    if (m_options.sourcesFrom.isEmpty())
+        return m_options.operands;
+    const std::optional<QStringList> listed =
+        ReadSourceList(m_options.sourcesFrom, m_options.nulSeparated, problem);
+    if (!listed)
+        return std::nullopt;
+    return m_options.operands + *listed;
+}
+
+// What a script reads of one source before the run has said anything.
+ResultObject ResultFor(const BuildRequest& request)
+{
+    ResultObject outcome;
+    outcome.Set(QStringLiteral("source"), TextOrNull(AbsolutePath(request.sourceDirectory)));
+    outcome.Set(QStringLiteral("output"), TextOrNull(AbsolutePath(request.outputFile)));
+    outcome.Set(QStringLiteral("volumeId"), TextOrNull(request.volumeId));
+    outcome.Set(QStringLiteral("parts"), QJsonArray());
+    outcome.Set(QStringLiteral("list"), QJsonValue());
+    outcome.Set(QStringLiteral("bytes"), QJsonValue());
+    return outcome;
+}
+
 int BuildCommand::BuildOne(const BuildRequest& request)
 {
     if (!m_options.outputDir.isEmpty())
         PrintError(QCoreApplication::translate("Cli", R"(Building "%1" from "%2".)")
                        .arg(request.outputFile, request.sourceDirectory));
     const BuildResult result = m_run.Run(request, m_decisions);
-    Report(request, result);
-    if (result.outcome != BuildOutcome::Built)
-        return ExitStatusOf({result.outcome, std::nullopt, m_run.StopSignal()});
-    return HandOverBuiltImage(m_context, m_printer,
-                              {AbsolutePath(request.outputFile), result.parts, request.split});
+    ResultObject outcome = ResultFor(request);
+    // The label the engine used, derived there when none was given.
+    if (!m_run.Taken().volumeId.isEmpty())
+        outcome.Set(QStringLiteral("volumeId"), m_run.Taken().volumeId);
+    const int status = Finish(request, result, outcome);
+    m_printer.PrintResult(outcome.Object());
+    return status;
 }
 
-void BuildCommand::Report(const BuildRequest& request, const BuildResult& result)
+int BuildCommand::Finish(const BuildRequest& request, const BuildResult& result,
+                         ResultObject& outcome)
 {
+    Report(request, result, outcome);
+    if (result.outcome != BuildOutcome::Built)
+        return outcome.End({result.outcome, std::nullopt, m_run.StopSignal()});
+    // A checksum that cannot be written fails the build, as a failed write would.
+    if (!WriteRequestedChecksums(m_options, request.outputFile, result.parts, outcome))
+        return outcome.End(BuildOutcome::BuildFailed);
+    return HandOverBuiltImage(m_context, m_printer,
+                              {AbsolutePath(request.outputFile), result.parts, request.split},
+                              outcome);
+}
+
+int BuildCommand::RefuseTwin(const QString& source, const BuildRequest& request)
+{
+    ResultObject outcome = ResultFor(request);
+    outcome.Say(
+        QCoreApplication::translate("Cli", "%1: another source of this batch is built to \"%2\".")
+            .arg(source, request.outputFile));
+    outcome.End(BuildOutcome::Refused);
+    m_printer.PrintResult(outcome.Object());
+    return outcome.Status();
+}
+
+// One result for the whole batch: no source was looked at.
+int BuildCommand::RefuseOutputDir()
+{
+    return RefuseBatch(
+        QCoreApplication::translate("Cli", "The output folder \"%1\" is not an existing folder.")
+            .arg(m_options.outputDir));
+}
+
+// A whole batch refused before any source is touched: one result for all.
+int BuildCommand::RefuseBatch(const QString& reason)
+{
+    ResultObject outcome = ResultFor({});
+    outcome.Say(reason);
+    outcome.End(BuildOutcome::Refused);
+    m_printer.PrintResult(outcome.Object());
+    return outcome.Status();
+}
+
+void BuildCommand::Report(const BuildRequest& request, const BuildResult& result,
+                          ResultObject& outcome)
+{
+    // A No ends the build without a message: the question it answered is the reason.
+    const QString question = m_decisions.TakeQuestion();
     if (result.outcome == BuildOutcome::BuildFailed || result.outcome == BuildOutcome::CheckFailed)
         PrintCapture(m_engine.CaptureFilePath());
     if (result.outcome == BuildOutcome::Aborted) {
-        PrintError(QCoreApplication::translate(
-                       "Cli", "Stopped: what this build of \"%1\" wrote was removed.")
-                       .arg(request.outputFile));
+        outcome.Say(QCoreApplication::translate(
+                        "Cli", "Stopped: what this build of \"%1\" wrote was removed.")
+                        .arg(request.outputFile));
         for (const QString& note : result.notes)
-            PrintError(note);
+            outcome.Say(note);
         return;
     }
-    if (const QString message = ResultMessage(result); !message.isEmpty())
-        PrintError(message);
+    if (result.outcome == BuildOutcome::Built) {
+        ReportWritten(result, outcome);
+        return;
+    }
+    const QString message = ResultMessage(result);
+    if (message.isEmpty() && result.outcome == BuildOutcome::Declined)
+        outcome.Keep(question);
+    outcome.Say(message);
+}
+
+// The window's "See log for details." would point to no log here.
+void BuildCommand::ReportWritten(const BuildResult& result, ResultObject& outcome) const
+{
+    const qint64 bytes = ImageBytes(result.parts);
+    outcome.Set(QStringLiteral("parts"), QJsonArray::fromStringList(result.parts));
+    outcome.Set(QStringLiteral("bytes"), bytes);
+    outcome.Say(WrittenText(result.parts, bytes, m_run.Taken().volumeId));
+    for (const QString& note : result.notes)
+        outcome.Say(note);
 }
 
 } // namespace

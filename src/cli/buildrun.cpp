@@ -6,6 +6,7 @@
 BuildResult BuildRun::Run(const BuildRequest& request, BuildDecisions& decisions)
 {
     const BuildStart start = m_engine.Start(request, decisions);
+    m_taken = start.request;
     if (start.refusal)
         return *start.refusal;
     return Follow(start.request);

@@ -15,6 +15,9 @@ public:
 
     BuildResult Run(const BuildRequest& request, BuildDecisions& decisions);
 
+    // The last request as the engine took it: absolute, the label derived (as
+    // far as it got when refused).
+    [[nodiscard]] const BuildRequest& Taken() const { return m_taken; }
     // The signal that stopped the run, or 0.
     int StopSignal() const { return m_signal; }
 
@@ -23,5 +26,6 @@ private:
 
     BuildEngine& m_engine;
     ProgressPrinter& m_printer;
+    BuildRequest m_taken;
     int m_signal = 0;
 };

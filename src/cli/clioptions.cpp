@@ -32,6 +32,8 @@ bool SetProgress(const QString& value, CliOptions& options)
         options.progress = ProgressMode::Lines;
     else if (value == QLatin1String("auto"))
         options.progress = ProgressMode::Automatic;
+    else if (value == QLatin1String("none"))
+        options.progress = ProgressMode::None;
     else
         return false;
     return true;
@@ -52,15 +54,45 @@ bool TakeRecordingFlag(const QString& argument, CliOptions& options)
     return true;
 }
 
+// A switch and its "--no-" form; both on one command line contradict each other.
+bool TakeSwitch(const QString& argument, const char* name, std::optional<bool>& value,
+                CliOptions& options)
+{
+    const QString on = QLatin1String("--") + QLatin1String(name);
+    const QString off = QLatin1String("--no-") + QLatin1String(name);
+    if (argument != on && argument != off)
+        return false;
+    const bool given = argument == on;
+    if (value && *value != given)
+        options.error =
+            QCoreApplication::translate("CliUsage", "%1 and %2 exclude each other.").arg(on, off);
+    value = given;
+    return true;
+}
+
+bool TakeBuildFlag(const QString& argument, CliOptions& options)
+{
+    if (TakeSwitch(argument, "split", options.split, options) ||
+        TakeSwitch(argument, "size-check", options.sizeCheck, options))
+        return true;
+    if (argument == QLatin1String("--no-settings"))
+        options.noSettings = true;
+    else if (argument == QLatin1String("-0"))
+        options.nulSeparated = true;
+    else if (argument == QLatin1String("--dry-run"))
+        options.dryRun = true;
+    else if (argument == QLatin1String("-q") || argument == QLatin1String("--quiet"))
+        options.progress = ProgressMode::None;
+    else
+        return false;
+    return true;
+}
+
 bool TakeFlag(const QString& argument, CliOptions& options)
 {
-    if (TakeRecordingFlag(argument, options))
+    if (TakeRecordingFlag(argument, options) || TakeBuildFlag(argument, options))
         return true;
-    if (argument == QLatin1String("--split"))
-        options.split = true;
-    else if (argument == QLatin1String("--size-check"))
-        options.sizeCheck = true;
-    else if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
+    if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
         options.help = true;
     else if (argument == QLatin1String("--version"))
         options.version = true;
@@ -84,17 +116,35 @@ void TakeOption(const QStringList& arguments, qsizetype& index, CliOptions& opti
         TakeValue(QStringLiteral("--volume-id"), arguments, index, options.volumeId, options) ||
         TakeValue(QStringLiteral("--output-dir"), arguments, index, options.outputDir, options) ||
         TakeValue(QStringLiteral("--device"), arguments, index, options.device, options) ||
-        TakeValue(QStringLiteral("--speed"), arguments, index, options.speed, options))
+        TakeValue(QStringLiteral("--speed"), arguments, index, options.speed, options) ||
+        TakeValue(QStringLiteral("--settings"), arguments, index, options.settingsFile, options) ||
+        TakeValue(QStringLiteral("--sources-from"), arguments, index, options.sourcesFrom,
+                  options) ||
+        TakeValue(QStringLiteral("--checksum"), arguments, index, options.checksum, options))
         return;
     if (TakeValue(QStringLiteral("--progress"), arguments, index, progress, options)) {
         if (options.error.isEmpty() && !SetProgress(progress, options))
             options.error =
                 QCoreApplication::translate(
-                    "CliUsage", "Unknown progress mode \"%1\"; use auto, lines or json.")
+                    "CliUsage", "Unknown progress mode \"%1\"; use auto, lines, json or none.")
                     .arg(progress);
         return;
     }
     options.error = QCoreApplication::translate("CliUsage", "Unknown option \"%1\".").arg(argument);
+}
+
+// Options that cannot go together, whatever the command.
+QString Contradiction(const CliOptions& options)
+{
+    if (options.noSettings && !options.settingsFile.isEmpty())
+        return QCoreApplication::translate("CliUsage",
+                                           "--settings and --no-settings exclude each other.");
+    if (!options.checksum.isEmpty() && options.checksum != QLatin1String("sha256"))
+        return QCoreApplication::translate("CliUsage", "Unknown checksum \"%1\"; use sha256.")
+            .arg(options.checksum);
+    if (options.nulSeparated && options.sourcesFrom.isEmpty())
+        return QCoreApplication::translate("CliUsage", "-0 needs --sources-from.");
+    return QString();
 }
 
 } // namespace
@@ -114,5 +164,7 @@ CliOptions ParseCliOptions(const QStringList& arguments)
         else
             options.operands << argument;
     }
+    if (options.error.isEmpty())
+        options.error = Contradiction(options);
     return options;
 }

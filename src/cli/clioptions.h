@@ -3,11 +3,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 enum class ProgressMode
 {
     Automatic, // in place on a terminal, else one line per percent
     Lines,
-    Json,
+    Json, // progress and result objects, one per line
+    None, // nothing on standard output
 };
 
 enum class AnswerMode
@@ -24,9 +27,16 @@ struct CliOptions
     QStringList operands;
     QString volumeId;
     QString outputDir;
-    bool split = false;
-    bool sizeCheck = false;
-    bool record = false; // build: record the image once it is built
+    // --split / --no-split, --size-check / --no-size-check; none: the settings say.
+    std::optional<bool> split;
+    std::optional<bool> sizeCheck;
+    QString settingsFile;      // --settings FILE: read it instead of stencil.ini
+    bool noSettings = false;   // --no-settings: the built-in defaults, no file read
+    QString sourcesFrom;       // --sources-from FILE, "-" for standard input
+    bool nulSeparated = false; // -0: that list is separated by NUL, not by lines
+    bool dryRun = false;       // --dry-run: say what would be done, change nothing
+    QString checksum;          // --checksum=sha256
+    bool record = false;       // build: record the image once it is built
     QString device;
     QString speed;
     bool erase = false;

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// What "isomint-cli --help" prints.
-[[nodiscard]] QString CliUsageText();
+// What "isomint-cli --help" prints; settingsFile is where the defaults come from.
+[[nodiscard]] QString CliUsageText(const QString& settingsFile);
 
 // "isomint-cli 0.91.5".
 [[nodiscard]] QString CliVersionText();

@@ -4,6 +4,7 @@
 // refused request from a failed build or a failed check by it.
 namespace ExitCode {
 inline constexpr int Success = 0;
+inline constexpr int OutputFailed = 1; // standard output could not be written
 inline constexpr int Usage = 2;        // the command line itself is wrong
 inline constexpr int Refused = 3;      // the request was refused or a question answered No
 inline constexpr int BuildFailed = 4;  // mkisofs failed or could not be started

@@ -29,6 +29,46 @@ int RecordingStatus(RecordingOutcome outcome)
     return outcome == RecordingOutcome::Refused ? ExitCode::Refused : ExitCode::RecordFailed;
 }
 
+QString BuildWord(BuildOutcome outcome)
+{
+    switch (outcome) {
+    case BuildOutcome::Built:
+        return QStringLiteral("success");
+    case BuildOutcome::Refused:
+        return QStringLiteral("refused");
+    case BuildOutcome::Declined:
+        return QStringLiteral("declined");
+    case BuildOutcome::CheckFailed:
+        return QStringLiteral("check-failed");
+    case BuildOutcome::Aborted:
+        return QStringLiteral("stopped");
+    case BuildOutcome::BuildFailed:
+    case BuildOutcome::Unfollowed:
+        break;
+    }
+    return QStringLiteral("build-failed");
+}
+
+QString RecordingWord(RecordingOutcome outcome)
+{
+    switch (outcome) {
+    case RecordingOutcome::Recorded:
+    case RecordingOutcome::Verified:
+    case RecordingOutcome::PoweringOff:
+        return QStringLiteral("success");
+    case RecordingOutcome::Refused:
+        return QStringLiteral("refused");
+    case RecordingOutcome::VerifyFailed:
+        return QStringLiteral("verify-failed");
+    case RecordingOutcome::Aborted:
+        return QStringLiteral("stopped");
+    case RecordingOutcome::Failed:
+    case RecordingOutcome::Unconfirmed:
+        break;
+    }
+    return QStringLiteral("record-failed");
+}
+
 } // namespace
 
 int ExitStatusOf(const RunEnd& end)
@@ -38,4 +78,13 @@ int ExitStatusOf(const RunEnd& end)
     if (end.build != BuildOutcome::Built || !end.recording)
         return BuildStatus(end.build);
     return RecordingStatus(*end.recording);
+}
+
+QString OutcomeWordOf(const RunEnd& end)
+{
+    if (end.signal != 0)
+        return QStringLiteral("stopped");
+    if (end.build != BuildOutcome::Built || !end.recording)
+        return BuildWord(end.build);
+    return RecordingWord(*end.recording);
 }

@@ -38,6 +38,7 @@ QString ClockText(int seconds)
 QString JsonText(const ProgressSample& sample, const QString& output)
 {
     QJsonObject object;
+    object.insert(QStringLiteral("event"), QStringLiteral("progress"));
     object.insert(QStringLiteral("percent"), sample.percent);
     object.insert(QStringLiteral("mbPerSecond"),
                   std::round(MegabytesPerSecond(sample) * 10) / 10); // one decimal
@@ -53,6 +54,8 @@ QString FormatProgress(ProgressStyle style, const ProgressSample& sample, const 
 {
     if (style == ProgressStyle::Json)
         return JsonText(sample, output);
+    if (style == ProgressStyle::None)
+        return QString();
     // The numbers keep one form in every language, so that logs read alike.
     return QCoreApplication::translate("Cli", "%1 %  %2 MB/s  %3 left")
         .arg(sample.percent, 3)
@@ -67,6 +70,8 @@ ProgressStyle ChooseProgressStyle(ProgressMode mode, bool terminal)
         return ProgressStyle::Json;
     case ProgressMode::Lines:
         return ProgressStyle::Lines;
+    case ProgressMode::None:
+        return ProgressStyle::None;
     case ProgressMode::Automatic:
         break;
     }
@@ -82,7 +87,8 @@ void ProgressPrinter::Begin(const QString& output)
 void ProgressPrinter::Show(const ProgressSample& sample)
 {
     // A terminal line is redrawn for the speed and time too; a log gets each percent once.
-    if (m_style != ProgressStyle::InPlace && sample.percent == m_lastPercent)
+    if (m_style == ProgressStyle::None ||
+        (m_style != ProgressStyle::InPlace && sample.percent == m_lastPercent))
         return;
     m_lastPercent = sample.percent;
     const QByteArray text = FormatProgress(m_style, sample, m_output).toUtf8();
@@ -100,5 +106,14 @@ void ProgressPrinter::End()
     if (m_lineOpen)
         std::fputc('\n', m_stream);
     m_lineOpen = false;
+    std::fflush(m_stream);
+}
+
+void ProgressPrinter::PrintResult(const QJsonObject& result)
+{
+    if (m_style != ProgressStyle::Json)
+        return;
+    std::fprintf(m_stream, "%s\n",
+                 QJsonDocument(result).toJson(QJsonDocument::Compact).constData());
     std::fflush(m_stream);
 }

@@ -4,6 +4,7 @@
 #include "cli/exitcodes.h"
 #include "cli/progressprinter.h"
 #include "cli/recordrun.h"
+#include "cli/resultobject.h"
 #include "cli/stderrlines.h"
 #include "imaging/imageverifier.h"
 #include "imaging/requestpaths.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 
 #include <optional>
 
@@ -54,6 +56,35 @@ QString Misuse(const CliOptions& options)
     return RecordingMisuse(options);
 }
 
+// What a script reads of one image: the image as given, its files, the drive.
+ResultObject ResultFor(const QString& given, const CliOptions& options)
+{
+    ResultObject outcome;
+    outcome.Set(QStringLiteral("image"), given);
+    outcome.Set(QStringLiteral("parts"), QJsonArray());
+    outcome.Set(QStringLiteral("device"), options.device);
+    return outcome;
+}
+
+int Record(CliContext& context, ProgressPrinter& printer, const QString& given,
+           ResultObject& outcome)
+{
+    std::optional<QStringList> files = QStringList{given};
+    if (IsImageList(given))
+        files = ListedChunks(given);
+    if (!files) {
+        outcome.Say(QCoreApplication::translate("Cli", "\"%1\" is not an image list.").arg(given));
+        return outcome.End(BuildOutcome::Refused);
+    }
+    outcome.Set(QStringLiteral("parts"), QJsonArray::fromStringList(*files));
+    // Only an image that reads as a DVD-Video, whole, is worth a disc.
+    const ImageVerification check = VerifyDvdImageAlone(*files);
+    outcome.Say(check.report.join(QLatin1Char('\n')));
+    if (!check.ok)
+        return outcome.End(BuildOutcome::CheckFailed);
+    return RecordImageFiles(context, printer, *files, outcome);
+}
+
 } // namespace
 
 int RunRecordCommand(CliContext& context)
@@ -62,20 +93,11 @@ int RunRecordCommand(CliContext& context)
         PrintError(QStringLiteral("isomint-cli: ") + misuse);
         return ExitCode::Usage;
     }
-    const QString given = AbsolutePath(context.options.operands.first());
-    std::optional<QStringList> files = QStringList{given};
-    if (IsImageList(given))
-        files = ListedChunks(given);
-    if (!files) {
-        PrintError(QCoreApplication::translate("Cli", "\"%1\" is not an image list.").arg(given));
-        return ExitCode::Refused;
-    }
-    // Only an image that reads as a DVD-Video, whole, is worth a disc.
-    const ImageVerification check = VerifyDvdImageAlone(*files);
-    PrintError(check.report.join(QLatin1Char('\n')));
-    if (!check.ok)
-        return ExitCode::CheckFailed;
     ProgressPrinter printer(
         ChooseProgressStyle(context.options.progress, isatty(STDOUT_FILENO) != 0), stdout);
-    return RecordImageFiles(context, printer, *files);
+    const QString given = AbsolutePath(context.options.operands.first());
+    ResultObject outcome = ResultFor(given, context.options);
+    const int status = Record(context, printer, given, outcome);
+    printer.PrintResult(outcome.Object());
+    return status;
 }

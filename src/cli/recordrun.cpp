@@ -5,16 +5,15 @@
 #include "burn/xorrisocommand.h"
 #include "burn/xorrisorecording.h"
 #include "cli/clicommands.h"
-#include "cli/exitcodes.h"
 #include "cli/exitstatus.h"
 #include "cli/progressprinter.h"
+#include "cli/resultobject.h"
 #include "cli/runfollower.h"
-#include "cli/stderrlines.h"
+#include "cli/writtentext.h"
 #include "recorder/nativerecorder.h"
 #include "settings/programsettings.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
@@ -41,14 +40,6 @@ RecordingPlan PlanFromOptions(const CliOptions& options, const QString& recorder
     return plan;
 }
 
-qint64 TotalSize(const QStringList& files)
-{
-    qint64 total = 0;
-    for (const QString& file : files)
-        total += QFileInfo(file).size();
-    return total;
-}
-
 } // namespace
 
 QString RecordingMisuse(const CliOptions& options)
@@ -65,32 +56,32 @@ QString RecordingMisuse(const CliOptions& options)
 
 namespace {
 
-int NoXorriso()
+int NoXorriso(ResultObject& result)
 {
-    PrintError(QCoreApplication::translate(
+    result.Say(QCoreApplication::translate(
         "Cli", "xorriso was not found; install it with \"apt-get install xorriso\"."));
-    return ExitCode::RecordFailed;
+    return result.End({BuildOutcome::Built, RecordingOutcome::Failed, 0});
 }
 
-int NotWhole(const QString& image)
+int NotWhole(const QString& image, ResultObject& result)
 {
-    PrintError(QCoreApplication::translate("Cli", "\"%1\" does not hold a whole ISO 9660 image.")
+    result.Say(QCoreApplication::translate("Cli", "\"%1\" does not hold a whole ISO 9660 image.")
                    .arg(image));
-    return ExitCode::CheckFailed;
+    return result.End(BuildOutcome::CheckFailed);
 }
 
 // Records the image the session holds, to its end, and reports the outcome.
 int Record(RecordingSession& session, const RecordingPlan& plan, ProgressPrinter& printer,
-           const QStringList& files)
+           const QStringList& files, ResultObject& result)
 {
     RecordingReport report;
     RunFollower follower(printer, [&session] { session.Abort(); });
     QObject::connect(
         &session, &RecordingSession::PhaseChanged, follower.Context(), [&](RecordingPhase phase) {
             if (phase == RecordingPhase::Recording)
-                follower.Begin(files.value(0), static_cast<double>(TotalSize(files)));
+                follower.Begin(files.value(0), static_cast<double>(ImageBytes(files)));
             else
-                PrintError(
+                result.Say(
                     QCoreApplication::translate("Cli", "Verifying the disc against the image."));
         });
     QObject::connect(&session, &RecordingSession::Progress, follower.Context(),
@@ -106,38 +97,46 @@ int Record(RecordingSession& session, const RecordingPlan& plan, ProgressPrinter
     const bool failed = !report.Succeeded() && report.outcome != RecordingOutcome::Refused;
     if (failed && session.Recording() != nullptr)
         std::fputs(session.Recording()->Output().toLocal8Bit().constData(), stderr);
-    if (const QString message = RecordingMessage(report); !message.isEmpty())
-        PrintError(message);
-    return ExitStatusOf({BuildOutcome::Built, report.outcome, follower.Signal()});
+    result.Say(RecordingMessage(report));
+    return result.End({BuildOutcome::Built, report.outcome, follower.Signal()});
 }
 
 } // namespace
 
-int RecordImageFiles(CliContext& context, ProgressPrinter& printer, const QStringList& files)
+int RecordImageFiles(CliContext& context, ProgressPrinter& printer, const QStringList& files,
+                     ResultObject& result)
 {
     const QString recorder = XorrisoProgram(context.settings);
     if (recorder.isEmpty())
-        return NoXorriso();
+        return NoXorriso(result);
     RecordingSession session;
     if (!session.TakeImage(files))
-        return NotWhole(files.value(0));
-    return Record(session, PlanFromOptions(context.options, recorder), printer, files);
+        return NotWhole(files.value(0), result);
+    return Record(session, PlanFromOptions(context.options, recorder), printer, files, result);
 }
 
-int HandOverBuiltImage(CliContext& context, ProgressPrinter& printer, const BuiltImage& image)
+int HandOverBuiltImage(CliContext& context, ProgressPrinter& printer, const BuiltImage& image,
+                       ResultObject& result)
 {
     const bool record = context.options.record;
     const QString recorder = record ? XorrisoProgram(context.settings) : QString();
     RecordingSession session;
     const HandOverResult handed = session.HandOver(image, !recorder.isEmpty());
-    if (!handed.listWritten)
-        PrintError(QCoreApplication::translate("Cli", "The image list \"%1\" could not be written.")
-                       .arg(ImageListPath(image.outputFile)));
+    const QString list = image.split ? ImageListPath(image.outputFile) : QString();
+    if (handed.listWritten) {
+        result.Set(QStringLiteral("list"), TextOrNull(list));
+        if (!list.isEmpty())
+            result.Say(ListedText(list));
+    } else {
+        result.Say(QCoreApplication::translate("Cli", "The image list \"%1\" could not be written.")
+                       .arg(list));
+    }
     if (!record)
-        return ExitStatusOf({});
+        return result.End(BuildOutcome::Built);
     if (recorder.isEmpty())
-        return NoXorriso();
+        return NoXorriso(result);
     if (!handed.taken)
-        return NotWhole(image.files.value(0));
-    return Record(session, PlanFromOptions(context.options, recorder), printer, image.files);
+        return NotWhole(image.files.value(0), result);
+    return Record(session, PlanFromOptions(context.options, recorder), printer, image.files,
+                  result);
 }

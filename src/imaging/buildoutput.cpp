@@ -83,6 +83,13 @@ int BuildOutput::Begin(const QString& outputFile, bool split)
     return 0;
 }
 
+QString BuildOutput::StagedFilePattern(const QString& outputFile)
+{
+    return JoinPath(JoinPath(QFileInfo(outputFile).path(), FolderPrefix(outputFile)) +
+                        QStringLiteral("XXXXXX"),
+                    QFileInfo(outputFile).fileName());
+}
+
 QString BuildOutput::StagedFile() const
 {
     return JoinPath(m_folder, QFileInfo(m_outputFile).fileName());

@@ -24,6 +24,8 @@ public:
 
     // The name the builder writes to, inside the private folder.
     QString StagedFile() const;
+    // The same before the folder is made: its random part is "XXXXXX".
+    [[nodiscard]] static QString StagedFilePattern(const QString& outputFile);
 
     // Whether an image (or its first chunk) already has the final name.
     [[nodiscard]] bool HasEarlierImage() const;

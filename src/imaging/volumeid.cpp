@@ -1,8 +1,10 @@
 #include "imaging/volumeid.h"
+#include "imaging/mkisofscommandline.h"
 #include "imaging/windows1252case.h"
 
 #include <QList>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -45,6 +47,12 @@ void ReplaceAll(std::u32string& text, char32_t from, const std::u32string& to)
     text.swap(result);
 }
 
+// Asks the build's own check, so that a proposal can never fall foul of it.
+bool IsAllowedInVolumeId(char32_t character)
+{
+    return !FindUnsupportedVolumeIdChar(FromCharacters(std::u32string(1, character)));
+}
+
 } // namespace
 
 QString DeriveVolumeId(const QString& name)
@@ -62,5 +70,24 @@ QString DeriveVolumeId(const QString& name)
 
     if (text.size() > static_cast<size_t>(MaxVolumeIdLength))
         text.resize(MaxVolumeIdLength);
+    return FromCharacters(text);
+}
+
+QString ProposeVolumeId(const QString& folderName)
+{
+    // Per character, not per UTF-16 unit: an emoji becomes one "_", and the
+    // derived label's 32 characters stay 32.
+    std::u32string text = ToCharacters(DeriveVolumeId(folderName));
+    bool replaced = false;
+    for (char32_t& character : text) {
+        if (IsAllowedInVolumeId(character))
+            continue;
+        character = U'_';
+        replaced = true;
+    }
+    const bool onlyUnderscores =
+        std::ranges::all_of(text, [](char32_t character) { return character == U'_'; });
+    if (text.empty() || (replaced && onlyUnderscores))
+        return QLatin1String(DefaultVolumeId);
     return FromCharacters(text);
 }

@@ -16,6 +16,9 @@ public:
     // The folder of the program, without a trailing separator. Decides where
     // the settings file is kept (see SettingsFileLocation).
     void SetProgramFolder(const QString& folder);
+    // Reads and writes this file instead; empty: no file at all, so the values
+    // in memory (the built-in defaults at first) hold.
+    void UseSettingsFile(const QString& path) { m_filePath = path; }
     QString SettingsFilePath() const;
 
     // True when the file was read, false when there is none to read. Empties

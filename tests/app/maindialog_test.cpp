@@ -94,6 +94,15 @@ TEST_F(MainDialogTest, ChoosingASourceProposesItsVolumeId)
     m_window->BrowseSource();
     EXPECT_EQ(Text("sourceEdit"), "/");
     EXPECT_EQ(Text("volumeEdit"), "NO_NAME");
+
+    // Characters the build refuses in a label are not proposed.
+    const QString refused = m_folder.File("Ocean's Eleven");
+    QDir().mkpath(refused);
+    FolderPicker::SetNextAnswer(refused);
+    m_window->BrowseSource();
+    EXPECT_EQ(Text("volumeEdit"), "OCEAN_S_ELEVEN");
+    m_window->UseSourceDirectory(m_folder.File("東京物語 1953"));
+    EXPECT_EQ(Text("volumeEdit"), "_____1953");
 }
 
 TEST_F(MainDialogTest, ChoosersStartWhereTheUserIs)

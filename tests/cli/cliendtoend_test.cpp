@@ -5,6 +5,10 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
@@ -87,8 +91,68 @@ protected:
         return names;
     }
 
+    // What the real sha256sum says of a checksum file, run in its folder as a user would.
+    QString Sha256SumCheck(const QString& list) const
+    {
+        QProcess check;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LC_ALL", "C");
+        check.setProcessEnvironment(environment);
+        check.setWorkingDirectory(m_folder.Path());
+        check.start("sha256sum", {"--check", "--strict", list});
+        EXPECT_TRUE(check.waitForFinished(60000));
+        EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardError().toStdString();
+        return QString::fromUtf8(check.readAllStandardOutput());
+    }
+
+    // "NAME: OK", as sha256sum confirms each of the image's files.
+    static QString ImageFilesOk(const QStringList& written)
+    {
+        QString lines;
+        for (const QString& name : written.filter(QRegularExpression(R"(\.iso(_\d\d)?$)")))
+            lines += name + ": OK\n";
+        return lines;
+    }
+
     TestProgramFolder m_folder{QStringLiteral("/usr/bin/genisoimage")};
 };
+
+// Every line of a --progress=json run's standard output is one object, a
+// progress or a result; the results, in order.
+QList<QJsonObject> ResultObjects(const QString& out)
+{
+    QList<QJsonObject> results;
+    for (const QString& line : out.split('\n', Qt::SkipEmptyParts)) {
+        const QJsonDocument document = QJsonDocument::fromJson(line.toUtf8());
+        const QString event = document.object().value("event").toString();
+        EXPECT_TRUE(document.isObject() && (event == "progress" || event == "result"))
+            << line.toStdString();
+        if (event == "result")
+            results << document.object();
+    }
+    return results;
+}
+
+// A result object says what standard error said, and names only files there are.
+void ExpectResult(const QJsonObject& result, int status, const char* outcome, const QString& err)
+{
+    EXPECT_EQ(result.value("status").toInt(-1), status);
+    EXPECT_EQ(result.value("outcome").toString(), outcome);
+    const QString message = result.value("message").toString();
+    EXPECT_FALSE(message.isEmpty());
+    for (const QString& line : message.split('\n'))
+        EXPECT_TRUE(err.contains(line)) << line.toStdString();
+    qint64 bytes = 0;
+    for (const QJsonValue& part : result.value("parts").toArray()) {
+        EXPECT_TRUE(QFileInfo(part.toString()).isAbsolute() && QFile::exists(part.toString()))
+            << part.toString().toStdString();
+        bytes += QFileInfo(part.toString()).size();
+    }
+    if (result.contains("bytes")) {
+        EXPECT_EQ(result.value("bytes").toInteger(-1),
+                  result.value("parts").toArray().isEmpty() ? -1 : bytes);
+    }
+}
 
 struct StatusCase
 {
@@ -97,54 +161,145 @@ struct StatusCase
     int status;
     QString message; // on standard error
     QStringList written;
+    const char* outcome; // the result object's with --progress=json; null: none
 };
 
 TEST_F(CliEndToEndTest, EachOutcomeHasItsStatusItsMessageAndItsFiles)
 {
     const QString vtsMissing = "/VIDEO_TS/VTS_01_0.BUP\nDo you want to continue?";
     const QList<StatusCase> cases = {
-        {"built", {"build", "SRC", "out.iso"}, 0, "Action successfully completed!", {"out.iso"}},
-        {"split", {"build", "SRC", "out.iso", "--split"}, 0, "", {"out.iso_00", "out.lst"}},
+        {"built",
+         {"build", "SRC", "out.iso"},
+         0,
+         "Wrote \"" + File("out.iso") + "\": ",
+         {"out.iso"},
+         "success"},
+        {"split",
+         {"build", "SRC", "out.iso", "--split"},
+         0,
+         "Wrote \"" + File("out.iso_00") + "\": ",
+         {"out.iso_00", "out.lst"},
+         "success"},
+        {"quiet", {"build", "SRC", "out.iso", "-q"}, 0, "Wrote \"", {"out.iso"}, nullptr},
+        {"checksum",
+         {"build", "SRC", "out.iso", "--checksum=sha256"},
+         0,
+         "Wrote \"" + File("out.iso") + "\": ",
+         {"out.iso", "out.iso.sha256"},
+         "success"},
+        {"split checksum",
+         {"build", "SRC", "out.iso", "--split", "--checksum=sha256"},
+         0,
+         "The chunks are listed in \"" + File("out.lst") + "\".",
+         {"out.iso_00", "out.lst", "out.iso.sha256"},
+         "success"},
+        {"checksum not written",
+         {"build", "SRC", "blocked.iso", "--checksum=sha256"},
+         4,
+         "The checksum file \"" + File("blocked.iso.sha256") + "\" could not be written: ",
+         {"blocked.iso"},
+         "build-failed"},
         {"a video folder",
          {"build", "SRC/VIDEO_TS", "out.iso"},
          0,
          "is a VIDEO_TS folder: building the folder that holds it",
-         {"out.iso"}},
+         {"out.iso"},
+         "success"},
         {"bad label",
          {"build", "SRC", "out.iso", "--volume-id", "my disc!"},
          3,
          "Unsupported character (\"!\") in Volume ID.",
-         {}},
+         {},
+         "refused"},
         {"no source",
          {"build", "missing", "out.iso"},
          3,
          "The Source Directory \"" + File("missing") + "\" does not exist.",
-         {}},
+         {},
+         "refused"},
         {"no output folder for the image",
          {"build", "SRC", "no/such/folder/out.iso"},
          3,
          "No image can be written in the folder \"" + File("no/such/folder") +
              "\": No such file or directory.",
-         {}},
-        {"no command", {}, 2, "No command given.", {}},
-        {"unknown command", {"burn"}, 2, "Unknown command \"burn\".", {}},
-        {"one operand", {"build", "SRC"}, 2, "build needs SOURCE and OUTPUT", {}},
+         {},
+         "refused"},
+        {"settings of a script's own",
+         {"build", "SRC", "out.iso", "--settings", "split.ini"},
+         0,
+         "Wrote ",
+         {"out.iso_00", "out.lst"},
+         "success"},
+        {"settings overruled",
+         {"build", "SRC", "out.iso", "--settings", "split.ini", "--no-split"},
+         0,
+         "Wrote \"" + File("out.iso") + "\": ",
+         {"out.iso"},
+         "success"},
+        {"no such settings file",
+         {"build", "SRC", "out.iso", "--settings", "missing.ini"},
+         2,
+         "The settings file \"missing.ini\" does not exist or is not a file.",
+         {},
+         nullptr},
+        {"output to standard output",
+         {"build", "SRC", "-"},
+         2,
+         "OUTPUT \"-\" is no file name",
+         {},
+         nullptr},
+        {"an option check does not use",
+         {"check", "SRC", "--split"},
+         2,
+         "check does not take --split.",
+         {},
+         nullptr},
+        {"a list without a folder",
+         {"build", "--sources-from", "list"},
+         2,
+         "--sources-from needs --output-dir.",
+         {},
+         nullptr},
+        {"no command", {}, 2, "No command given.", {}, nullptr},
+        {"unknown command", {"burn"}, 2, "Unknown command \"burn\".", {}, nullptr},
+        {"one operand", {"build", "SRC"}, 2, "build needs SOURCE and OUTPUT", {}, nullptr},
         {"no output folder",
          {"build", "SRC", "--output-dir", "no/such/folder"},
          3,
          "The output folder \"no/such/folder\" is not an existing folder.",
-         {}},
+         {},
+         "refused"},
     };
+    // A folder under its name keeps the checksum file from being saved.
+    ASSERT_TRUE(QDir().mkpath(File("blocked.iso.sha256")));
+    Write(File("split.ini"), "SplitImageFile = 1\n");
     for (const StatusCase& test : cases) {
         SCOPED_TRACE(test.name);
         const QString source = Source(QStringLiteral("src-%1").arg(test.name).replace(' ', '-'));
         QStringList arguments = test.arguments;
         arguments.replaceInStrings("SRC", source);
+        const bool quiet = arguments.contains("-q");
+        if (!quiet)
+            arguments << "--progress=json";
         const CliOutput result = Run(arguments);
         EXPECT_EQ(result.status, test.status) << result.err.toStdString();
         EXPECT_TRUE(result.err.contains(test.message)) << result.err.toStdString();
+        if (quiet) {
+            EXPECT_EQ(result.out, QString());
+        }
+        const QList<QJsonObject> results = ResultObjects(result.out);
+        ASSERT_EQ(results.size(), test.outcome == nullptr ? 0 : 1) << result.out.toStdString();
+        if (test.outcome != nullptr) {
+            ExpectResult(results.first(), test.status, test.outcome, result.err);
+            EXPECT_EQ(results.first().value("list").toString(),
+                      test.written.contains("out.lst") ? File("out.lst") : QString());
+        }
         for (const QString& name : test.written)
             EXPECT_TRUE(QFile::exists(File(name))) << name.toStdString();
+        if (const QStringList sums = test.written.filter(QRegularExpression("\\.sha256$"));
+            !sums.isEmpty()) {
+            EXPECT_EQ(Sha256SumCheck(sums.first()), ImageFilesOk(test.written));
+        }
         if (test.written.isEmpty()) {
             EXPECT_FALSE(QFile::exists(File("out.iso")));
             // A refused build leaves the source as it was.
@@ -165,10 +320,24 @@ TEST_F(CliEndToEndTest, ABuiltImagePlaysAndCarriesTheDerivedLabel)
     const DiscInfo disc = ReadWithLsdvd(File("movie.iso"));
     EXPECT_EQ(disc.title, "MY_MOVIE_2001");
     EXPECT_EQ(disc.titles, 2);
-    // One JSON object per line, the last at 100 %.
+    // One JSON object per line: the progress, the last at 100 %, then the result.
     const QStringList lines = result.out.trimmed().split('\n');
-    EXPECT_TRUE(lines.last().startsWith("{\"mbPerSecond\":")) << lines.last().toStdString();
-    EXPECT_TRUE(lines.last().contains("\"percent\":100")) << lines.last().toStdString();
+    ASSERT_GE(lines.size(), 2);
+    const QString full = lines.at(lines.size() - 2);
+    EXPECT_TRUE(full.startsWith("{\"event\":\"progress\",")) << full.toStdString();
+    EXPECT_TRUE(full.contains("\"percent\":100")) << full.toStdString();
+    const QJsonObject built = QJsonDocument::fromJson(lines.last().toUtf8()).object();
+    EXPECT_EQ(built.value("volumeId").toString(), "MY_MOVIE_2001");
+    EXPECT_EQ(built.value("source").toString(), source);
+    EXPECT_EQ(built.value("output").toString(), File("movie.iso"));
+    EXPECT_EQ(built.value("parts").toArray(), QJsonArray({File("movie.iso")}));
+    // The size is in the user's own number format.
+    EXPECT_TRUE(QRegularExpression("^Wrote \"" + QRegularExpression::escape(File("movie.iso")) +
+                                       "\": \\d.*, Volume ID \"MY_MOVIE_2001\"\\.$",
+                                   QRegularExpression::MultilineOption)
+                    .match(result.err)
+                    .hasMatch())
+        << result.err.toStdString();
     EXPECT_FALSE(QFile::exists(File("movie.iso.lock")));
 }
 
@@ -181,7 +350,7 @@ TEST_F(CliEndToEndTest, ABatchBuildsEverySourceAfterABadOneAndNamesImagesByLabel
     const QString twin = Source("again/first", "two-titlesets");
     const CliOutput result =
         Run({"build", Source("first"), File("empty"), twin, Source("second", "two-titlesets"),
-             "--output-dir", File("images")});
+             Source("Ocean's Eleven"), "--output-dir", File("images")});
     EXPECT_EQ(result.status, 3) << result.err.toStdString();
     EXPECT_TRUE(result.err.contains("Can't find a \"VIDEO_TS\" directory."))
         << result.err.toStdString();
@@ -189,8 +358,18 @@ TEST_F(CliEndToEndTest, ABatchBuildsEverySourceAfterABadOneAndNamesImagesByLabel
         << result.err.toStdString();
     EXPECT_EQ(ReadWithLsdvd(File("images/FIRST.iso")).titles, 1);
     EXPECT_EQ(QDir(File("images")).entryList(QDir::Files),
-              QStringList({"FIRST.iso", "SECOND.iso"}));
+              QStringList({"FIRST.iso", "OCEAN_S_ELEVEN.iso", "SECOND.iso"}));
+    // A name the build would refuse as a label gives one it takes.
+    EXPECT_EQ(ReadWithLsdvd(File("images/OCEAN_S_ELEVEN.iso")).title, "OCEAN_S_ELEVEN");
     EXPECT_EQ(ReadWithLsdvd(File("images/SECOND.iso")).titles, 2);
+
+    // The same from a list, as find -print0 writes one; a name may hold a line feed.
+    const QString odd = Source("line\nfeed");
+    Write(File("sources"), QFile::encodeName(odd) + '\0');
+    const CliOutput listed = Run(
+        {"build", "--sources-from", File("sources"), "-0", "--output-dir", File("images"), "-q"});
+    EXPECT_EQ(listed.status, 0) << listed.err.toStdString();
+    EXPECT_EQ(ReadWithLsdvd(File("images/LINE_FEED.iso")).titles, 1);
 }
 
 struct QuestionCase
@@ -212,8 +391,14 @@ TEST_F(CliEndToEndTest, QuestionsAreAnsweredByOptionOrSafelyWithoutATerminal)
     ASSERT_TRUE(QFile::remove(source + "/VIDEO_TS/VTS_01_0.BUP"));
     for (const QuestionCase& test : missingFile) {
         SCOPED_TRACE(test.options.join(' ').toStdString());
-        const CliOutput result = Run(QStringList({"build", source, "out.iso"}) + test.options);
+        const CliOutput result =
+            Run(QStringList({"build", source, "out.iso", "--progress=json"}) + test.options);
         EXPECT_EQ(result.status, test.status) << result.err.toStdString();
+        // A No said nothing of its own: the result names the question it answered.
+        const QList<QJsonObject> results = ResultObjects(result.out);
+        ASSERT_EQ(results.size(), 1);
+        ExpectResult(results.first(), test.status, test.status == 0 ? "success" : "declined",
+                     result.err);
         EXPECT_TRUE(result.err.contains("Missing file: " + source +
                                         "/VIDEO_TS/VTS_01_0.BUP\nDo you want to continue?"))
             << result.err.toStdString();
@@ -249,7 +434,30 @@ TEST_F(CliEndToEndTest, CheckReportsWhatItWouldChangeAndChangesNothing)
                                     "/video_ts/vts_01_1.vob\" to "
                                     "\"VTS_01_1.VOB\"\n"))
         << result.out.toStdString();
+    // A front end finds the changes in the result object; a quiet check prints nothing.
+    const QList<QJsonObject> checked = ResultObjects(Run({"check", source, "--progress=json"}).out);
+    ASSERT_EQ(checked.size(), 1);
+    EXPECT_EQ(checked.first().value("outcome").toString(), "success");
+    EXPECT_TRUE(
+        checked.first().value("changes").toArray().contains("Create \"" + source + "/AUDIO_TS\""));
+    EXPECT_EQ(Run({"check", source, "-q"}).out, QString());
+    // A dry run says the same and the builder's exact command line.
+    const CliOutput dry = Run({"build", source, "dry.iso", "--dry-run"});
+    EXPECT_EQ(dry.status, 0) << dry.err.toStdString();
+    EXPECT_TRUE(dry.out.startsWith(result.out)) << dry.out.toStdString();
+    EXPECT_TRUE(dry.out.endsWith(
+        "\"" + File("mkisofs") + "\" -gui -dvd-video -no-cache-inodes  -V \"LOWER\" -o \"" +
+        File(".dry.iso.isomint-XXXXXX/dry.iso") + "\" \"" + source + "\"\n"))
+        << dry.out.toStdString();
+    EXPECT_FALSE(QFile::exists(File("dry.iso")));
     EXPECT_EQ(Tree(source), before);
+    // Output that cannot be written is a failure, not a silent success.
+    QProcess full;
+    full.setStandardOutputFile("/dev/full");
+    full.start(Cli(), {"check", source});
+    ASSERT_TRUE(full.waitForFinished(60000));
+    EXPECT_EQ(full.exitCode(), 1);
+    EXPECT_TRUE(full.readAllStandardError().contains("Standard output cannot be written"));
 
     ASSERT_EQ(Run({"build", source, "fixed.iso"}).status, 0);
     EXPECT_EQ(Run({"check", source}).out, "Nothing to change.\n");
@@ -268,6 +476,7 @@ TEST_F(CliEndToEndTest, CheckReportsWhatItWouldChangeAndChangesNothing)
     Write(File("stencil.ini"), QByteArray(65 * 1024, '#'));
     EXPECT_EQ(Run({"check", source}).err, "The settings file \"" + File("stencil.ini") +
                                               "\" is larger than 64 KiB and is ignored.\n");
+    EXPECT_EQ(Run({"check", source, "--no-settings"}).err, QString());
     m_folder.WriteSettings(0, 0, 0, QString(), QString(), 0);
 
     ASSERT_TRUE(QFile::remove(source + "/VIDEO_TS/VIDEO_TS.BUP"));
@@ -281,8 +490,9 @@ struct RecordCase
     const char* name;
     QStringList arguments; // IMG, LST, SRC and DISC are replaced
     int status;
-    QString message; // on standard error
-    bool recorded;   // the pseudo-disc holds the image
+    QString message;     // on standard error
+    bool recorded;       // the pseudo-disc holds the image
+    const char* outcome; // the result object's with --progress=json; null: none
 };
 
 QByteArray Contents(const QString& path)
@@ -306,39 +516,60 @@ TEST_F(CliEndToEndTest, RecordingGivesItsStatusAndWritesOnlyAWholeCheckedImage)
     Write(File("short.lst"), "base.iso_00\n");
 
     const QList<RecordCase> cases = {
-        {"image", {"record", "IMG", "--device", "DISC"}, 0, "recorded successfully", true},
+        {"image",
+         {"record", "IMG", "--device", "DISC"},
+         0,
+         "recorded successfully",
+         true,
+         "success"},
         {"verified",
          {"record", "IMG", "--device", "DISC", "--verify", "--eject"},
          0,
          "The image was recorded and verified successfully.",
-         true},
-        {"split list", {"record", "LST", "--device", "DISC"}, 0, "recorded successfully", true},
+         true,
+         "success"},
+        {"split list",
+         {"record", "LST", "--device", "DISC"},
+         0,
+         "recorded successfully",
+         true,
+         "success"},
         {"build and record",
          {"build", "SRC", "built.iso", "--record", "--device", "DISC"},
          0,
          "The image was recorded successfully.",
-         true},
-        {"bad device", {"record", "IMG", "--device", "D:"}, 3, "\"D:\" is not a drive.", false},
+         true,
+         "success"},
+        {"bad device",
+         {"record", "IMG", "--device", "D:"},
+         3,
+         "\"D:\" is not a drive.",
+         false,
+         "refused"},
         {"full device",
          {"record", "IMG", "--device", "stdio:/dev/full"},
          6,
          "Recording failed (xorriso exit code",
-         false},
+         false,
+         "record-failed"},
         {"short image",
          {"record", File("short.iso"), "--device", "DISC"},
          5,
          "Image check: the image has",
-         false},
+         false,
+         "check-failed"},
         {"device without --record",
          {"build", "SRC", "built.iso", "--device", "DISC"},
          2,
          "--device and the recording options need --record.",
-         false},
+         false,
+         nullptr},
         {"not a list",
          {"record", File("short.lst"), "--device", "DISC"},
          3,
          "is not an image list.",
-         false},
+         false,
+         "refused"},
     };
     for (const RecordCase& test : cases) {
         SCOPED_TRACE(test.name);
@@ -351,9 +582,13 @@ TEST_F(CliEndToEndTest, RecordingGivesItsStatusAndWritesOnlyAWholeCheckedImage)
             arguments.replaceInStrings(
                 "SRC",
                 Source(QStringLiteral("src-%1").arg(test.name).replace(' ', '-'), "two-titlesets"));
-        const CliOutput result = Run(arguments);
+        const CliOutput result = Run(arguments << "--progress=json");
         EXPECT_EQ(result.status, test.status) << result.err.toStdString();
         EXPECT_TRUE(result.err.contains(test.message)) << result.err.toStdString();
+        const QList<QJsonObject> results = ResultObjects(result.out);
+        ASSERT_EQ(results.size(), test.outcome == nullptr ? 0 : 1) << result.out.toStdString();
+        if (test.outcome != nullptr)
+            ExpectResult(results.first(), test.status, test.outcome, result.err);
         const QByteArray expected =
             arguments.contains("--record") ? Contents(File("built.iso")) : image;
         const QByteArray written = Contents(disc);
@@ -392,13 +627,18 @@ TEST_F(CliEndToEndTest, ASignalMidRebuildEndsTheBuilderAndKeepsTheEarlierImage)
         SCOPED_TRACE(signal);
         Write(File("long.iso"), earlier);
         QProcess cli;
-        Start(cli, {"build", source, "long.iso", "--progress=lines"});
+        Start(cli, {"build", source, "long.iso", "--progress=json"});
         // The first progress line: mkisofs is writing.
         ASSERT_TRUE(cli.waitForReadyRead(60000));
         ::kill(static_cast<pid_t>(cli.processId()), signal);
         ASSERT_TRUE(cli.waitForFinished(10000));
         const QString err = QString::fromUtf8(cli.readAllStandardError());
         EXPECT_EQ(cli.exitCode(), status) << err.toStdString();
+        const QList<QJsonObject> results =
+            ResultObjects(QString::fromUtf8(cli.readAllStandardOutput()));
+        ASSERT_EQ(results.size(), 1);
+        ExpectResult(results.first(), status, "stopped", err);
+        EXPECT_EQ(results.first().value("parts").toArray(), QJsonArray());
         EXPECT_TRUE(
             err.contains("The earlier image \"" + File("long.iso") + "\" was kept as it was."))
             << err.toStdString();
