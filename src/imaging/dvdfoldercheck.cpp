@@ -17,10 +17,10 @@ namespace {
 constexpr int kLastTitleSet = 99;
 constexpr int kLastPart = 9;
 
-// Lower case, as the messages about them have always named them.
-const QString kManagerInformation = QStringLiteral("video_ts.ifo");
-const QString kManagerMenu = QStringLiteral("video_ts.vob");
-const QString kManagerBackup = QStringLiteral("video_ts.bup");
+// As they are named on a disc, and so in the messages about a missing one.
+const QString kManagerInformation = QStringLiteral("VIDEO_TS.IFO");
+const QString kManagerMenu = QStringLiteral("VIDEO_TS.VOB");
+const QString kManagerBackup = QStringLiteral("VIDEO_TS.BUP");
 
 QString InformationName(int titleSet)
 {

@@ -1,7 +1,10 @@
 #include "cli/clioptions.h"
 #include "cli/progressprinter.h"
 #include "cli/recordrun.h"
+#include "cli/sourcelist.h"
+
 #include "cli/writtentext.h"
+#include <QTemporaryDir>
 
 #include <QJsonObject>
 #include <QLocale>
@@ -77,6 +80,37 @@ TEST(CliOptionsTest, RecordingNeedsADeviceAndASpeedXorrisoTakes)
               "--speed takes a DVD speed such as 4 or 2.4, not \"fast\".");
     options.speed = "2.4";
     EXPECT_EQ(RecordingMisuse(options), QString());
+}
+
+// A list as an editor on Windows or find -print0 leaves it: line ends, blank
+// entries and names with blanks or line feeds.
+TEST(SourceListTest, LinesOrNulEndedNamesWithoutBlankEntries)
+{
+    QTemporaryDir folder;
+    const struct
+    {
+        QByteArray bytes;
+        bool nul;
+        QStringList sources;
+    } cases[] = {
+        {"a\r\n\nb c\n", false, {"a", "b c"}},
+        {"a\nb", false, {"a", "b"}},
+        {QByteArray("x\ny\0\0z\0", 7), true, {"x\ny", "z"}},
+    };
+    for (const auto& test : cases) {
+        QFile list(folder.filePath("list"));
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        list.write(test.bytes);
+        list.close();
+        QString problem;
+        EXPECT_EQ(ReadSourceList(list.fileName(), test.nul, &problem), test.sources);
+        EXPECT_EQ(problem, QString());
+    }
+    QString problem;
+    EXPECT_EQ(ReadSourceList(folder.filePath("none"), false, &problem), std::nullopt);
+    EXPECT_TRUE(
+        problem.startsWith("The source list \"" + folder.filePath("none") + "\" cannot be read: "))
+        << problem.toStdString();
 }
 
 TEST(ProgressTextTest, SpeedAndTimeLeftFromTheShareDoneSoFar)

@@ -270,13 +270,13 @@ TEST_F(DvdFolderTest, ASourceTheBuilderWouldGetWrongIsRefusedBeforeAnyChange)
         OutcomeText box;
     } cases[] = {
         {"no manager backup", "one-titleset", [&] { Remove("video_ts/video_ts.bup"); },
-         NeededFileError("video_ts.bup")},
+         NeededFileError("VIDEO_TS.BUP")},
         {"no manager files", "one-titleset",
          [&] {
              Remove("video_ts/video_ts.bup");
              Remove("video_ts/video_ts.ifo");
          },
-         NeededFileError("video_ts.ifo")},
+         NeededFileError("VIDEO_TS.IFO")},
         {"no VIDEO_TS", "one-titleset", [&] { QDir(Path("video_ts")).removeRecursively(); },
          Error(noVideoFolder)},
         // Files named like the folders are left alone.
@@ -286,7 +286,7 @@ TEST_F(DvdFolderTest, ASourceTheBuilderWouldGetWrongIsRefusedBeforeAnyChange)
              Write("audio_ts", "a file");
              Write("video_ts", "a file");
          },
-         NeededFileError("video_ts.ifo")},
+         NeededFileError("VIDEO_TS.IFO")},
         {"files differing only in case", "two-titlesets",
          [&] {
              Write("video_ts/VIDEO_TS.IFO", "a stray copy");
