@@ -25,6 +25,13 @@ QString FolderPrefix(const QString& outputFile)
     return QLatin1Char('.') + QFileInfo(outputFile).fileName() + QLatin1String(FolderSuffix);
 }
 
+// The private folder's path as mkdtemp takes it: the last six letters random.
+QString FolderTemplate(const QString& outputFile)
+{
+    return JoinPath(QFileInfo(outputFile).path(), FolderPrefix(outputFile)) +
+           QStringLiteral("XXXXXX");
+}
+
 // Empties a private folder through a descriptor that was opened without
 // following links, then removes it. Entries are unlinked, never followed, and
 // a folder that is not plainly ours is left alone.
@@ -74,9 +81,7 @@ int BuildOutput::Begin(const QString& outputFile, bool split)
     RemoveWritten();
     m_outputFile = outputFile;
     m_split = split;
-    QByteArray pattern =
-        QFile::encodeName(JoinPath(QFileInfo(outputFile).path(), FolderPrefix(outputFile))) +
-        "XXXXXX";
+    QByteArray pattern = QFile::encodeName(FolderTemplate(outputFile));
     if (mkdtemp(pattern.data()) == nullptr)
         return errno;
     m_folder = QFile::decodeName(pattern);
@@ -85,9 +90,7 @@ int BuildOutput::Begin(const QString& outputFile, bool split)
 
 QString BuildOutput::StagedFilePattern(const QString& outputFile)
 {
-    return JoinPath(JoinPath(QFileInfo(outputFile).path(), FolderPrefix(outputFile)) +
-                        QStringLiteral("XXXXXX"),
-                    QFileInfo(outputFile).fileName());
+    return JoinPath(FolderTemplate(outputFile), QFileInfo(outputFile).fileName());
 }
 
 QString BuildOutput::StagedFile() const
