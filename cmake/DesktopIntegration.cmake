@@ -41,22 +41,24 @@ find_program(GZIP_EXECUTABLE gzip REQUIRED)
 set(ISOMINT_DOC_DIR "${CMAKE_INSTALL_DATADIR}/doc/isomint-stencil")
 set(compressed "")
 foreach(page isomint isomint-cli)
+    # The pages' heading names the release (cmake/Release.cmake).
+    configure_file("${CMAKE_SOURCE_DIR}/res/man/${page}.1" "${CMAKE_BINARY_DIR}/man/${page}.1" @ONLY)
     set(output "${CMAKE_BINARY_DIR}/man/${page}.1.gz")
     add_custom_command(OUTPUT "${output}"
-        COMMAND "${CMAKE_COMMAND}" -E make_directory "${CMAKE_BINARY_DIR}/man"
-        COMMAND "${GZIP_EXECUTABLE}" -9nc "${CMAKE_SOURCE_DIR}/res/man/${page}.1" > "${output}"
-        DEPENDS "${CMAKE_SOURCE_DIR}/res/man/${page}.1" VERBATIM)
+        COMMAND "${GZIP_EXECUTABLE}" -9nc "${CMAKE_BINARY_DIR}/man/${page}.1" > "${output}"
+        DEPENDS "${CMAKE_BINARY_DIR}/man/${page}.1" VERBATIM)
     list(APPEND compressed "${output}")
     install(FILES "${output}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 endforeach()
-configure_file("${CMAKE_SOURCE_DIR}/res/package/changelog.in" "${CMAKE_BINARY_DIR}/doc/changelog"
-               @ONLY)
+# The Debian package's changelog and copyright are the program's own, so an
+# install from source carries the same two files.
 set(changelog "${CMAKE_BINARY_DIR}/doc/changelog.gz")
 add_custom_command(OUTPUT "${changelog}"
-    COMMAND "${GZIP_EXECUTABLE}" -9nc "${CMAKE_BINARY_DIR}/doc/changelog" > "${changelog}"
-    DEPENDS "${CMAKE_BINARY_DIR}/doc/changelog" VERBATIM)
+    COMMAND "${CMAKE_COMMAND}" -E make_directory "${CMAKE_BINARY_DIR}/doc"
+    COMMAND "${GZIP_EXECUTABLE}" -9nc "${CMAKE_SOURCE_DIR}/debian/changelog" > "${changelog}"
+    DEPENDS "${CMAKE_SOURCE_DIR}/debian/changelog" VERBATIM)
 add_custom_target(isomint_compressed_docs ALL DEPENDS ${compressed} "${changelog}")
-install(FILES "${changelog}" "${CMAKE_SOURCE_DIR}/res/package/copyright"
+install(FILES "${changelog}" "${CMAKE_SOURCE_DIR}/debian/copyright"
         DESTINATION "${ISOMINT_DOC_DIR}")
 
 # Removes what the last install wrote, as listed in install_manifest.txt.

@@ -1,9 +1,14 @@
-# Fills the program folder with the files the program looks up beside itself,
-# and installs the same folder as <prefix>/lib/isomint-stencil.
+# Fills the program folder with the files the program looks up beside itself.
+# An install splits it: the executables and the mkisofs link go to
+# <prefix>/lib/isomint-stencil, the architecture-independent data to
+# <prefix>/share/isomint-stencil, where the installed program looks for it.
 
 include(GNUInstallDirs)
-# Not CMAKE_INSTALL_LIBDIR: the folder holds the program, not a multiarch library.
+# Not CMAKE_INSTALL_LIBDIR nor CMAKE_INSTALL_DATADIR: the program recognises
+# its installed copy by these two folders below the prefix (see
+# src/platform/installedlayout.h), so they are fixed.
 set(ISOMINT_INSTALL_PROGRAM_DIR "lib/isomint-stencil")
+set(ISOMINT_INSTALL_DATA_DIR "share/isomint-stencil")
 
 find_program(GENISOIMAGE_EXECUTABLE genisoimage PATHS /usr/bin NO_DEFAULT_PATH)
 find_program(GENISOIMAGE_EXECUTABLE genisoimage REQUIRED)
@@ -36,7 +41,7 @@ endforeach()
 
 install(FILES "${ISOMINT_PROGRAM_DIR}/license.txt" "${ISOMINT_PROGRAM_DIR}/mod.ver"
               ${ISOMINT_HELP_FILES}
-        DESTINATION "${ISOMINT_INSTALL_PROGRAM_DIR}")
+        DESTINATION "${ISOMINT_INSTALL_DATA_DIR}")
 
 # isomint_install_link(<link> <target>): a symbolic link made at install time,
 # relative when both lie under the prefix so that the tree can be moved (and

@@ -1,10 +1,12 @@
 #include "app/maindialog.h"
+#include "platform/displayreach.h"
 #include "platform/programfolder.h"
 #include "platform/programtranslations.h"
 #include "platform/terminationsignals.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QProcessEnvironment>
 
 #include <csignal>
 #include <cstdio>
@@ -43,12 +45,33 @@ bool AnsweredInformationRequest(int argc, char* argv[])
     return true;
 }
 
+constexpr char NoDisplayText[] =
+    QT_TRANSLATE_NOOP("ProgramUsage", "No display could be opened. isomint-cli works without one.");
+
+// Qt aborts with a core dump when it cannot open a display; one line that
+// says so, and names the program that needs none, serves the user better.
+bool ReportedMissingDisplay(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (DisplayReachable(arguments, QProcessEnvironment::systemEnvironment()))
+        return false;
+    const QCoreApplication core(argc, argv);
+    const ProgramTranslations translations(ProgramFolder());
+    std::fprintf(stderr, "isomint: %s\n",
+                 QCoreApplication::translate("ProgramUsage", NoDisplayText).toUtf8().constData());
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     if (AnsweredInformationRequest(argc, argv))
         return 0;
+    if (ReportedMissingDisplay(argc, argv))
+        return 1;
     // An ignored SIGCHLD, inherited from whoever started the program, would
     // make the kernel discard the image builder's exit status.
     std::signal(SIGCHLD, SIG_DFL);

@@ -1,5 +1,6 @@
 #include "app/manifest.h"
 
+#include "platform/installedlayout.h"
 #include "platform/pathhelper.h"
 #include "platform/stringtable.h"
 
@@ -21,6 +22,10 @@ QByteArray ManifestText()
 
 bool WriteManifest(const QString& programFolder)
 {
+    // An installed copy's folder belongs to its package: a file written there
+    // would outlive the package's removal.
+    if (IsInstalledCopy(programFolder))
+        return false;
     const QString path = JoinPath(programFolder, QString::fromLatin1(ManifestName));
     const QFileInfo entry(path);
     if (entry.exists() || entry.isSymLink())

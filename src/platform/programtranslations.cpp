@@ -1,5 +1,7 @@
 #include "platform/programtranslations.h"
 
+#include "platform/installedlayout.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 
@@ -26,7 +28,7 @@ ProgramTranslations::ProgramTranslations(const QString& programFolder, const QLo
     m_qtInstalled = Install(m_qt, locale, QStringLiteral("qtbase"),
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     m_programInstalled = Install(m_program, locale, QStringLiteral("isomint"),
-                                 programFolder + QStringLiteral("/translations"));
+                                 DataFolder(programFolder) + QStringLiteral("/translations"));
 }
 
 ProgramTranslations::~ProgramTranslations()

@@ -6,7 +6,8 @@
 
 // The program's catalogue and Qt's own, installed on the running application
 // for a locale for as long as this object lives. English installs neither:
-// the source texts are English.
+// the source texts are English. The program's catalogue is looked up in the
+// data folder's translations/ (see DataFolder).
 class ProgramTranslations
 {
 public:

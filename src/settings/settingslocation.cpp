@@ -1,5 +1,6 @@
 #include "settings/settingslocation.h"
 
+#include "platform/installedlayout.h"
 #include "platform/pathhelper.h"
 #include "settings/settingsfile.h"
 
@@ -7,7 +8,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <pwd.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace {
 
@@ -30,10 +34,45 @@ QString ConfigurationFolder(const QProcessEnvironment& environment)
     return {};
 }
 
+// The home folder the account database gives this user, or empty.
+QString AccountHome()
+{
+    std::vector<char> buffer(16384);
+    passwd entry = {};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) != 0 ||
+        found == nullptr || found->pw_dir == nullptr)
+        return {};
+    QString home = QFile::decodeName(found->pw_dir);
+    return QDir::isAbsolutePath(home) ? home : QString();
+}
+
+QString UserSettingsFile(const QString& configuration)
+{
+    return JoinPath(JoinPath(configuration, QStringLiteral("isomint")),
+                    QLatin1String(SettingsFileName));
+}
+
+// An installed copy's folder is never written, so without HOME (a service,
+// env -i) the account's home stands in; with none at all there is no file.
+QString InstalledCopySettingsFile(const QProcessEnvironment& environment)
+{
+    QString configuration = ConfigurationFolder(environment);
+    if (configuration.isEmpty()) {
+        const QString home = AccountHome();
+        if (home.isEmpty())
+            return {};
+        configuration = JoinPath(home, QStringLiteral(".config"));
+    }
+    return UserSettingsFile(configuration);
+}
+
 } // namespace
 
 QString SettingsFileLocation(const QString& programFolder, const QProcessEnvironment& environment)
 {
+    if (IsInstalledCopy(programFolder))
+        return InstalledCopySettingsFile(environment);
     QString beside = JoinPath(programFolder, QLatin1String(SettingsFileName));
     const QFileInfo file(beside);
     if (file.exists() || file.isSymLink() || FolderTakesNewFiles(programFolder))
@@ -42,6 +81,5 @@ QString SettingsFileLocation(const QString& programFolder, const QProcessEnviron
     // With nowhere else to go, the program folder is still the best answer.
     if (configuration.isEmpty())
         return beside;
-    return JoinPath(JoinPath(configuration, QStringLiteral("isomint")),
-                    QLatin1String(SettingsFileName));
+    return UserSettingsFile(configuration);
 }

@@ -1,19 +1,26 @@
-// A copy installed by root, run by a user who may not write its folder: the
-// settings go to the user's configuration folder, and the first-time setup
-// runs once, not at every start.
+// A copy installed by `cmake --install`, run by root and by a user who may not
+// write it: nothing is written into its program folder, the settings go to the
+// user's ~/.config/isomint/, the first-time setup runs once, not at every
+// start, and the data is read from the installed data folder.
 #include "app/apptesthelpers.h"
 #include "app/maindialog.h"
+#include "controls/linkopener.h"
+#include "dialogs/aboutdialog.h"
+#include "dialogs/licensedialog.h"
 #include "dialogs/settingsdialog.h"
 #include "settings/programsettings.h"
 #include "support/rerunasnobody.h"
 #include "support/scriptedmessagebox.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +29,7 @@ namespace {
 
 const char* const kInstalledVariable = "ISOMINT_TEST_INSTALLED_COPY";
 const QString kPrefix = QStringLiteral("/opt/isomint-stencil");
+const QString kProgramDir = QStringLiteral("lib/isomint-stencil");
 
 // Installs this build as `cmake --install` does, under `root` as DESTDIR.
 // Returns the installed program folder, or empty on failure.
@@ -39,12 +47,22 @@ QString Install(const QString& root)
         ADD_FAILURE() << install.readAll().toStdString();
         return {};
     }
-    return root + kPrefix + QStringLiteral("/lib/isomint-stencil");
+    return root + kPrefix + QLatin1Char('/') + kProgramDir;
 }
 
-bool MakeTreeReadOnly(const QString& folder)
+// The data folder of the install whose program folder this is.
+QString InstalledData(const QString& installed)
 {
-    return ::chmod(QFile::encodeName(folder).constData(), 0555) == 0;
+    return installed.chopped(kProgramDir.size()) + QStringLiteral("share/isomint-stencil");
+}
+
+// The folder's entries, one line, for a readable failure.
+std::string Entries(const QString& folder)
+{
+    return QDir(folder)
+        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)
+        .join(QLatin1Char(' '))
+        .toStdString();
 }
 
 QByteArray BytesOf(const QString& path)
@@ -58,14 +76,62 @@ bool IsSettingsDialogUp()
     return qobject_cast<SettingsDialog*>(QApplication::activeModalWidget()) != nullptr;
 }
 
-// The user's side: two starts of the installed program.
+// Records the addresses handed to the desktop instead of opening them.
+class RecordingOpener : public LinkOpener
+{
+public:
+    void OpenWithDesktop(const QString& address, QObject* /*context*/, LinkOpenDone done) override
+    {
+        opened.append(address);
+        done(LinkOpenResult{});
+    }
+    QString BrowserCommand() override { return {}; }
+    QStringList opened;
+};
+
+// Help, License and Info read the installed data folder.
+void ExpectInstalledData(MainDialog& window, const QString& installed)
+{
+    const QString data = InstalledData(installed);
+    RecordingOpener opener;
+    SetLinkOpener(&opener);
+    Find<QAction>(window, "helpAction")->trigger();
+    SetLinkOpener(nullptr);
+    EXPECT_EQ(opener.opened.join(QLatin1Char(' ')).toStdString(),
+              (data + QStringLiteral("/stencil_hlp.html")).toStdString());
+
+    QString license;
+    WhenModalShown<LicenseDialog>([&license](LicenseDialog& dialog) {
+        license = dialog.LicenseText();
+        dialog.close();
+    });
+    Find<QAction>(window, "licenseAction")->trigger();
+    const QByteArray firstLine =
+        BytesOf(data + QStringLiteral("/license.txt")).split('\n').value(0);
+    EXPECT_FALSE(firstLine.isEmpty());
+    EXPECT_TRUE(license.startsWith(QString::fromUtf8(firstLine))) << license.toStdString();
+
+    QString modules;
+    WhenModalShown<AboutDialog>([&modules](AboutDialog& dialog) {
+        modules = dialog.ModuleText();
+        dialog.close();
+    });
+    Find<QAction>(window, "infoAction")->trigger();
+    EXPECT_TRUE(modules.startsWith(QStringLiteral("Using following modules:")))
+        << modules.toStdString();
+}
+
+// The user's side: two starts of the installed program, with HOME of its own.
 void RunTwoStarts(const QString& installed)
 {
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
+    const QByteArray savedHome = qgetenv("HOME");
     const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
-    const QString settingsFile = home.filePath(QStringLiteral("config/isomint/stencil.ini"));
+    const bool hadConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qunsetenv("XDG_CONFIG_HOME");
+    const QString settingsFile = home.filePath(QStringLiteral(".config/isomint/stencil.ini"));
     ScriptedMessageBox boxes;
 
     // First start: the setup runs and its "Sa&ve" stores the file for the user.
@@ -78,12 +144,11 @@ void RunTwoStarts(const QString& installed)
     {
         MainDialog first(installed, &boxes);
         first.show();
-        EXPECT_EQ(first.Settings().SettingsFilePath(), settingsFile);
+        EXPECT_EQ(first.Settings().SettingsFilePath().toStdString(), settingsFile.toStdString());
     }
     EXPECT_EQ(caption, QStringLiteral("Isomint Stencil << First Time Setup >>"));
     EXPECT_EQ(boxes.Count(), 0) << boxes.Last().text.toStdString();
     EXPECT_TRUE(BytesOf(settingsFile).contains("\r\nSplitImageFile = 1\r\n"));
-    EXPECT_FALSE(QFile::exists(installed + QStringLiteral("/stencil.ini")));
 
     // Second start: the file is found, so no setup; a speed change is stored too.
     bool setupAgain = false;
@@ -102,10 +167,13 @@ void RunTwoStarts(const QString& installed)
     second.Settings().WriteSettings();
     EXPECT_EQ(boxes.Count(), 0);
     EXPECT_TRUE(BytesOf(settingsFile).contains("\r\nWriteSpeed = 8x\r\n"));
-    qputenv("XDG_CONFIG_HOME", savedConfig);
+    ExpectInstalledData(second, installed);
+    qputenv("HOME", savedHome);
+    if (hadConfig)
+        qputenv("XDG_CONFIG_HOME", savedConfig);
 }
 
-TEST(InstalledCopy, UserWithoutWriteAccessKeepsSettingsInTheConfigurationFolder)
+TEST(InstalledCopy, KeepsSettingsPerUserAndWritesNothingIntoItsFolder)
 {
     const QString given = qEnvironmentVariable(kInstalledVariable);
     if (!given.isEmpty()) {
@@ -117,19 +185,22 @@ TEST(InstalledCopy, UserWithoutWriteAccessKeepsSettingsInTheConfigurationFolder)
     const QString installed = Install(root.path());
     ASSERT_FALSE(installed.isEmpty());
     ASSERT_TRUE(QFileInfo(installed + QStringLiteral("/isomint")).isExecutable());
-    // As root, the copy is root's: nobody must be able to reach it, not write it.
+    const std::string before = Entries(installed);
+
+    // Whoever runs it: root, or the user who installed it, may write the
+    // folder, and still nothing lands there.
+    ASSERT_TRUE(QFileInfo(installed).isWritable());
+    RunTwoStarts(installed);
+    EXPECT_EQ(Entries(installed), before);
+
+    // And a user who may not write it; nobody must be able to reach it.
+    if (::geteuid() != 0 || !CanRerunAsNobody())
+        return;
     ASSERT_EQ(::chmod(QFile::encodeName(root.path()).constData(), 0755), 0);
     qputenv(kInstalledVariable, QFile::encodeName(installed));
-    const bool reran = RanAsNobodyInstead();
+    EXPECT_TRUE(RerunAsNobody());
     qunsetenv(kInstalledVariable);
-    if (reran) {
-        EXPECT_FALSE(QFile::exists(installed + QStringLiteral("/stencil.ini")));
-        return;
-    }
-    // Not root: the copy is this user's own, so take its write access away.
-    ASSERT_TRUE(MakeTreeReadOnly(installed));
-    RunTwoStarts(installed);
-    ::chmod(QFile::encodeName(installed).constData(), 0755);
+    EXPECT_EQ(Entries(installed), before);
 }
 
 } // namespace

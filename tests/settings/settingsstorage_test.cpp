@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QProcessEnvironment>
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -101,7 +102,36 @@ TEST(SettingsLocation, PortableCopyKeepsTheFileInTheProgramFolder)
     EXPECT_EQ(SettingsFileLocation(folder.path(), QProcessEnvironment()), beside);
 }
 
-// The installed case: the program folder belongs to root and takes no new file.
+// An installed copy's folder is its package's, whoever runs it and whatever
+// lies in it: a settings file left there by an older version is not used.
+TEST_F(SettingsStorageTest, InstalledCopyKeepsTheFileInTheUsersConfigurationFolder)
+{
+    const QString folder = Sub(QStringLiteral("usr/lib/isomint-stencil"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QDir().mkpath(Sub(QStringLiteral("usr/share/isomint-stencil"))));
+    WriteTo(folder + QStringLiteral("/stencil.ini"), "SplitImageFile = 1\r\n");
+    const passwd* account = ::getpwuid(::geteuid());
+    ASSERT_NE(account, nullptr);
+    const QString home = QStringLiteral("/home/someone");
+    struct Case
+    {
+        QProcessEnvironment environment;
+        QString expected;
+    };
+    const Case cases[] = {
+        {Environment({{"XDG_CONFIG_HOME", QStringLiteral("/cfg")}, {"HOME", home}}),
+         QStringLiteral("/cfg/isomint/stencil.ini")},
+        {Environment({{"HOME", home}}), home + QStringLiteral("/.config/isomint/stencil.ini")},
+        // No HOME (a service, env -i): the account's home, never the program folder.
+        {QProcessEnvironment(),
+         QFile::decodeName(account->pw_dir) + QStringLiteral("/.config/isomint/stencil.ini")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SettingsFileLocation(folder, c.environment), c.expected);
+}
+
+// A copy that is not installed, in a folder that takes no new file (root's,
+// or read-only).
 TEST_F(SettingsStorageTest, ReadOnlyProgramFolderUsesTheUsersConfigurationFolder)
 {
     if (RanAsNobodyInstead())
