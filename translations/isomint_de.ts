@@ -236,16 +236,8 @@ Es gehört zum Debian-Paket „genisoimage“.</translation>
         <translation>%1 %  %2 MB/s  noch %3</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not an image list.</source>
-        <translation>„%1“ ist keine Abbildliste.</translation>
-    </message>
-    <message>
         <source>xorriso was not found; install it with &quot;apt-get install xorriso&quot;.</source>
         <translation>xorriso wurde nicht gefunden; installieren Sie es mit „apt-get install xorriso“.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; does not hold a whole ISO 9660 image.</source>
-        <translation>„%1“ enthält kein vollständiges ISO-9660-Abbild.</translation>
     </message>
     <message>
         <source>Verifying the disc against the image.</source>
@@ -725,6 +717,12 @@ with the given filename extension.</source>
         <translation>Der angegebenen Dateiendung ist
 kein Programm zugeordnet.</translation>
     </message>
+    <message>
+        <source>No program to open links was found.
+Install the package %1.</source>
+        <translation>Es wurde kein Programm zum Öffnen von Links gefunden.
+Installieren Sie das Paket %1.</translation>
+    </message>
 </context>
 <context>
     <name>LogDialog</name>
@@ -851,6 +849,36 @@ kein Programm zugeordnet.</translation>
         <source>Recording Failed</source>
         <translation>Brennen fehlgeschlagen</translation>
     </message>
+    <message>
+        <source>%1 %  ·  %2 MB/s  ·  %3 left</source>
+        <translation>%1 %  ·  %2 MB/s  ·  noch %3</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>&amp;Record Image...</source>
+        <translation>Abbild &amp;brennen...</translation>
+    </message>
+    <message>
+        <source>Image or Image List (*.iso;*.lst)|*.iso;*.lst|ISO Image (*.iso)|*.iso|Image List (*.lst)|*.lst|All Files (*.*)||</source>
+        <translation>Abbild oder Abbildliste (*.iso;*.lst)|*.iso;*.lst|ISO-Abbild (*.iso)|*.iso|Abbildliste (*.lst)|*.lst|Alle Dateien (*.*)||</translation>
+    </message>
+    <message>
+        <source>Nothing was recorded: the image check failed.
+%1</source>
+        <translation>Es wurde nichts gebrannt: Die Prüfung des Abbilds ist fehlgeschlagen.
+%1</translation>
+    </message>
+    <message>
+        <source>Recording is turned off in the Program Settings.</source>
+        <translation>Das Brennen ist in den Programmeinstellungen ausgeschaltet.</translation>
+    </message>
 </context>
 <context>
     <name>Outcome</name>
@@ -971,6 +999,10 @@ Zum Erstellen, Prüfen oder Brennen ohne Fenster dient isomint-cli
 (isomint-cli --help).
 </translation>
     </message>
+    <message>
+        <source>No display could be opened. isomint-cli works without one.</source>
+        <translation>Es konnte keine Anzeige geöffnet werden. isomint-cli funktioniert ohne Anzeige.</translation>
+    </message>
 </context>
 <context>
     <name>Recorder</name>
@@ -1080,6 +1112,14 @@ Einzelheiten siehe Protokoll.</translation>
         <translation>xorriso hat %1 Datenblöcke auf dem Medium gemeldet; das Abbild hat %2.
 </translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not an image list.</source>
+        <translation>„%1“ ist keine Abbildliste.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not hold a whole ISO 9660 image.</source>
+        <translation>„%1“ enthält kein vollständiges ISO-9660-Abbild.</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -1161,6 +1201,13 @@ Einzelheiten siehe Protokoll.</translation>
     <message>
         <source>Isomint Stencil &lt;&lt; First Time Setup &gt;&gt;</source>
         <translation>Isomint Stencil &lt;&lt; Ersteinrichtung &gt;&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>ShowInFolder</name>
+    <message>
+        <source>Show in &amp;Folder</source>
+        <translation>Im &amp;Ordner zeigen</translation>
     </message>
 </context>
 <context>

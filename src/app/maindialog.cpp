@@ -10,6 +10,7 @@
 #include "burn/drivespeeds.h"
 #include "burn/recordingsession.h"
 #include "controls/controlimages.h"
+#include "controls/fontunits.h"
 #include "controls/themedbutton.h"
 #include "dialogs/logdialog.h"
 #include "dialogs/settingsdialog.h"
@@ -66,6 +67,7 @@ MainDialog::MainDialog(const QString& programFolder, MessageBoxPresenter* presen
       m_log(std::make_unique<LogDialog>()), m_powerOff(MakeLogindPowerOff())
 {
     m_ui->setupUi(this);
+    FontUnits::Apply(*this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -158,6 +160,7 @@ void MainDialog::SetUpSignals()
     connect(m_ui->shutdownCheck, &QCheckBox::clicked, this, [this] { TakeFieldValues(); });
     connect(m_ui->verifyCheck, &QCheckBox::clicked, this, [this] { TakeFieldValues(); });
     connect(m_ui->speedCombo, &QComboBox::activated, this, &MainDialog::StoreWriteSpeed);
+    connect(m_ui->recordImageAction, &QAction::triggered, this, &MainDialog::RecordImage);
     connect(m_ui->programSettingsAction, &QAction::triggered, this, &MainDialog::ShowSettings);
     connect(m_ui->helpAction, &QAction::triggered, this, &MainDialog::ShowHelp);
     connect(m_ui->infoAction, &QAction::triggered, this, &MainDialog::ShowAbout);

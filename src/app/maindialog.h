@@ -85,6 +85,9 @@ public:
     // Commands.
     void BrowseSource();
     void BrowseOutput();
+    // Records an image or an image list made earlier, chosen in the file
+    // dialog, as a build's image would be.
+    void RecordImage();
     void ShowLog();
     void ShowAbout();
     void ShowHelp();

@@ -1,14 +1,37 @@
 // The main window's view of a recording: busy state, progress, title, log and
-// the outcome's box. The recording itself runs in the RecordingSession.
+// the outcome's box, after a build or for an image made earlier. The
+// recording itself runs in the RecordingSession.
 #include "app/maindialog.h"
 
+#include "app/imagerecording.h"
 #include "app/poweroff.h"
 #include "app/progressview.h"
+#include "burn/decrypterburn.h"
+#include "burn/existingimage.h"
 #include "burn/recordingchoices.h"
 #include "burn/recordingsession.h"
 #include "controls/messagebox.h"
+#include "controls/showinfolder.h"
 #include "dialogs/settingsnotices.h"
+#include "recorder/nativerecorder.h"
+#include "settings/programsettings.h"
 #include "ui_maindialog.h"
+
+namespace {
+
+// The settings' word on recording, with its notices; a box says when it is off.
+bool RecordingIsOn(ProgramSettings& settings, MessageBoxPresenter& presenter)
+{
+    const bool burn = settings.GetBurnImageFile();
+    ShowSettingsNotices(presenter, settings);
+    if (!burn)
+        ShowWindowBox(presenter, MainDialog::tr("Recording Failed"),
+                      MainDialog::tr("Recording is turned off in the Program Settings."),
+                      BoxKind::Error);
+    return burn;
+}
+
+} // namespace
 
 bool MainDialog::IsRecording() const
 {
@@ -47,12 +70,39 @@ void MainDialog::StartPendingRecording()
     m_session->StartPending(plan);
 }
 
+void MainDialog::RecordImage()
+{
+    if (m_engine->IsBuilding() || IsRecording())
+        return;
+    const QString image = ChooseImageToRecord(this, m_fields.outputFile);
+    if (image.isEmpty() || !RecordingIsOn(Settings(), m_presenter))
+        return;
+    // The checks of a build's own read-back, since nobody checked this image.
+    const bool native = IsXorrisoRecorder(Settings().GetDecrypterPath());
+    const ExistingImage checked =
+        native ? TakeExistingImage(*m_session, image) : CheckExistingImage(image);
+    if (checked.outcome != BuildOutcome::Built) {
+        ShowWindowBox(m_presenter, tr("Recording Failed"), ImageRefusalText(checked),
+                      BoxKind::Error);
+        return;
+    }
+    if (native) {
+        StartPendingRecording();
+        return;
+    }
+    // The Windows recorder gets it as after a build: the image or its list, detached.
+    DecrypterBurnSource(Settings(), RecordingChoices{m_shutdown, m_verify, SelectedSpeedText()},
+                        image);
+    ShowSettingsNotices(m_presenter, Settings());
+}
+
 void MainDialog::OnRecordingPhase(RecordingPhase phase)
 {
     if (phase == RecordingPhase::Verifying) {
         setWindowTitle(tr("Verifying… %1").arg(BuildTitleText(0)));
         return;
     }
+    Rate().Begin(static_cast<double>(m_session->ImageBytes()));
     OnRecordingProgress(0);
     SetInputsEnabled(false);
 }
@@ -60,7 +110,7 @@ void MainDialog::OnRecordingPhase(RecordingPhase phase)
 void MainDialog::OnRecordingProgress(int percent)
 {
     m_ui->progressBar->setValue(percent);
-    SetPercentLabel(PercentLabelText(percent));
+    SetPercentLabel(ProgressLabelText(Rate().Sample(percent)));
     setWindowTitle(tr("%1 % Recording… %2").arg(percent).arg(BuildTitleText(0)));
 }
 
@@ -75,8 +125,12 @@ void MainDialog::OnRecordingEnded(const RecordingReport& report)
     }
     if (text.isEmpty())
         return;
-    ShowWindowBox(m_presenter, report.Succeeded() ? tr("Information") : tr("Recording Failed"),
-                  text, report.Succeeded() ? BoxKind::Information : BoxKind::Error);
+    const bool succeeded = report.Succeeded();
+    const QStringList image = succeeded ? m_session->ImageFiles() : QStringList();
+    if (ShowWindowBox(m_presenter, succeeded ? tr("Information") : tr("Recording Failed"), text,
+                      succeeded ? BoxKind::Information : BoxKind::Error,
+                      image.isEmpty() ? QString() : ShowInFolderText()) == BoxAnswer::Extra)
+        ShowInFolder(image, this, m_presenter);
 }
 
 void MainDialog::SetPowerOff(std::unique_ptr<PowerOff> powerOff)

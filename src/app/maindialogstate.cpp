@@ -10,6 +10,7 @@
 void MainDialog::SetInputsEnabled(bool enabled)
 {
     m_ui->programSettingsAction->setEnabled(enabled);
+    m_ui->recordImageAction->setEnabled(enabled);
     m_ui->sourceBrowseButton->setEnabled(enabled);
     m_ui->quitButton->setEnabled(enabled);
     m_ui->abortButton->setEnabled(!enabled);

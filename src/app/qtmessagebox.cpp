@@ -1,5 +1,7 @@
 #include "app/qtmessagebox.h"
 
+#include <QAbstractButton>
+#include <QPushButton>
 #include <QWidget>
 
 namespace {
@@ -14,6 +16,18 @@ BoxAnswer AnswerFor(int button)
     default:
         return BoxAnswer::Ok;
     }
+}
+
+// The kind's first button stays the answer to Enter and its last to Escape;
+// with a second button beside OK, Qt would leave Escape without one.
+void AddExtraButton(QMessageBox& box, const QString& text)
+{
+    const QList<QAbstractButton*> own = box.buttons();
+    box.addButton(text, QMessageBox::ActionRole);
+    if (own.isEmpty())
+        return;
+    box.setDefaultButton(qobject_cast<QPushButton*>(own.first()));
+    box.setEscapeButton(own.last());
 }
 
 } // namespace
@@ -52,6 +66,8 @@ void QtMessageBox::Configure(QMessageBox& box, const MessageBoxRequest& request)
         box.setStandardButtons(QMessageBox::Ok);
         break;
     }
+    if (!request.extraButton.isEmpty())
+        AddExtraButton(box, request.extraButton);
 }
 
 BoxAnswer QtMessageBox::Show(const MessageBoxRequest& request)
@@ -63,5 +79,9 @@ BoxAnswer QtMessageBox::Show(const MessageBoxRequest& request)
     QWidget* parent = request.owner == BoxOwner::MainWindow && onScreen ? window : nullptr;
     QMessageBox box(parent);
     Configure(box, request);
-    return AnswerFor(box.exec());
+    const int button = box.exec();
+    if (box.clickedButton() != nullptr &&
+        box.buttonRole(box.clickedButton()) == QMessageBox::ActionRole)
+        return BoxAnswer::Extra;
+    return AnswerFor(button);
 }

@@ -1,7 +1,9 @@
 #include "app/windowbuild.h"
 
 #include "app/buildwindow.h"
+#include "controls/showinfolder.h"
 #include "dialogs/settingsnotices.h"
+#include "imaging/directorysize.h"
 #include "settings/programsettings.h"
 
 #include <QCoreApplication>
@@ -13,9 +15,10 @@ WindowBuild::WindowBuild(BuildWindow& window, MessageBoxPresenter& presenter,
     // The engine's end, not the monitor's: it says what was kept and what is missing.
     connect(&m_engine, &BuildEngine::Progress, this,
             [&window](int percent) { ShowPercent(window, percent); });
-    connect(&m_engine, &BuildEngine::Ended, this, [&window, &presenter](const BuildResult& result) {
-        ShowEnd(window, presenter, result);
-    });
+    connect(&m_engine, &BuildEngine::Ended, this,
+            [this, &window, &presenter](const BuildResult& result) {
+                ShowEnd(window, presenter, result, this);
+            });
     connect(&m_engine, &BuildEngine::ImageBuilt, this, &WindowBuild::ImageBuilt);
     connect(&m_engine, &BuildEngine::Finished, this, &WindowBuild::BuildFinished);
 }
@@ -37,8 +40,11 @@ void WindowBuild::StartBuild()
     }
     const BuildStart start = m_engine.Start(request, *this);
     ShowTaken(start.request, start.stage);
-    if (!start.refusal)
+    if (!start.refusal) {
+        // The source's size stands for the image's, as the command line counts it.
+        m_window.Rate().Begin(MeasureDirectorySize(start.request.sourceDirectory));
         return;
+    }
     ShowBuildResult(m_presenter, *start.refusal);
     m_window.LeaveBusyState();
 }
@@ -81,35 +87,32 @@ void WindowBuild::ShowTaken(const BuildRequest& request, RequestStage stage)
     }
 }
 
-BoxAnswer ShowOutcome(MessageBoxPresenter& presenter, const OutcomeText& message)
+BoxAnswer ShowOutcome(MessageBoxPresenter& presenter, const OutcomeText& message,
+                      const QString& extraButton)
 {
     BoxKind kind = BoxKind::Error;
     if (message.kind == OutcomeKind::Information)
         kind = BoxKind::Information;
     else if (message.kind == OutcomeKind::Question)
         kind = BoxKind::WarningYesNo;
-    return ShowWindowBox(presenter, message.caption, message.text, kind);
+    return ShowWindowBox(presenter, message.caption, message.text, kind, extraButton);
 }
 
-void ShowBuildResult(MessageBoxPresenter& presenter, const BuildResult& result)
+void ShowBuildResult(MessageBoxPresenter& presenter, const BuildResult& result, QObject* context)
 {
     if (ShowsNoBox(result))
         return;
-    ShowOutcome(presenter, ResultBox(result));
+    const bool built =
+        result.outcome == BuildOutcome::Built && !result.parts.isEmpty() && context != nullptr;
+    if (ShowOutcome(presenter, ResultBox(result), built ? ShowInFolderText() : QString()) ==
+        BoxAnswer::Extra)
+        ShowInFolder(result.parts, context, presenter);
 }
 
-void ShowEnd(BuildWindow& window, MessageBoxPresenter& presenter, const BuildResult& result)
+void ShowEnd(BuildWindow& window, MessageBoxPresenter& presenter, const BuildResult& result,
+             QObject* context)
 {
-    ShowBuildResult(presenter, result);
+    ShowBuildResult(presenter, result, context);
     window.LeaveBusyState();
     window.EnableLog();
-}
-
-void ShowMonitorOn(BuildMonitor& monitor, BuildWindow& window, MessageBoxPresenter& presenter)
-{
-    QObject::connect(&monitor, &BuildMonitor::Progress, &monitor,
-                     [&window](int percent) { ShowPercent(window, percent); });
-    QObject::connect(
-        &monitor, &BuildMonitor::Ended, &monitor,
-        [&window, &presenter](const BuildResult& result) { ShowEnd(window, presenter, result); });
 }

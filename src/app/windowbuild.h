@@ -54,15 +54,16 @@ private:
 };
 
 // Shows a message in the box of its kind over the main window; the answer.
-BoxAnswer ShowOutcome(MessageBoxPresenter& presenter, const OutcomeText& message);
+BoxAnswer ShowOutcome(MessageBoxPresenter& presenter, const OutcomeText& message,
+                      const QString& extraButton = {});
 
 // The box for a result, as the window has always shown it; none for an
-// abort, a No, or a run that could not be followed.
-void ShowBuildResult(MessageBoxPresenter& presenter, const BuildResult& result);
+// abort, a No, or a run that could not be followed. Given a context, a
+// success box also offers to show the image in its folder, and does so for
+// as long as the context lives.
+void ShowBuildResult(MessageBoxPresenter& presenter, const BuildResult& result,
+                     QObject* context = nullptr);
 
 // The result's box, then the window given back: busy state left and "&Log" enabled.
-void ShowEnd(BuildWindow& window, MessageBoxPresenter& presenter, const BuildResult& result);
-
-// Shows a monitor's progress on the window and, at its end, the box, then
-// gives the window back: busy state left and "&Log" enabled.
-void ShowMonitorOn(BuildMonitor& monitor, BuildWindow& window, MessageBoxPresenter& presenter);
+void ShowEnd(BuildWindow& window, MessageBoxPresenter& presenter, const BuildResult& result,
+             QObject* context);

@@ -63,15 +63,18 @@ DecrypterStart DecrypterStartFor(const DecrypterCall& call, const QString& wineP
     return {winePath, QStringList(call.decrypterPath) + rest};
 }
 
-void DecrypterBurn(ProgramSettings& settings, const RecordingChoices& choices,
-                   const QString& outputFile)
+namespace {
+
+bool RecorderOn(ProgramSettings& settings)
 {
-    if (!settings.GetBurnImageFile())
-        return;
-    if (settings.GetDecrypterPath().isEmpty())
-        return;
+    return settings.GetBurnImageFile() && !settings.GetDecrypterPath().isEmpty();
+}
+
+void StartRecorder(ProgramSettings& settings, const RecordingChoices& choices,
+                   const QString& source)
+{
     DecrypterCall call;
-    call.source = settings.GetSplitImageFile() ? ImageListPath(outputFile) : outputFile;
+    call.source = source;
     call.erase = settings.GetEraseMedia();
     call.shutdown = choices.shutdown;
     call.verify = choices.verify;
@@ -84,4 +87,21 @@ void DecrypterBurn(ProgramSettings& settings, const RecordingChoices& choices,
         DecrypterStartFor(call, QStandardPaths::findExecutable(QStringLiteral("wine")));
     if (!start.program.isEmpty())
         StartDetached(start.program, start.arguments); // a failed start shows nothing
+}
+
+} // namespace
+
+void DecrypterBurn(ProgramSettings& settings, const RecordingChoices& choices,
+                   const QString& outputFile)
+{
+    if (RecorderOn(settings))
+        StartRecorder(settings, choices,
+                      settings.GetSplitImageFile() ? ImageListPath(outputFile) : outputFile);
+}
+
+void DecrypterBurnSource(ProgramSettings& settings, const RecordingChoices& choices,
+                         const QString& source)
+{
+    if (RecorderOn(settings))
+        StartRecorder(settings, choices, source);
 }

@@ -39,3 +39,7 @@ DecrypterStart DecrypterStartFor(const DecrypterCall& call, const QString& wineP
 // detached, without waiting for it. A failed start shows nothing.
 void DecrypterBurn(ProgramSettings& settings, const RecordingChoices& choices,
                    const QString& outputFile);
+
+// The same for an image made earlier: source is the image or its list, as chosen.
+void DecrypterBurnSource(ProgramSettings& settings, const RecordingChoices& choices,
+                         const QString& source);

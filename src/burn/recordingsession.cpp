@@ -16,6 +16,8 @@
 #include <QCoreApplication>
 #include <QProcess>
 
+#include <algorithm>
+
 bool RecordingReport::Succeeded() const
 {
     return outcome == RecordingOutcome::Recorded || outcome == RecordingOutcome::Verified ||
@@ -91,12 +93,25 @@ HandOverResult RecordingSession::HandOver(const BuiltImage& image, bool record)
 
 bool RecordingSession::TakeImage(const QStringList& files)
 {
-    m_pendingImage = files.value(0);
+    // An image that was not taken must not stay pending from an earlier one.
+    m_pendingImage.clear();
     m_image = std::make_unique<ImageFingerprint>();
-    if (m_image->Take(files))
+    if (m_image->Take(files)) {
+        m_pendingImage = files.value(0);
         return true;
+    }
     m_image.reset();
     return false;
+}
+
+qint64 RecordingSession::ImageBytes() const
+{
+    return m_image == nullptr ? 0 : std::max<qint64>(m_image->ImageLength(), 0);
+}
+
+QStringList RecordingSession::ImageFiles() const
+{
+    return m_image == nullptr ? QStringList() : m_image->Files();
 }
 
 // Why the pending image must not be recorded; empty when it may be.

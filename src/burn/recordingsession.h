@@ -95,9 +95,14 @@ public:
     // list, then, when it is to be recorded, keeps its files for StartPending.
     HandOverResult HandOver(const BuiltImage& image, bool record);
     // Keeps an existing image (its file, or its chunks in order) for StartPending.
-    // False when the files do not hold the file system they start.
+    // False when the files do not hold the file system they start; nothing is
+    // pending then.
     [[nodiscard]] bool TakeImage(const QStringList& files);
     [[nodiscard]] bool HasPendingImage() const { return !m_pendingImage.isEmpty(); }
+    // The bytes a recording of the taken image writes; 0 before one was taken.
+    [[nodiscard]] qint64 ImageBytes() const;
+    // The taken image's file, or its chunks in order; empty before one was taken.
+    [[nodiscard]] QStringList ImageFiles() const;
 
     // Records the pending image. Ended follows, at once when it is refused.
     void StartPending(const RecordingPlan& plan);

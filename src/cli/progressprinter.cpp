@@ -8,33 +8,6 @@
 
 namespace {
 
-constexpr double kBytesPerMegabyte = 1048576.0;
-constexpr int kFull = 100;
-constexpr int kSecondsPerMinute = 60;
-
-double MegabytesPerSecond(const ProgressSample& sample)
-{
-    if (sample.elapsedSeconds <= 0)
-        return 0;
-    return sample.totalBytes * sample.percent / kFull / kBytesPerMegabyte / sample.elapsedSeconds;
-}
-
-// Unknown (negative) until the first percent has been seen.
-int SecondsLeft(const ProgressSample& sample)
-{
-    if (sample.percent <= 0)
-        return -1;
-    const double left = sample.elapsedSeconds * (kFull - sample.percent) / sample.percent;
-    return static_cast<int>(std::lround(left));
-}
-
-QString ClockText(int seconds)
-{
-    if (seconds < 0)
-        return QStringLiteral("-:--");
-    return QString::asprintf("%d:%02d", seconds / kSecondsPerMinute, seconds % kSecondsPerMinute);
-}
-
 QString JsonText(const ProgressSample& sample, const QString& output)
 {
     QJsonObject object;

@@ -1,19 +1,12 @@
 #pragma once
 
 #include "cli/clioptions.h"
+#include "imaging/progressrate.h"
 
 #include <QJsonObject>
 #include <QString>
 
 #include <cstdio>
-
-// One look at a running build.
-struct ProgressSample
-{
-    int percent = 0;
-    double elapsedSeconds = 0;
-    double totalBytes = 0; // what the source measures; the image is about as large
-};
 
 enum class ProgressStyle
 {

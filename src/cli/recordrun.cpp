@@ -1,5 +1,6 @@
 #include "cli/recordrun.h"
 
+#include "burn/existingimage.h"
 #include "burn/imagelist.h"
 #include "burn/recordingsession.h"
 #include "burn/xorrisocommand.h"
@@ -65,8 +66,7 @@ int NoXorriso(ResultObject& result)
 
 int NotWhole(const QString& image, ResultObject& result)
 {
-    result.Say(QCoreApplication::translate("Cli", "\"%1\" does not hold a whole ISO 9660 image.")
-                   .arg(image));
+    result.Say(NotWholeImageText(image));
     return result.End(BuildOutcome::CheckFailed);
 }
 
@@ -103,15 +103,12 @@ int Record(RecordingSession& session, const RecordingPlan& plan, ProgressPrinter
 
 } // namespace
 
-int RecordImageFiles(CliContext& context, ProgressPrinter& printer, const QStringList& files,
-                     ResultObject& result)
+int RecordImageFiles(CliContext& context, ProgressPrinter& printer, RecordingSession& session,
+                     const QStringList& files, ResultObject& result)
 {
     const QString recorder = XorrisoProgram(context.settings);
     if (recorder.isEmpty())
         return NoXorriso(result);
-    RecordingSession session;
-    if (!session.TakeImage(files))
-        return NotWhole(files.value(0), result);
     return Record(session, PlanFromOptions(context.options, recorder), printer, files, result);
 }
 

@@ -6,18 +6,20 @@ struct BuiltImage;
 struct CliContext;
 struct CliOptions;
 class ProgressPrinter;
+class RecordingSession;
 class ResultObject;
 
 // What is wrong with the recording options (a missing --device, a speed that
 // is no number), or empty.
 [[nodiscard]] QString RecordingMisuse(const CliOptions& options);
 
-// Records an image (its file, or its chunks in order) with xorriso as the
-// command line asks, printing the progress and saying the outcome into result,
-// and returns the exit status. SIGINT, SIGTERM and SIGHUP end the recording's
-// process group.
+// Records the image the session took (files: its file, or its chunks in
+// order) with xorriso as the command line asks, printing the progress and
+// saying the outcome into result, and returns the exit status. SIGINT, SIGTERM
+// and SIGHUP end the recording's process group.
 [[nodiscard]] int RecordImageFiles(CliContext& context, ProgressPrinter& printer,
-                                   const QStringList& files, ResultObject& result);
+                                   RecordingSession& session, const QStringList& files,
+                                   ResultObject& result);
 
 // What follows a complete build, the window's way: a split image's list, then
 // the recording when --record asks for it. Sets the result's "list", says the

@@ -5,6 +5,7 @@
 #include "controls/tooltiptext.h"
 #include "platform/stringtable.h"
 
+#include <QAccessibleWidget>
 #include <QBitmap>
 #include <QMouseEvent>
 #include <QPainter>
@@ -28,10 +29,97 @@ void Draw3dRect(QPainter& painter, const QRect& r, const QColor& topLeft, const 
 
 constexpr int TextFlags = Qt::TextWordWrap | Qt::AlignHCenter | Qt::TextShowMnemonic;
 
+// The caption as read aloud: without the mnemonic marks, "&&" as one "&".
+QString WithoutMnemonic(const QString& text)
+{
+    QString plain;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size())
+            ++i;
+        plain += text[i];
+    }
+    return plain;
+}
+
+// A push button to a screen reader. Qt describes a widget by its tooltip, so a
+// picture-only button, named by that tooltip, would be read twice; a
+// description that repeats the name is left out.
+class HoverButtonAccessible : public QAccessibleWidget
+{
+public:
+    explicit HoverButtonAccessible(HoverButton* button)
+        : QAccessibleWidget(button, QAccessible::Button)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        switch (t) {
+        case QAccessible::Name:
+            return Button().accessibleName().isEmpty() ? WithoutMnemonic(Button().text())
+                                                       : Button().accessibleName();
+        case QAccessible::Accelerator:
+            return QKeySequence::mnemonic(Button().text()).toString(QKeySequence::NativeText);
+        case QAccessible::Description:
+            if (Button().accessibleDescription().isEmpty() &&
+                Button().toolTip().simplified() == text(QAccessible::Name).simplified())
+                return {};
+            return QAccessibleWidget::text(t);
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.pressed = Button().isDown();
+        state.defaultButton = Button().isDefault();
+        return state;
+    }
+
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (Button().isEnabled())
+            names.prepend(pressAction());
+        return names;
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction() && Button().isEnabled())
+            static_cast<HoverButton*>(widget())->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+    QStringList keyBindingsForAction(const QString& action) const override
+    {
+        if (action == pressAction() && !text(QAccessible::Accelerator).isEmpty())
+            return {text(QAccessible::Accelerator)};
+        return QAccessibleWidget::keyBindingsForAction(action);
+    }
+
+private:
+    const HoverButton& Button() const { return *static_cast<const HoverButton*>(widget()); }
+};
+
+QAccessibleInterface* HoverButtonFactory(const QString& className, QObject* object)
+{
+    if (className != QLatin1String("HoverButton") || !object->isWidgetType())
+        return nullptr;
+    return new HoverButtonAccessible(static_cast<HoverButton*>(object));
+}
+
 } // namespace
 
 HoverButton::HoverButton(QWidget* parent) : QPushButton(parent)
 {
+    static const bool Installed = [] {
+        QAccessible::installFactory(&HoverButtonFactory);
+        return true;
+    }();
+    Q_UNUSED(Installed);
     setMouseTracking(true);
     LoadColours();
     connect(this, &QAbstractButton::clicked, this, &HoverButton::OnClicked);

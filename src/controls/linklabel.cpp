@@ -3,13 +3,65 @@
 #include "controls/linkopener.h"
 #include "controls/messagebox.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+
+namespace {
+
+// A link to a screen reader: named by its text, described by its address,
+// and pressed to open it, as a link of a web page is.
+class LinkLabelAccessible : public QAccessibleWidget
+{
+public:
+    explicit LinkLabelAccessible(LinkLabel* label) : QAccessibleWidget(label, QAccessible::Link) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto* label = static_cast<const LinkLabel*>(widget());
+        if (t == QAccessible::Name && label->accessibleName().isEmpty())
+            return label->text();
+        if (t == QAccessible::Value)
+            return label->Url();
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction())
+            static_cast<LinkLabel*>(widget())->Activate();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* LinkLabelFactory(const QString& className, QObject* object)
+{
+    if (className != QLatin1String("LinkLabel") || !object->isWidgetType())
+        return nullptr;
+    return new LinkLabelAccessible(static_cast<LinkLabel*>(object));
+}
+
+} // namespace
 
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent)
 {
+    static const bool Installed = [] {
+        QAccessible::installFactory(&LinkLabelFactory);
+        return true;
+    }();
+    Q_UNUSED(Installed);
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
     m_hoverTimer.setInterval(HoverPollMs);
     connect(&m_hoverTimer, &QTimer::timeout, this, &LinkLabel::PollHover);
     ApplyColour();
@@ -126,7 +178,39 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
     }
     event->accept();
     if (rect().contains(event->position().toPoint()))
-        Clicked();
+        Activate();
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event)
+{
+    // Taken here, so Enter opens the link instead of pressing the dialog's
+    // default button.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+            event->accept();
+            Activate();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // A label draws no focus of its own; a link reached by Tab must show it.
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
 void LinkLabel::FitToText()
@@ -169,7 +253,7 @@ void LinkLabel::PollHover()
     ApplyColour();
 }
 
-void LinkLabel::Clicked()
+void LinkLabel::Activate()
 {
     m_hover = false;
     ApplyColour();

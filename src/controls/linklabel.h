@@ -11,7 +11,8 @@ class MessageBoxPresenter;
 
 // A label that is a hyperlink: coloured text that turns red and underlined
 // under the mouse, a hand cursor, the address as tooltip, and a click that
-// opens the address, explaining in a message box when it cannot.
+// opens the address, explaining in a message box when it cannot. It is a tab
+// stop that Enter and Space open, and a link to a screen reader.
 class LinkLabel : public QLabel
 {
     Q_OBJECT
@@ -43,6 +44,8 @@ public:
     // Opens an address; `done` hears the result once the desktop has given
     // it, unless this label is gone by then.
     void OpenLink(const QString& address, LinkOpenDone done);
+    // Opens the label's own address as a click does.
+    void Activate();
 
     // Where the error box goes; the window that holds the label sets it.
     void SetMessageBoxPresenter(MessageBoxPresenter* presenter) { m_presenter = presenter; }
@@ -58,11 +61,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void FitToText();
     void PollHover();
-    void Clicked();
     void ApplyColour();
     void Opened(const LinkOpenResult& result);
     void ReportError(const LinkOpenResult& result);

@@ -20,6 +20,9 @@ namespace {
 
 LinkOpener* g_opener = nullptr;
 
+// The package that brings xdg-open, named when it is missing.
+constexpr char OpenerPackage[] = "xdg-utils";
+
 // Where the desktop names its default web browser, asked in turn: its setting,
 // then the handlers of web addresses and of pages.
 const std::array<QStringList, 3>& BrowserQueries()
@@ -248,10 +251,16 @@ QString OpenLinkErrorText(OpenLinkCode code, const QString& detail)
         reason = QT_TRANSLATE_NOOP(
             "LinkOpener", "There is no application associated\nwith the given filename extension.");
         break;
+    case OpenLinkCode::NoOpener:
+        reason = QT_TRANSLATE_NOOP("LinkOpener",
+                                   "No program to open links was found.\nInstall the package %1.");
+        break;
     }
+    QString why = QCoreApplication::translate("LinkOpener", reason);
+    if (code == OpenLinkCode::NoOpener)
+        why = why.arg(QLatin1String(OpenerPackage));
     const QString text =
-        QCoreApplication::translate("LinkOpener", "Unable to open hyperlink:\n\n") +
-        QCoreApplication::translate("LinkOpener", reason);
+        QCoreApplication::translate("LinkOpener", "Unable to open hyperlink:\n\n") + why;
     return detail.isEmpty() ? text : text + QStringLiteral("\n\n") + detail;
 }
 

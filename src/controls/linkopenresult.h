@@ -13,6 +13,7 @@ enum class OpenLinkCode
     AccessDenied,
     BadExecutable,
     NoAssociation,
+    NoOpener, // the desktop's opener itself is not installed
 };
 
 // What opening an address came to.

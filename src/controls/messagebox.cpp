@@ -5,9 +5,9 @@
 #include <QCoreApplication>
 
 BoxAnswer ShowWindowBox(MessageBoxPresenter& presenter, const QString& caption, const QString& text,
-                        BoxKind kind)
+                        BoxKind kind, const QString& extraButton)
 {
-    return presenter.Show({caption, text, kind, BoxOwner::MainWindow});
+    return presenter.Show({caption, text, kind, BoxOwner::MainWindow, extraButton});
 }
 
 BoxAnswer ShowApplicationBox(MessageBoxPresenter& presenter, const QString& text)

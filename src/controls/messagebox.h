@@ -2,12 +2,15 @@
 
 #include <QString>
 
+#include <utility>
+
 // The button that closed a box.
 enum class BoxAnswer
 {
     Ok,
     Yes,
     No,
+    Extra, // the request's extra button
 };
 
 enum class BoxKind
@@ -27,10 +30,21 @@ enum class BoxOwner
 
 struct MessageBoxRequest
 {
+    // Not an aggregate: the boxes without an extra button stay written as
+    // {caption, text, kind, owner}.
+    MessageBoxRequest(QString caption = {}, QString text = {}, BoxKind kind = BoxKind::Information,
+                      BoxOwner owner = BoxOwner::MainWindow, QString extraButton = {})
+        : caption(std::move(caption)), text(std::move(text)), kind(kind), owner(owner),
+          extraButton(std::move(extraButton))
+    {}
+
     QString caption;
     QString text;
     BoxKind kind = BoxKind::Information;
     BoxOwner owner = BoxOwner::MainWindow;
+    // An action offered beside the kind's buttons; none when empty. Enter and
+    // Escape still give the kind's own answer.
+    QString extraButton;
 };
 
 // Shows a modal message box and returns the button that closed it. The
@@ -44,7 +58,7 @@ public:
 
 // Shows a box owned by the main window.
 BoxAnswer ShowWindowBox(MessageBoxPresenter& presenter, const QString& caption, const QString& text,
-                        BoxKind kind);
+                        BoxKind kind, const QString& extraButton = {});
 
 // Shows the plain application box: OK, warning icon, the application title as caption.
 BoxAnswer ShowApplicationBox(MessageBoxPresenter& presenter, const QString& text);

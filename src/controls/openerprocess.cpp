@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -34,6 +35,10 @@ QString LastLine(const QByteArray& bytes)
 
 LinkOpenResult ResultOfRun(const ChildRunResult& run)
 {
+    // A missing opener is a missing package, not a missing address; the
+    // system's words would only repeat that.
+    if (run.startError == ENOENT)
+        return {OpenLinkCode::NoOpener, {}};
     // Worded as a failed start of the opener has always been reported.
     if (run.startError != 0)
         return {OpenLinkCode::FileNotFound,

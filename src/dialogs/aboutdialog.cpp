@@ -1,5 +1,6 @@
 #include "dialogs/aboutdialog.h"
 
+#include "controls/fontunits.h"
 #include "dialogs/abouttexts.h"
 #include "dialogs/projectaddresses.h"
 #include "dialogs/viewtext.h"
@@ -34,6 +35,7 @@ AboutDialog::AboutDialog(QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::AboutDialog>())
 {
     m_ui->setupUi(this);
+    FontUnits::Apply(*this);
     Decorate();
 }
 
@@ -73,8 +75,9 @@ void AboutDialog::Decorate()
 {
     m_ui->okButton->Decorate(&m_theme, OkIcon, OkTooltip);
 
-    // Only "OK" is a tab stop and the default: Enter closes the box, and the
-    // picture is reached by the mouse alone, never by a key.
+    // "OK" has the first focus and is the default: Enter closes the box. The
+    // links are tab stops of their own; the picture is the mouse's, since its
+    // page is reached as well by "&Donation".
     m_ui->okButton->setDefault(true);
     m_ui->okButton->setFocus(Qt::OtherFocusReason);
 

@@ -1,6 +1,7 @@
 #include "dialogs/abouttexts.h"
 
 #include "dialogs/viewtext.h"
+#include "platform/installedlayout.h"
 #include "platform/pathhelper.h"
 
 #include <QCoreApplication>
@@ -27,7 +28,7 @@ QString AboutCreditText()
 
 QString ReadModuleText(const QString& programFolder)
 {
-    QFile file(JoinPath(programFolder, QStringLiteral("mod.ver")));
+    QFile file(JoinPath(DataFolder(programFolder), QStringLiteral("mod.ver")));
     if (!file.open(QIODevice::ReadOnly))
         return QCoreApplication::translate("AboutDialog", "Can't get external module information.");
     return QCoreApplication::translate("AboutDialog", "Using following modules:\n\n") +

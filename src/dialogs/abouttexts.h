@@ -11,6 +11,7 @@ QString AboutVersionText();
 // Two lines, CR LF between them: where this build's mkisofs comes from.
 QString AboutCreditText();
 
-// "Using following modules:\n\n" and mod.ver from the folder verbatim (CR LF
-// read as LF), or "Can't get external module information." without the file.
+// "Using following modules:\n\n" and mod.ver from the program's data folder
+// (DataFolder) verbatim (CR LF read as LF), or "Can't get external module
+// information." without the file.
 QString ReadModuleText(const QString& programFolder);

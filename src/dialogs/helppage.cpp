@@ -1,5 +1,6 @@
 #include "dialogs/helppage.h"
 
+#include "platform/installedlayout.h"
 #include "platform/pathhelper.h"
 
 #include <QCoreApplication>
@@ -7,11 +8,12 @@
 
 QString HelpPagePath(const QString& programFolder)
 {
+    const QString folder = DataFolder(programFolder);
     // Help follows the window's language through the same catalogue.
-    QString page = JoinPath(programFolder, QCoreApplication::translate("HelpPage", HelpPageName));
+    QString page = JoinPath(folder, QCoreApplication::translate("HelpPage", HelpPageName));
     if (QFileInfo(page).isFile())
         return page;
-    return JoinPath(programFolder, QString::fromLatin1(HelpPageName));
+    return JoinPath(folder, QString::fromLatin1(HelpPageName));
 }
 
 void OpenHelpPage(const QString& programFolder, QObject* context, MessageBoxPresenter& presenter,

@@ -13,8 +13,8 @@ class QObject;
 //: The file name of this language's help page, such as stencil_hlp_de.html
 inline constexpr char HelpPageName[] = QT_TRANSLATE_NOOP("HelpPage", "stencil_hlp.html");
 
-// The help page in the language the window speaks, when the program folder
-// holds it, else the English page.
+// The help page in the language the window speaks, when the program's data
+// folder (DataFolder) holds it, else the English page.
 QString HelpPagePath(const QString& programFolder);
 
 // Hands the program folder's help page to the desktop, as a link is opened

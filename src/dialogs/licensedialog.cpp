@@ -1,7 +1,9 @@
 #include "dialogs/licensedialog.h"
 
+#include "controls/fontunits.h"
 #include "dialogs/columnfont.h"
 #include "dialogs/viewtext.h"
+#include "platform/installedlayout.h"
 #include "platform/pathhelper.h"
 #include "ui_licensedialog.h"
 
@@ -9,9 +11,7 @@ LicenseDialog::LicenseDialog(QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::LicenseDialog>())
 {
     m_ui->setupUi(this);
-    // The license is laid out in fixed columns: shown as written, not re-wrapped.
-    m_ui->licenseEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_ui->licenseEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    FontUnits::Apply(*this);
 }
 
 LicenseDialog::~LicenseDialog() = default;
@@ -29,7 +29,8 @@ int LicenseDialog::exec()
 
 void LicenseDialog::LoadLicenseText()
 {
-    m_licenseText = ReadFileForView(JoinPath(m_programFolder, QStringLiteral("license.txt")));
+    m_licenseText =
+        ReadFileForView(JoinPath(DataFolder(m_programFolder), QStringLiteral("license.txt")));
     const QString shown = ViewTextForDisplay(m_licenseText);
     m_ui->licenseEdit->setFont(ColumnFont(shown));
     m_ui->licenseEdit->setPlainText(shown);

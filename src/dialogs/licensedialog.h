@@ -9,7 +9,8 @@ namespace Ui {
 class LicenseDialog;
 }
 
-// Shows license.txt from the program folder, read afresh at every showing.
+// Shows license.txt from the program's data folder (DataFolder), read afresh
+// at every showing.
 class LicenseDialog : public QDialog
 {
     Q_OBJECT

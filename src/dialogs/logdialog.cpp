@@ -1,9 +1,11 @@
 #include "dialogs/logdialog.h"
 
 #include "controls/cxfiledialog.h"
+#include "controls/fontunits.h"
 #include "ui_logdialog.h"
 
 #include <QScrollBar>
+#include <QShortcut>
 
 namespace {
 
@@ -17,12 +19,14 @@ constexpr int CancelTooltip = 108;
 LogDialog::LogDialog(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::LogDialog>())
 {
     m_ui->setupUi(this);
+    FontUnits::Apply(*this);
     m_ui->saveButton->Decorate(&m_theme, SaveIcon, SaveTooltip);
     m_ui->cancelButton->Decorate(&m_theme, CancelIcon, CancelTooltip);
-    // Whole lines: a long one scrolls sideways instead of being cut.
-    m_ui->logEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_ui->logEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(m_ui->saveButton, &QPushButton::clicked, this, &LogDialog::SaveLog);
+    // The text is no tab stop: Ctrl+A takes the keyboard into it, all of it
+    // selected, so it can be read line by line or copied with Ctrl+C.
+    auto* selectAll = new QShortcut(QKeySequence::SelectAll, this);
+    connect(selectAll, &QShortcut::activated, this, &LogDialog::SelectWholeText);
 }
 
 LogDialog::~LogDialog() = default;
@@ -52,6 +56,12 @@ void LogDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     // Scrolled only once the view has its size; hidden, it cannot scroll.
     ShowNewestLine();
+}
+
+void LogDialog::SelectWholeText()
+{
+    m_ui->logEdit->setFocus(Qt::ShortcutFocusReason);
+    m_ui->logEdit->selectAll();
 }
 
 void LogDialog::ShowNewestLine()

@@ -40,6 +40,7 @@ protected:
 
 private:
     void ShowNewestLine();
+    void SelectWholeText();
 
     ThemeApi m_theme;
     std::unique_ptr<Ui::LogDialog> m_ui;

@@ -3,6 +3,7 @@
 #include "burn/opticaldrives.h"
 #include "burn/recordingdevice.h"
 #include "controls/cxfiledialog.h"
+#include "controls/fontunits.h"
 #include "controls/messagebox.h"
 #include "controls/recorderwords.h"
 #include "dialogs/nativedrivelist.h"
@@ -36,6 +37,7 @@ SettingsDialog::SettingsDialog(MessageBoxPresenter& presenter, QWidget* parent)
     : QDialog(parent), m_presenter(presenter), m_ui(std::make_unique<Ui::SettingsDialog>())
 {
     m_ui->setupUi(this);
+    FontUnits::Apply(*this);
     for (int i = 0; i < m_ui->driveList->count(); ++i)
         m_letters << m_ui->driveList->itemText(i);
     m_letterGeometry = m_ui->driveList->geometry();

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QWidget>
 
@@ -59,4 +60,23 @@ inline QStringList ReadRecord(const QString& path)
         fields << QFile::decodeName(field);
     fields.removeLast();
     return fields;
+}
+
+// A finished run's label in each language the tests read it in: the pace in
+// the language's number form, nothing left.
+struct FinishedPaceLabel
+{
+    const char* language;
+    const char* pattern;
+};
+inline constexpr FinishedPaceLabel kFinishedPaceLabels[] = {
+    {"en", R"(100 %  ·  \d+\.\d MB/s  ·  0:00 left)"},
+    {"de", R"(100 %  ·  \d+,\d MB/s  ·  noch 0:00)"},
+};
+
+inline bool MatchesWhole(const char* pattern, const QString& text)
+{
+    return QRegularExpression(QRegularExpression::anchoredPattern(QString::fromUtf8(pattern)))
+        .match(text)
+        .hasMatch();
 }

@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <QDialog>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -72,6 +75,62 @@ TEST(QtMessageBox, ReturnsTheWindowsAnswerCodes)
     EXPECT_EQ(boxes.Show({"isomint", "t", BoxKind::AppWarning, BoxOwner::Application}),
               BoxAnswer::Ok);
     EXPECT_EQ(parent, nullptr);
+}
+
+// Acts on the next modal message box as soon as it is up.
+void ActWhenShown(const std::function<void(QMessageBox&)>& action)
+{
+    QTimer::singleShot(0, [action] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            ActWhenShown(action);
+            return;
+        }
+        action(*box);
+        // A box the action left open would hold the test for ever.
+        QTimer::singleShot(2000, box, [box] {
+            ADD_FAILURE() << "the box stayed open";
+            box->done(0);
+        });
+    });
+}
+
+QAbstractButton* ButtonCalled(QMessageBox& box, const QString& text)
+{
+    for (QAbstractButton* button : box.buttons())
+        if (button->text() == text)
+            return button;
+    ADD_FAILURE() << "no button " << text.toStdString();
+    return nullptr;
+}
+
+// The extra button answers Extra; Enter, Escape and the kind's own button
+// give the kind's answer, as in a box without it.
+TEST(QtMessageBox, AnExtraButtonAnswersOnlyWhenItIsClicked)
+{
+    const QString extra = QStringLiteral("Show in &Folder");
+    const struct
+    {
+        const char* name;
+        std::function<void(QMessageBox&)> action;
+        BoxAnswer answer;
+    } rows[] = {
+        {"extra", [&](QMessageBox& box) { ButtonCalled(box, extra)->click(); }, BoxAnswer::Extra},
+        {"ok", [](QMessageBox& box) { box.button(QMessageBox::Ok)->click(); }, BoxAnswer::Ok},
+        {"enter", [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); }, BoxAnswer::Ok},
+        {"escape", [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }, BoxAnswer::Ok},
+    };
+    QtMessageBox boxes;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ActWhenShown(row.action);
+        EXPECT_EQ(
+            boxes.Show({"Information", "t", BoxKind::Information, BoxOwner::MainWindow, extra}),
+            row.answer);
+    }
+    QMessageBox plain;
+    QtMessageBox::Configure(plain, {"Error", "t", BoxKind::Error, BoxOwner::MainWindow});
+    EXPECT_EQ(plain.buttons().size(), 1) << "no extra button unless one is asked for";
 }
 
 TEST(QtMessageBox, ABoxBeforeTheMainWindowIsShownIsCentredOnTheScreen)

@@ -1,14 +1,17 @@
 // The whole program through its main window, offscreen: first start, a real
 // build with genisoimage read back by lsdvd, abort and close during a build,
-// and a split build handed to the recorder.
+// and a split build handed to the recorder, after the build and again from
+// the File menu.
 #include "app/apptesthelpers.h"
 #include "app/maindialog.h"
 #include "app/manifest.h"
+#include "controls/cxfiledialog.h"
 #include "dialogs/logdialog.h"
 #include "dialogs/settingsdialog.h"
 #include "fakes/testprogramfolder.h"
 #include "imaging/buildengine.h"
 #include "support/scriptedmessagebox.h"
+#include "support/userlanguage.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -17,6 +20,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -44,14 +48,14 @@ protected:
 
     QString Recorder()
     {
-        const QString path = m_folder.File("DVD Decrypter.exe");
+        QString path = m_folder.File("DVD Decrypter.exe");
         QFile::copy(QStringLiteral(ISOMINT_TEST_DATA_DIR "/pe/recorder-3.2.2.1.exe"), path);
         return path;
     }
 
     QString Source(bool lowerCase)
     {
-        const QString source = m_folder.File("my movie");
+        QString source = m_folder.File("my movie");
         TestProgramFolder::CopyTree(kFixture, source);
         if (lowerCase)
             LowerCaseTree(source);
@@ -142,7 +146,6 @@ TEST_F(WholeProgramTest, RealBuildOfALowerCaseFolderPlaysBack)
     EXPECT_EQ(m_boxes.Last().text, "Action successfully completed!\nSee log for details.");
     EXPECT_EQ(Find<QLineEdit>(*window, "volumeEdit")->text(), "MY_MOVIE");
     EXPECT_EQ(Find<QProgressBar>(*window, "progressBar")->value(), 100);
-    EXPECT_EQ(Find<QLabel>(*window, "percentLabel")->text(), "100 %");
     EXPECT_TRUE(Find<QPushButton>(*window, "logButton")->isEnabled());
     EXPECT_TRUE(Find<QPushButton>(*window, "imageButton")->isEnabled());
 
@@ -159,6 +162,27 @@ TEST_F(WholeProgramTest, RealBuildOfALowerCaseFolderPlaysBack)
               QStringList({m_folder.File("bin/wine"), m_folder.File("DVD Decrypter.exe"), "/MODE",
                            "ISOWRITE", "/START", "/VERIFY", "NO", "/SPEED", "MAX", "/SRC", output,
                            "/DEST", "E:"}));
+}
+
+// The label says how fast the build went and what was left, in the user's
+// words and number form; the title keeps the bare percentage.
+TEST_F(WholeProgramTest, RealBuildShowsItsPaceAndTimeLeft)
+{
+    m_folder.WriteSettings(0, 0, 0, QString(), QString(), 0);
+    const QString source = Source(false);
+    for (const auto& test : kFinishedPaceLabels) {
+        SCOPED_TRACE(test.language);
+        const UserLanguage language(test.language);
+        ASSERT_TRUE(language.Ready());
+        auto window = Open({std::chrono::milliseconds(100), std::chrono::milliseconds(250)});
+        Fill(*window, source, m_folder.File(QString::fromLatin1(test.language) + ".iso"), "MOVIE");
+        Find<QPushButton>(*window, "imageButton")->click();
+        ASSERT_TRUE(RunUntil([&] { return !window->Engine().IsBuilding(); }, 120000));
+        EXPECT_EQ(m_boxes.Last().kind, BoxKind::Information) << m_boxes.Last().text.toStdString();
+        const QString label = Find<QLabel>(*window, "percentLabel")->text();
+        EXPECT_TRUE(MatchesWhole(test.pattern, label)) << label.toStdString();
+        EXPECT_EQ(window->windowTitle(), "100 % Isomint Stencil 0.91.5");
+    }
 }
 
 TEST_F(WholeProgramTest, AbortEndsTheChildSilentlyAndClosingDuringABuildAsksFirst)
@@ -229,15 +253,22 @@ TEST_F(WholeProgramTest, SplitBuildHandsTheListToTheRecorder)
     EXPECT_EQ(m_boxes.Last().caption, "Information");
 
     const QString list = fake.File("movie.lst");
-    EXPECT_EQ(ReadRecord(m_folder.File("record")).mid(1),
-              QStringList({m_folder.File("bin/wine"), m_folder.File("DVD Decrypter.exe"), "/MODE",
-                           "ISOWRITE", "/START", "/VERIFY", "NO", "/SHUTDOWN", "/SPEED", "MAX",
-                           "/SRC", list, "/DEST", "F:"}));
+    const QStringList handedOver({m_folder.File("bin/wine"), m_folder.File("DVD Decrypter.exe"),
+                                  "/MODE", "ISOWRITE", "/START", "/VERIFY", "NO", "/SHUTDOWN",
+                                  "/SPEED", "MAX", "/SRC", list, "/DEST", "F:"});
+    EXPECT_EQ(ReadRecord(m_folder.File("record")).mid(1), handedOver);
     QFile file(list);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray base = QFile::encodeName(fake.File("movie.iso"));
     EXPECT_EQ(file.readAll(),
               "IMAGELIST\r\n" + base + "_00\r\n" + base + "_01\r\n" + base + "_02\r\n");
+
+    // The list chosen later with the File menu's command goes the same way.
+    QFile::remove(m_folder.File("record"));
+    CXFileDialog::SetNextAnswer(list);
+    Find<QAction>(*window, "recordImageAction")->trigger();
+    EXPECT_EQ(ReadRecord(m_folder.File("record")).mid(1), handedOver);
+    EXPECT_EQ(m_boxes.Count(), 1);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -115,7 +116,7 @@ TEST_F(WindowBuildTest, ABuildShowsItsProgressThenItsBoxThenGivesTheWindowBack)
     EXPECT_EQ(m_window.controls.sourceDirectory, Dvd());
     EXPECT_EQ(m_window.controls.outputFile, m_folder.File("movie.iso"));
     ASSERT_TRUE(RunUntil([this] { return m_window.position == 42; }));
-    EXPECT_EQ(m_window.label, "42 %");
+    EXPECT_TRUE(m_window.label.startsWith("42 %  ·  ")) << m_window.label.toStdString();
     EXPECT_EQ(m_window.title, "42 % Isomint Stencil 0.91.5");
     QFile(m_folder.File("go")).open(QIODevice::WriteOnly);
     ASSERT_TRUE(RunUntil([this] { return !m_build.IsBuilding(); }));
@@ -151,6 +152,35 @@ TEST(ProgressTextTest, LabelAndTitleCarryThePercentage)
     EXPECT_EQ(BuildTitleText(100), "100 % Isomint Stencil 0.91.5");
     EXPECT_EQ(BuildTitleText(0), "Isomint Stencil 0.91.5");
     EXPECT_EQ(BuildTitleText(-5), "-5 % Isomint Stencil 0.91.5");
+}
+
+// The label is the bare percentage until a pace can be told, then adds the
+// rate in the user's number form and the time left, up to the longest it holds.
+TEST(ProgressTextTest, TheLabelAddsThePaceOnceItIsKnown)
+{
+    constexpr double kMiB = 1048576;
+    const struct
+    {
+        QLocale::Language language;
+        ProgressSample sample;
+        const char* label;
+    } cases[] = {
+        {QLocale::C, {0, 5, 1000 * kMiB}, "0 %"},
+        {QLocale::C, {42, 0, 1000 * kMiB}, "42 %"},
+        {QLocale::C, {42, 40, 0}, "42 %"},
+        {QLocale::C, {42, 40, 1000 * kMiB}, "42 %  ·  10.5 MB/s  ·  0:55 left"},
+        {QLocale::C, {100, 20, 1000 * kMiB}, "100 %  ·  50.0 MB/s  ·  0:00 left"},
+        {QLocale::C, {50, 59999, kMiB}, "50 %  ·  0.0 MB/s  ·  999:59 left"},
+        {QLocale::C, {50, 60000, kMiB}, "50 %  ·  0.0 MB/s  ·  -:-- left"},
+        {QLocale::German, {50, 2, 4938 * kMiB}, "50 %  ·  1234,5 MB/s  ·  0:02 left"},
+        {QLocale::English, {50, 2, 4938 * kMiB}, "50 %  ·  1234.5 MB/s  ·  0:02 left"},
+    };
+    const QLocale before;
+    for (const auto& test : cases) {
+        QLocale::setDefault(QLocale(test.language));
+        EXPECT_EQ(ProgressLabelText(test.sample), test.label) << test.label;
+    }
+    QLocale::setDefault(before);
 }
 
 } // namespace

@@ -1,24 +1,32 @@
-// Native recording followed in the main window: a real build of the fixture
-// recorded by the real xorriso to a stdio pseudo-drive, with the window's busy
-// state, progress, title, boxes and check boxes. What the recording itself
+// Native recording followed in the main window: a real build of the fixture,
+// or an image made earlier, recorded by the real xorriso to a stdio
+// pseudo-drive, with the window's busy state, progress, title, boxes and check
+// boxes. What the recording itself
 // does is the session's, tested with it.
 #include "app/apptesthelpers.h"
 #include "app/maindialog.h"
 #include "app/poweroff.h"
 #include "app/windowbuild.h"
 #include "burn/xorrisorecording.h"
+#include "controls/cxfiledialog.h"
 #include "dialogs/logdialog.h"
 #include "fakes/testprogramfolder.h"
+#include "support/filebytes.h"
 #include "support/scriptedmessagebox.h"
+#include "support/userlanguage.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -184,6 +192,77 @@ TEST_F(XorrisoWindowTest, AFailedOrRefusedRecordingGivesTheFailureBox)
     }
 }
 
+// The File menu's command records an image made earlier, or a split image's
+// list, through the file dialog and the checks of a built image, with the
+// window busy as for one; what does not read back whole, and anything while
+// recording is off, is refused before a byte is written.
+TEST_F(XorrisoWindowTest, RecordImageCommandRecordsAnImageOrAListAndRefusesAChangedOne)
+{
+    TestProgramFolder folder(QStringLiteral(ISOMINT_PROGRAM_DIR "/mkisofs"));
+    ASSERT_TRUE(TestProgramFolder::BuildRealImage(kFixture, folder.File("movie.iso")));
+    const QByteArray image = FileBytes(folder.File("movie.iso"));
+    // The chunks a split build leaves, and their list; a relative line is beside it.
+    ASSERT_TRUE(WriteBytes(folder.File("movie.iso_00"), image.left(256 * 2048)));
+    ASSERT_TRUE(WriteBytes(folder.File("movie.iso_01"), image.mid(256 * 2048)));
+    ASSERT_TRUE(WriteBytes(folder.File("movie.lst"),
+                           "IMAGELIST\r\n" + QFile::encodeName(folder.File("movie.iso_00")) +
+                               "\r\nmovie.iso_01\r\n"));
+    // Changed since they were made: cut short, and a list that lost a chunk.
+    ASSERT_TRUE(WriteBytes(folder.File("short.iso"), image.chopped(2048)));
+    ASSERT_TRUE(WriteBytes(folder.File("short.lst"), "IMAGELIST\r\nmovie.iso_00\r\n"));
+    ASSERT_TRUE(WriteBytes(folder.File("empty.lst"), "movie.iso_00\n"));
+    const QString checkFailed = "Nothing was recorded: the image check failed.\nImage check: ";
+    struct Row
+    {
+        const char* chosen;
+        int burn;
+        QString box; // its text, or how it starts
+        bool recorded;
+    };
+    const Row rows[] = {
+        {"movie.iso", 1, "The image was recorded successfully.", true},
+        {"movie.lst", 1, "The image was recorded successfully.", true},
+        {"short.iso", 1, checkFailed, false},
+        {"short.lst", 1, checkFailed, false},
+        {"empty.lst", 1, "\"" + folder.File("empty.lst") + "\" is not an image list.", false},
+        {"movie.iso", 0, "Recording is turned off in the Program Settings.", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.chosen) + (row.burn == 0 ? ", recording off" : ""));
+        m_boxes.Clear();
+        const QString disc =
+            folder.File(QStringLiteral("disc-%1-%2").arg(row.chosen).arg(row.burn));
+        folder.WriteSettings(0, row.burn, 0, m_xorriso, "stdio:" + disc, 0);
+        auto window = Open(folder);
+        ASSERT_EQ(m_boxes.Count(), 0);
+        bool asked = false;
+        CXFileDialog::SetNextAnswer([&](CXFileDialog& dialog) {
+            asked = dialog.acceptMode() == QFileDialog::AcceptOpen &&
+                    dialog.fileMode() == QFileDialog::ExistingFile &&
+                    dialog.nameFilters().value(0) == "Image or Image List (*.iso *.lst)";
+            return std::optional<QString>(folder.File(row.chosen));
+        });
+        auto* command = Find<QAction>(*window, "recordImageAction");
+        command->trigger();
+        EXPECT_TRUE(asked);
+        EXPECT_EQ(window->IsRecording(), row.recorded);
+        // Busy as for a built image: only Abort, and nothing else to start.
+        EXPECT_EQ(Find<QPushButton>(*window, "abortButton")->isEnabled(), row.recorded);
+        EXPECT_EQ(Find<QPushButton>(*window, "imageButton")->isEnabled(), !row.recorded);
+        EXPECT_EQ(command->isEnabled(), !row.recorded);
+        ASSERT_TRUE(RunUntil([&] { return !window->IsRecording() && m_boxes.Count() > 0; }, 60000));
+        EXPECT_EQ(m_boxes.Count(), 1);
+        EXPECT_TRUE(m_boxes.Last().text.startsWith(row.box)) << m_boxes.Last().text.toStdString();
+        EXPECT_EQ(m_boxes.Last().kind, row.recorded ? BoxKind::Information : BoxKind::Error);
+        if (row.recorded)
+            EXPECT_TRUE(DiscHolds(disc, image));
+        else
+            EXPECT_FALSE(QFile::exists(disc));
+        EXPECT_TRUE(command->isEnabled());
+        EXPECT_TRUE(Find<QPushButton>(*window, "imageButton")->isEnabled());
+    }
+}
+
 TEST_F(XorrisoWindowTest, AbortMidWriteEndsTheRecorderSilently)
 {
     TestProgramFolder folder(QStringLiteral(ISOMINT_PROGRAM_DIR "/mkisofs"));
@@ -210,6 +289,37 @@ TEST_F(XorrisoWindowTest, AbortMidWriteEndsTheRecorderSilently)
     EXPECT_EQ(m_boxes.Count(), 1); // the build's box only
     EXPECT_TRUE(Find<QPushButton>(*window, "imageButton")->isEnabled());
     ::close(reader);
+}
+
+// The label gives the recording's own pace and time left, in the user's
+// words and number form: the recording starts its clock and its label anew.
+TEST_F(XorrisoWindowTest, RecordingShowsItsPaceAndTimeLeft)
+{
+    for (const auto& test : kFinishedPaceLabels) {
+        SCOPED_TRACE(test.language);
+        const UserLanguage language(test.language);
+        ASSERT_TRUE(language.Ready());
+        TestProgramFolder folder(QStringLiteral(ISOMINT_PROGRAM_DIR "/mkisofs"));
+        folder.WriteSettings(0, 1, 0, m_xorriso, "stdio:" + folder.File("disc"), 0);
+        auto window = Open(folder);
+        // The recording sets its label, then its title "… Recording… …".
+        QStringList labels;
+        QObject::connect(window.get(), &QWidget::windowTitleChanged, window.get(),
+                         [&](const QString& title) {
+                             if (title.contains(QStringLiteral("… ")))
+                                 labels << Find<QLabel>(*window, "percentLabel")->text();
+                         });
+        m_boxes.Clear();
+        StartBuild(*window, folder);
+        // The build's box, then the recording's.
+        ASSERT_TRUE(
+            RunUntil([&] { return m_boxes.Count() == 2 && !window->IsRecording(); }, 120000));
+        EXPECT_EQ(m_boxes.Last().kind, BoxKind::Information) << m_boxes.Last().text.toStdString();
+        ASSERT_FALSE(labels.isEmpty());
+        EXPECT_EQ(labels.first(), "0 %");
+        EXPECT_TRUE(MatchesWhole(test.pattern, labels.last())) << labels.last().toStdString();
+        EXPECT_EQ(Find<QLabel>(*window, "percentLabel")->text(), labels.last());
+    }
 }
 
 } // namespace

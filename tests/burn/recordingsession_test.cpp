@@ -8,6 +8,7 @@
 #include "fakes/testprogramfolder.h"
 #include "settings/programsettings.h"
 #include "support/eventloop.h"
+#include "support/filebytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,29 +23,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-QByteArray Read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& data)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
-
-// The image byte for byte, then at most the zeros that round the written area
-// up to a 32 KiB block.
-bool DiscHolds(const QString& disc, const QByteArray& image)
-{
-    const QByteArray written = Read(disc);
-    const QByteArray tail = written.mid(image.size());
-    return !image.isEmpty() && written.startsWith(image) && tail.size() < 32 * 1024 &&
-           tail.count('\0') == tail.size();
-}
 
 // Stands in for logind: always there, and counts the requests.
 class CountingPowerOff : public PowerOffService
@@ -71,7 +49,7 @@ protected:
             GTEST_SKIP() << "xorriso is not installed";
         ASSERT_TRUE(TestProgramFolder::BuildRealImage(ISOMINT_TEST_DATA_DIR "/dvd/two-titlesets",
                                                       File("movie.iso")));
-        m_image = Read(File("movie.iso"));
+        m_image = FileBytes(File("movie.iso"));
         WriteImageFiles();
         m_settings.SetProgramFolder(m_folder.Path());
     }
@@ -80,13 +58,13 @@ protected:
     void WriteImageFiles()
     {
         QFile::remove(File("movie.iso"));
-        Write(File("movie.iso"), m_image);
+        ASSERT_TRUE(WriteBytes(File("movie.iso"), m_image));
         const qsizetype third = m_image.size() / 2048 / 3 * 2048;
         m_chunks.clear();
         for (int n = 0; n < 3; ++n) {
             m_chunks << File(QStringLiteral("movie.iso_%1").arg(n, 2, 10, QLatin1Char('0')));
             QFile::remove(m_chunks.last());
-            Write(m_chunks.last(), m_image.mid(n * third, n == 2 ? -1 : third));
+            ASSERT_TRUE(WriteBytes(m_chunks.last(), m_image.mid(n * third, n == 2 ? -1 : third)));
         }
     }
 
@@ -166,6 +144,10 @@ TEST_F(RecordingSessionTest, HandOverListsASplitImageAndRecordsWhatTheSettingsSa
     const HandOverResult unlisted = cli.HandOver({File("gone/movie.iso"), m_chunks, true}, false);
     EXPECT_FALSE(unlisted.listWritten);
     EXPECT_FALSE(unlisted.taken);
+    // An image that cannot be taken leaves nothing pending, not even the one before it.
+    ASSERT_TRUE(cli.HasPendingImage());
+    EXPECT_FALSE(cli.TakeImage({File("gone/movie.iso")}));
+    EXPECT_FALSE(cli.HasPendingImage());
 }
 
 // The files the check read are the ones recorded: a chunk or image removed,
@@ -197,7 +179,7 @@ TEST_F(RecordingSessionTest, RefusedImagesAndDevicesRecordNothing)
         ASSERT_EQ(::utimensat(AT_FDCWD, name.constData(), times, 0), 0);
     };
     const QString plain = File("plain");
-    Write(plain, {});
+    ASSERT_TRUE(WriteBytes(plain, {}));
     struct Row
     {
         QString drive; // "DISC": the pseudo-drive

@@ -134,6 +134,31 @@ TEST(ProgressTextTest, SpeedAndTimeLeftFromTheShareDoneSoFar)
     EXPECT_EQ(ChooseProgressStyle(ProgressMode::None, true), ProgressStyle::None);
 }
 
+// The pace so far in MiB a second, and the rest of the run at that pace,
+// rounded to the nearest second; no time left is promised before a percent.
+TEST(ProgressTextTest, RateAndTimeLeftAtThePaceSoFar)
+{
+    constexpr double kMiB = 1048576;
+    const struct
+    {
+        ProgressSample sample;
+        double megabytesPerSecond;
+        const char* clock;
+    } cases[] = {
+        {{50, 10, 200 * kMiB}, 10.0, "0:10"},
+        {{0, 10, 200 * kMiB}, 0.0, "-:--"},
+        {{50, 0, 200 * kMiB}, 0.0, "0:00"},
+        {{3, 20, 4.7e9}, 4.7e9 * 0.03 / kMiB / 20, "10:47"}, // 646.67 s
+        {{100, 125, 1000 * kMiB}, 8.0, "0:00"},
+        {{50, 59999, 0}, 0.0, "999:59"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.clock);
+        EXPECT_DOUBLE_EQ(MegabytesPerSecond(test.sample), test.megabytesPerSecond);
+        EXPECT_EQ(ClockText(SecondsLeft(test.sample)), test.clock);
+    }
+}
+
 // A split image names its first and last chunk; the size is the files' together.
 TEST(ProgressTextTest, WhatWasWrittenNamesItsFilesItsSizeAndItsLabel)
 {

@@ -6,6 +6,7 @@
 #include "platform/stringtable.h"
 #include "qtprinters.h"
 
+#include <QAccessible>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPainter>
@@ -353,6 +354,47 @@ TEST(HoverButton, TooltipComesFromTheStringTable)
     EXPECT_EQ(button.toolTip(), LoadStringResource(102)) << "an empty string changes nothing";
     button.SetTooltipText(105, false);
     EXPECT_TRUE(button.toolTip().isEmpty());
+}
+
+// A screen reader hears a button's name once, without the mnemonic mark, the
+// tooltip only where it adds to the name, and can press it while it is enabled.
+TEST(HoverButton, IsAPushButtonToAScreenReader)
+{
+    struct Case
+    {
+        const char* text;
+        int tooltip;
+        const char* name;
+        const char* accelerator;
+        bool described;
+    };
+    const Case cases[] = {
+        {"", 102, "Get the Source Directory. This directory must contain your VIDEO_TS directory.",
+         "", false},
+        {"&Log", 109, "Log", "Alt+L", true},
+        {"Save && go", 0, "Save & go", "", false},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.text);
+        HoverButton button;
+        button.setText(QString::fromUtf8(test.text));
+        if (test.tooltip != 0)
+            button.SetTooltipText(test.tooltip);
+        int clicks = 0;
+        QObject::connect(&button, &QAbstractButton::clicked, [&clicks] { ++clicks; });
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&button);
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->role(), QAccessible::Button);
+        EXPECT_EQ(face->text(QAccessible::Name).simplified(), test.name);
+        EXPECT_EQ(face->text(QAccessible::Accelerator), test.accelerator);
+        EXPECT_EQ(face->text(QAccessible::Description).isEmpty(), !test.described);
+        QAccessibleActionInterface& actions = *face->actionInterface();
+        actions.doAction(QAccessibleActionInterface::pressAction());
+        button.setEnabled(false);
+        EXPECT_FALSE(actions.actionNames().contains(QAccessibleActionInterface::pressAction()));
+        actions.doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_EQ(clicks, 1);
+    }
 }
 
 TEST(TooltipText, WrapsLongLinesAtBlanksAndKeepsLineBreaks)

@@ -4,12 +4,18 @@
 #include "support/eventloop.h"
 #include "support/scriptedmessagebox.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -97,6 +103,38 @@ TEST_F(LinkLabelTest, AnEmptyTextShowsTheAddressAndNoAddressOpensTheText)
     Click(noUrl);
     EXPECT_EQ(m_opener.opened, QStringList{"https://example.org/home"});
     EXPECT_EQ(m_window.releases, 0) << "the dialog does not get the click";
+}
+
+// Enter, Space and a screen reader's press open a link; the dialog's default
+// button never hears the key. Modified keys are not the link's.
+TEST_F(LinkLabelTest, EnterSpaceAndAScreenReadersPressOpenTheLink)
+{
+    LinkLabel& label = AddLabel("https://example.org/", {10, 10, 200, 30});
+    auto* fallback = new QPushButton(QStringLiteral("Default"), &m_window);
+    fallback->setDefault(true);
+    int defaultPressed = 0;
+    QObject::connect(fallback, &QPushButton::clicked, [&defaultPressed] { ++defaultPressed; });
+    Show();
+    label.setFocus();
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&label);
+    ASSERT_NE(face, nullptr);
+    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+        {"Enter", [&label] { QTest::keyClick(&label, Qt::Key_Return); }},
+        {"keypad Enter", [&label] { QTest::keyClick(&label, Qt::Key_Enter, Qt::KeypadModifier); }},
+        {"Space", [&label] { QTest::keyClick(&label, Qt::Key_Space); }},
+        {"press",
+         [face] { face->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); }},
+        {"Ctrl+Space, no",
+         [&label] { QTest::keyClick(&label, Qt::Key_Space, Qt::ControlModifier); }},
+    };
+    for (const auto& [name, open] : ways) {
+        m_opener.opened.clear();
+        open();
+        const bool opens = !QByteArray(name).endsWith(", no");
+        EXPECT_EQ(m_opener.opened.size(), opens ? 1 : 0) << name;
+    }
+    EXPECT_EQ(defaultPressed, 0);
+    EXPECT_TRUE(label.focusPolicy() & Qt::TabFocus);
 }
 
 TEST_F(LinkLabelTest, FitsItselfToItsTextKeepingItsAlignment)

@@ -79,6 +79,9 @@ TEST(OpenLinkErrorText, NamesTheReason)
     EXPECT_EQ(OpenLinkErrorText(OpenLinkCode::BadExecutable),
               "Unable to open hyperlink:\n\nThe .EXE file is invalid\n(non-Win32 .EXE or error "
               "in .EXE image).");
+    EXPECT_EQ(OpenLinkErrorText(OpenLinkCode::NoOpener),
+              "Unable to open hyperlink:\n\nNo program to open links was found.\nInstall the "
+              "package xdg-utils.");
     EXPECT_EQ(OpenLinkErrorText(OpenLinkCode::NoAssociation, "xdg-open: no method available"),
               OpenLinkErrorText(OpenLinkCode::NoAssociation) + "\n\nxdg-open: no method available");
 }
@@ -202,8 +205,11 @@ TEST(DesktopOpener, AStartedOpenerIsNoSuccessItsExitStatusDecides)
     NoBrowserOpener denied(unreadable.Path());
     EXPECT_EQ(OpenAndWait(denied, "https://example.org/").failure, OpenLinkCode::AccessDenied);
 
+    // A missing opener is no missing file: the package is missing.
     NoBrowserOpener missing("/nonexistent/xdg-open");
-    EXPECT_EQ(OpenAndWait(missing, "https://example.org/").failure, OpenLinkCode::FileNotFound);
+    const LinkOpenResult noOpener = OpenAndWait(missing, "https://example.org/");
+    EXPECT_EQ(noOpener.failure, OpenLinkCode::NoOpener);
+    EXPECT_EQ(noOpener.detail, "");
 }
 
 // After the desktop opener failed, the desktop is asked for its default browser

@@ -1,4 +1,5 @@
 #include "app/maindialog.h"
+#include "app/progressview.h"
 #include "controls/hoverbutton.h"
 #include "controls/linklabel.h"
 #include "dialogs/aboutdialog.h"
@@ -8,10 +9,12 @@
 #include "platform/programtranslations.h"
 #include "support/scriptedmessagebox.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -19,10 +22,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace {
 
-// The dialogs have fixed geometry made for a narrower font than the desktop's,
+// The dialogs are laid out in units of their font, whatever the desktop's font,
 // so every fixed text is checked against its control: nothing may be clipped.
 // The room the button's painting leaves its caption, beside its icon or bitmap.
 QRect CaptionRoom(const HoverButton& button)
@@ -99,20 +105,45 @@ bool UseRecorder(const QTemporaryDir& folder, const char* name, const char* driv
                      "\r\nDriveletter = " + drive + "\r\n") > 0;
 }
 
-// Each test runs in English and in German, the longer texts.
-class DialogLayout : public testing::TestWithParam<const char*>
+// The desktop's font for as long as it lives: the application font at a size
+// in points, or as it is for 0.
+class DesktopFont
+{
+public:
+    explicit DesktopFont(int pointSize) : m_before(QApplication::font())
+    {
+        if (pointSize <= 0)
+            return;
+        QFont font = m_before;
+        font.setPointSize(pointSize);
+        QApplication::setFont(font);
+    }
+    ~DesktopFont() { QApplication::setFont(m_before); }
+    DesktopFont(const DesktopFont&) = delete;
+    DesktopFont& operator=(const DesktopFont&) = delete;
+
+private:
+    const QFont m_before;
+};
+
+// Each test runs in English and in German, the longer texts, at the default
+// desktop font and at a large one.
+class DialogLayout : public testing::TestWithParam<std::tuple<const char*, int>>
 {
 protected:
+    static const char* Language() { return std::get<0>(GetParam()); }
+
     void SetUp() override
     {
-        if (std::string(GetParam()) != "en") {
-            ASSERT_TRUE(m_translations.Installed()) << GetParam();
+        if (std::string(Language()) != "en") {
+            ASSERT_TRUE(m_translations.Installed()) << Language();
         }
     }
 
 private:
     const ProgramTranslations m_translations{QStringLiteral(ISOMINT_PROGRAM_DIR),
-                                             QLocale(QString::fromLatin1(GetParam()))};
+                                             QLocale(QString::fromLatin1(Language()))};
+    const DesktopFont m_font{std::get<1>(GetParam())};
 };
 
 TEST_P(DialogLayout, EveryTextFitsItsControl)
@@ -149,13 +180,52 @@ TEST_P(DialogLayout, EitherRecordersWordsAndDeviceFit)
         ExpectTextsFit(settings);
         MainDialog window(folder.path(), &boxes);
         window.show();
+        // The longest the label grows: full, a fast rate, and the longest time it shows.
+        window.SetPercentLabel(ProgressLabelText(100, 9999.9, 999 * 60 + 59));
         ExpectTextsFit(window);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, DialogLayout, testing::Values("en", "de"),
-                         [](const testing::TestParamInfo<const char*>& info) {
-                             return std::string(info.param);
+INSTANTIATE_TEST_SUITE_P(LanguagesAndFonts, DialogLayout,
+                         testing::Combine(testing::Values("en", "de"), testing::Values(0, 14)),
+                         [](const testing::TestParamInfo<std::tuple<const char*, int>>& info) {
+                             const int points = std::get<1>(info.param);
+                             return std::string(std::get<0>(info.param)) +
+                                    (points > 0 ? "_" + std::to_string(points) + "pt"
+                                                : std::string("_default"));
                          });
+
+// Every window's size, as laid out for the desktop's font now.
+std::vector<std::pair<const char*, QSize>> WindowSizes(const QString& programFolder)
+{
+    ScriptedMessageBox boxes;
+    MainDialog window(programFolder, &boxes);
+    window.layout()->activate();
+    SettingsDialog settings(boxes);
+    return {{"main window", window.size()},
+            {"settings", settings.size()},
+            {"about", AboutDialog().size()},
+            {"log", LogDialog().size()},
+            {"license", LicenseDialog().size()}};
+}
+
+// A larger desktop font gives every window a larger size of the same shape.
+TEST(DialogShape, ALargerDesktopFontGivesLargerWindowsOfTheSameProportions)
+{
+    QTemporaryDir folder;
+    const auto normal = WindowSizes(folder.path());
+    const DesktopFont large(14);
+    const auto larger = WindowSizes(folder.path());
+    for (size_t i = 0; i < normal.size(); ++i) {
+        SCOPED_TRACE(normal[i].first);
+        const QSize before = normal[i].second;
+        const QSize after = larger[i].second;
+        EXPECT_GT(after.width(), before.width() * 5 / 4);
+        EXPECT_GT(after.height(), before.height() * 5 / 4);
+        const double shapeBefore = double(before.width()) / before.height();
+        const double shapeAfter = double(after.width()) / after.height();
+        EXPECT_NEAR(shapeAfter / shapeBefore, 1.0, 0.05);
+    }
+}
 
 } // namespace

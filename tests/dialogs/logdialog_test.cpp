@@ -1,6 +1,8 @@
 #include "dialogs/logdialog.h"
 #include "dialogtesthelpers.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -67,23 +69,39 @@ TEST_F(LogDialogTest, CapturesShowOneLinePerLineAndSaveTheirOwnBytesInLf)
     }
 }
 
-TEST_F(LogDialogTest, OpensAtTheNewestLineAndScrollsLongLinesSideways)
+TEST_F(LogDialogTest, OpensAtTheNewestLineAndWrapsLongLines)
 {
     QByteArray capture;
     for (int i = 0; i < 400; ++i)
         capture += QByteArray::number(i) + "% done\n";
-    capture += "Writing:   " + QByteArray(400, 'x') + " the end\n";
+    capture += "Image check: " + QByteArray(60, 'x') + " " + QByteArray(400, 'y') + " the end\n";
     Load(capture);
     m_dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_dialog));
     QScrollBar& down = *View().verticalScrollBar();
     EXPECT_GT(down.maximum(), 0);
     EXPECT_EQ(down.value(), down.maximum());
-    EXPECT_GT(View().horizontalScrollBar()->maximum(), 0) << "the long line is not cut";
-    EXPECT_NE(View().horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(View().horizontalScrollBar()->maximum(), 0) << "the long line is not cut";
     const QTextBlock last = View().document()->findBlockByNumber(400);
     ASSERT_NE(last.layout(), nullptr);
-    EXPECT_EQ(last.layout()->lineCount(), 1);
+    EXPECT_GT(last.layout()->lineCount(), 2);
+}
+
+// The text is no tab stop; Ctrl+A, from wherever the focus is, takes the
+// keyboard into it with the whole log selected, and Ctrl+C copies it.
+TEST_F(LogDialogTest, CtrlATakesTheKeyboardIntoTheWholeTextAndCtrlCCopiesIt)
+{
+    Load("I: -input-charset not specified\nImage check: 8 files\n");
+    m_dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
+    Button("saveButton").setFocus();
+    EXPECT_FALSE(View().focusPolicy() & Qt::TabFocus);
+    QTest::keyClick(&Button("saveButton"), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(View().hasFocus());
+    QApplication::clipboard()->clear();
+    QTest::keyClick(View().viewport(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QStringLiteral("I: -input-charset not specified\nImage check: 8 files\n"));
 }
 
 TEST_F(LogDialogTest, MissingCaptureOpensEmpty)

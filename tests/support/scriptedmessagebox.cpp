@@ -1,5 +1,7 @@
 #include "support/scriptedmessagebox.h"
 
+#include <gtest/gtest.h>
+
 #include <ostream>
 
 namespace {
@@ -14,8 +16,13 @@ bool AsksYesNo(BoxKind kind)
 BoxAnswer ScriptedMessageBox::Show(const MessageBoxRequest& request)
 {
     m_shown.append(request);
-    if (!m_answers.isEmpty())
-        return m_answers.takeFirst();
+    if (!m_answers.isEmpty()) {
+        const BoxAnswer answer = m_answers.takeFirst();
+        if (answer == BoxAnswer::Extra && request.extraButton.isEmpty())
+            ADD_FAILURE() << "the extra button is scripted for a box without one: "
+                          << request.text.toStdString();
+        return answer;
+    }
     return AsksYesNo(request.kind) ? BoxAnswer::Yes : BoxAnswer::Ok;
 }
 
@@ -49,10 +56,14 @@ void PrintTo(const MessageBoxRequest& request, std::ostream* out)
 {
     *out << "{caption \"" << request.caption.toStdString() << "\", text \""
          << request.text.toStdString() << "\", kind " << static_cast<int>(request.kind)
-         << ", owner " << static_cast<int>(request.owner) << "}";
+         << ", owner " << static_cast<int>(request.owner);
+    if (!request.extraButton.isEmpty())
+        *out << ", extra \"" << request.extraButton.toStdString() << "\"";
+    *out << "}";
 }
 
 bool operator==(const MessageBoxRequest& a, const MessageBoxRequest& b)
 {
-    return a.caption == b.caption && a.text == b.text && a.kind == b.kind && a.owner == b.owner;
+    return a.caption == b.caption && a.text == b.text && a.kind == b.kind && a.owner == b.owner &&
+           a.extraButton == b.extraButton;
 }

@@ -5,7 +5,8 @@
 #include <QList>
 
 // Records every message box the code under test shows and answers from a
-// script. An empty script answers OK boxes with Ok and Yes/No boxes with Yes.
+// script. An empty script answers OK boxes with Ok and Yes/No boxes with Yes;
+// a scripted Extra is for a box that offers the extra button.
 class ScriptedMessageBox : public MessageBoxPresenter
 {
 public:
