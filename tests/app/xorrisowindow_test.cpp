@@ -9,6 +9,7 @@
 #include "app/windowbuild.h"
 #include "burn/xorrisorecording.h"
 #include "controls/cxfiledialog.h"
+#include "controls/filemanager.h"
 #include "dialogs/logdialog.h"
 #include "fakes/testprogramfolder.h"
 #include "support/filebytes.h"
@@ -178,6 +179,7 @@ TEST_F(XorrisoWindowTest, AFailedOrRefusedRecordingGivesTheFailureBox)
             return;
         EXPECT_EQ(m_boxes.Last().caption, "Recording Failed");
         EXPECT_EQ(m_boxes.Last().kind, BoxKind::Error);
+        EXPECT_EQ(m_boxes.Last().extraButton, QString()); // nothing to show
         if (refused) {
             EXPECT_EQ(m_boxes.Last().text,
                       QStringLiteral("Nothing was recorded: \"%1\" is no longer the file that was "
@@ -291,9 +293,28 @@ TEST_F(XorrisoWindowTest, AbortMidWriteEndsTheRecorderSilently)
     ::close(reader);
 }
 
+// Records what it is asked to show, and shows it.
+class RecordingFileManager : public FileManager
+{
+public:
+    RecordingFileManager() { SetFileManager(this); }
+    ~RecordingFileManager() override { SetFileManager(nullptr); }
+    RecordingFileManager(const RecordingFileManager&) = delete;
+    RecordingFileManager& operator=(const RecordingFileManager&) = delete;
+
+    void ShowItems(const QStringList& files, QObject* /*context*/, FileManagerDone done) override
+    {
+        asked.append(files);
+        done(true);
+    }
+
+    QList<QStringList> asked;
+};
+
 // The label gives the recording's own pace and time left, in the user's
 // words and number form: the recording starts its clock and its label anew.
-TEST_F(XorrisoWindowTest, RecordingShowsItsPaceAndTimeLeft)
+// The build's and the recording's success boxes both offer the image's folder.
+TEST_F(XorrisoWindowTest, FinishedRunsShowTheirPaceAndOfferTheImagesFolder)
 {
     for (const auto& test : kFinishedPaceLabels) {
         SCOPED_TRACE(test.language);
@@ -309,12 +330,20 @@ TEST_F(XorrisoWindowTest, RecordingShowsItsPaceAndTimeLeft)
                              if (title.contains(QStringLiteral("… ")))
                                  labels << Find<QLabel>(*window, "percentLabel")->text();
                          });
+        RecordingFileManager fileManager;
         m_boxes.Clear();
+        m_boxes.Answer(BoxAnswer::Extra);
+        m_boxes.Answer(BoxAnswer::Extra);
         StartBuild(*window, folder);
         // The build's box, then the recording's.
         ASSERT_TRUE(
             RunUntil([&] { return m_boxes.Count() == 2 && !window->IsRecording(); }, 120000));
-        EXPECT_EQ(m_boxes.Last().kind, BoxKind::Information) << m_boxes.Last().text.toStdString();
+        for (const MessageBoxRequest& box : m_boxes.Shown()) {
+            EXPECT_EQ(box.kind, BoxKind::Information) << box.text.toStdString();
+            EXPECT_FALSE(box.extraButton.isEmpty());
+        }
+        const QStringList image = {folder.File("movie.iso")};
+        EXPECT_EQ(fileManager.asked, (QList<QStringList>{image, image}));
         ASSERT_FALSE(labels.isEmpty());
         EXPECT_EQ(labels.first(), "0 %");
         EXPECT_TRUE(MatchesWhole(test.pattern, labels.last())) << labels.last().toStdString();
