@@ -1,9 +1,9 @@
 #pragma once
 
 #include "cli/progressprinter.h"
+#include "imaging/progressrate.h"
 #include "platform/terminationsignals.h"
 
-#include <QElapsedTimer>
 #include <QEventLoop>
 
 #include <functional>
@@ -32,8 +32,7 @@ private:
     ProgressPrinter& m_printer;
     std::function<void()> m_abort;
     QEventLoop m_loop;
-    QElapsedTimer m_elapsed;
-    ProgressSample m_sample;
+    ProgressRate m_rate;
     int m_signal = 0;
     TerminationSignals m_termination; // last: it calls into the members above
 };

@@ -1,20 +1,10 @@
 #include "platform/displayreach.h"
+#include "support/environment.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <initializer_list>
-#include <utility>
-
 namespace {
-
-QProcessEnvironment Environment(std::initializer_list<std::pair<const char*, QString>> values)
-{
-    QProcessEnvironment environment;
-    for (const auto& [name, value] : values)
-        environment.insert(QLatin1String(name), value);
-    return environment;
-}
 
 // X11 and Wayland need their display; other platforms are Qt's to judge.
 TEST(DisplayReach, FollowsThePlatformQtWouldStart)

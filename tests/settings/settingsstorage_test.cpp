@@ -3,6 +3,7 @@
 #include "settings/settingsfile.h"
 #include "settings/settingslocation.h"
 #include "settingstestfolder.h"
+#include "support/environment.h"
 #include "support/rerunasnobody.h"
 
 #include <QDir>
@@ -83,14 +84,6 @@ protected:
     QByteArray m_savedConfig;
     bool m_hadConfig = false;
 };
-
-QProcessEnvironment Environment(std::initializer_list<std::pair<const char*, QString>> values)
-{
-    QProcessEnvironment environment;
-    for (const auto& [name, value] : values)
-        environment.insert(QLatin1String(name), value);
-    return environment;
-}
 
 TEST(SettingsLocation, PortableCopyKeepsTheFileInTheProgramFolder)
 {
